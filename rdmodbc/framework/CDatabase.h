@@ -1,0 +1,38 @@
+#pragma once
+// One ODBC connection, opened from a connect string that the driver may
+// complete, in the manner of the framework's CDatabase.
+#include "CString.h"
+#include "OdbcHandle.h"
+
+class CDatabase
+{
+public:
+    enum DbOpenOptions
+    {
+        openExclusive  = 0x0001,
+        openReadOnly   = 0x0002,
+        useCursorLib   = 0x0004,
+        noOdbcDialog   = 0x0008,
+        forceOdbcDialog = 0x0010,
+    };
+
+    CDatabase() = default;
+    virtual ~CDatabase()                        { Close(); }
+    CDatabase(const CDatabase&) = delete;
+    CDatabase& operator=(const CDatabase&) = delete;
+
+    // Connects; the driver may ask for what the string lacks. FALSE when the
+    // user cancelled that prompt; any other failure throws CDBException*.
+    BOOL OpenEx(LPCSTR lpszConnectString, DWORD dwOptions = 0);
+    void Close();
+    BOOL IsOpen() const                         { return m_hdbc != SQL_NULL_HDBC; }
+    // The connect string of the last open, "ODBC;" followed by what the
+    // driver completed.
+    const CString& GetConnect() const           { return m_strConnect; }
+
+    SQLHDBC m_hdbc = SQL_NULL_HDBC;
+
+private:
+    COdbcHandle<SQL_HANDLE_ENV> m_env;
+    CString m_strConnect;
+};

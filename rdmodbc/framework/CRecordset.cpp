@@ -1,0 +1,110 @@
+#include "CRecordset.h"
+#include "CDBException.h"
+
+#include <sqlext.h>
+
+BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
+{
+    Close();
+    m_strSQL = lpszSQL;
+    if (!m_strFilter.IsEmpty())
+        m_strSQL += CString(" WHERE ") + m_strFilter;
+
+    SQLHDBC hdbc = m_pDatabase ? m_pDatabase->m_hdbc : SQL_NULL_HDBC;
+    SQLRETURN nRetCode = m_hstmt.Allocate(hdbc);
+    if (!SQL_SUCCEEDED(nRetCode))
+    {
+        if (hdbc == SQL_NULL_HDBC)
+        {
+            CDBException* pException = new CDBException(SQL_INVALID_HANDLE);
+            pException->m_strError = "The database connection is not open.\n";
+            throw pException;
+        }
+        AfxThrowDBException(nRetCode, SQL_HANDLE_DBC, hdbc);
+    }
+
+    // A snapshot is a static cursor; a driver that cannot give one substitutes
+    // its nearest, which serves the module's one forward pass all the same.
+    if (nOpenType == snapshot)
+        ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_CURSOR_TYPE, (SQLPOINTER)SQL_CURSOR_STATIC, 0);
+    else if (nOpenType == forwardOnly)
+        ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_CURSOR_TYPE, (SQLPOINTER)SQL_CURSOR_FORWARD_ONLY, 0);
+    if (dwOptions & readOnly)
+        ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_CONCURRENCY, (SQLPOINTER)SQL_CONCUR_READ_ONLY, 0);
+
+    nRetCode = ::SQLExecDirect(m_hstmt, (SQLCHAR*)(LPCSTR)m_strSQL, SQL_NTS);
+    if (!SQL_SUCCEEDED(nRetCode) && nRetCode != SQL_NO_DATA)
+    {
+        CDBException* pException = new CDBException(nRetCode);
+        pException->BuildErrorString(SQL_HANDLE_STMT, m_hstmt);
+        m_hstmt.Free();
+        throw pException;
+    }
+    m_lCurrentRecord = -1;
+    Fetch(SQL_FETCH_NEXT);
+    return TRUE;
+}
+
+void CRecordset::Close()
+{
+    m_hstmt.Free();
+    m_bEOF = TRUE;
+    m_lCurrentRecord = -1;
+}
+
+void CRecordset::MoveFirst()
+{
+    if (m_lCurrentRecord != 0)
+    {
+        m_lCurrentRecord = -1;
+        Fetch(SQL_FETCH_FIRST);
+    }
+}
+
+void CRecordset::MoveNext()
+{
+    Fetch(SQL_FETCH_NEXT);
+}
+
+void CRecordset::Fetch(SQLSMALLINT nOrientation)
+{
+    SQLRETURN nRetCode = nOrientation == SQL_FETCH_NEXT ? ::SQLFetch(m_hstmt)
+                                                        : ::SQLFetchScroll(m_hstmt, nOrientation, 0);
+    if (nRetCode == SQL_NO_DATA)
+    {
+        m_bEOF = TRUE;
+        return;
+    }
+    if (!SQL_SUCCEEDED(nRetCode))
+        AfxThrowDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
+    m_bEOF = FALSE;
+    ++m_lCurrentRecord;
+}
+
+void CRecordset::GetFieldValue(short nIndex, CDBVariant& varValue, short nFieldType)
+{
+    varValue.Clear();
+    CString strValue;
+    char chunk[8192];
+    for (;;)
+    {
+        SQLLEN nIndicator = 0;
+        SQLRETURN nRetCode = ::SQLGetData(m_hstmt, (SQLUSMALLINT)(nIndex + 1), nFieldType,
+                                          chunk, sizeof chunk, &nIndicator);
+        if (nRetCode == SQL_NO_DATA)
+            break;
+        if (!SQL_SUCCEEDED(nRetCode))
+            AfxThrowDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
+        if (nIndicator == SQL_NULL_DATA)
+            return;
+        // A value longer than the chunk comes in pieces; each full piece ends
+        // in the terminator the driver adds.
+        SQLLEN nPiece = nIndicator;
+        if (nIndicator == SQL_NO_TOTAL || nIndicator >= (SQLLEN)sizeof chunk)
+            nPiece = sizeof chunk - 1;
+        strValue.Append(chunk, (int)nPiece);
+        if (nRetCode == SQL_SUCCESS)
+            break;
+    }
+    varValue.SetString(strValue);
+}

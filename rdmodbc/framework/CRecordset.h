@@ -1,0 +1,42 @@
+#pragma once
+// A result set of one statement on an open CDatabase, in the manner of the
+// framework's CRecordset: opened on its first row, moved one row at a time,
+// fields read as text. The filter becomes the statement's WHERE clause.
+#include "CDatabase.h"
+#include "CDBVariant.h"
+
+class CRecordset
+{
+public:
+    enum OpenType { dynaset = 0, snapshot = 1, forwardOnly = 2, dynamic = 3 };
+    enum OpenOptions { none = 0x0, readOnly = 0x0004 };
+
+    explicit CRecordset(CDatabase* pDatabase)   : m_pDatabase(pDatabase) {}
+    virtual ~CRecordset()                       { Close(); }
+    CRecordset(const CRecordset&) = delete;
+    CRecordset& operator=(const CRecordset&) = delete;
+
+    // Runs the statement (with " WHERE " and m_strFilter when the filter is
+    // not empty) and fetches the first row. Failure throws CDBException*.
+    virtual BOOL Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions = none);
+    virtual void Close();
+    BOOL IsOpen() const                         { return m_hstmt.Handle() != SQL_NULL_HANDLE; }
+    BOOL IsEOF() const                          { return m_bEOF; }
+
+    void MoveFirst();
+    void MoveNext();
+    // Reads column nIndex (0-based) of the current row; the whole value, any
+    // length. A failed read throws CDBException*.
+    void GetFieldValue(short nIndex, CDBVariant& varValue, short nFieldType = SQL_C_CHAR);
+
+    CString    m_strFilter;
+    CString    m_strSQL;            // the statement as it was sent to the driver
+    CDatabase* m_pDatabase;
+
+private:
+    void Fetch(SQLSMALLINT nOrientation);
+
+    CStatementHandle m_hstmt;
+    BOOL m_bEOF = TRUE;
+    long m_lCurrentRecord = -1;
+};

@@ -1,0 +1,108 @@
+#include "ImportSession.h"
+
+#include "FieldFormat.h"
+#include "Statement.h"
+#include "framework/CDBException.h"
+#include "framework/CWinApp.h"
+
+ImportSession theSession;
+
+ImportSession::ImportSession()
+{
+    m_fields[PRIMARY_FIELD_INDEX].m_nColumn = 0;
+}
+
+int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
+                                 const OutputField aOptions[OUTPUT_FIELDS],
+                                 const char* const* ppszFilters, int nFilters, BOOL bUseConditions)
+{
+    for (int k = 0; k < OUTPUT_FIELDS; ++k)
+    {
+        int nColumn = m_fields[k].m_nColumn;
+        m_fields[k] = aOptions[k];
+        m_fields[k].m_nColumn = nColumn;
+    }
+
+    if (m_db.IsOpen())
+        m_db.Close();
+    if (!m_db.IsOpen())
+        m_db.OpenEx(m_strConnect, CDatabase::openReadOnly);
+
+    // A record set left from an earlier session is released, not leaked.
+    delete m_pRecordset;
+    m_pRecordset = new CRecordset(&m_db);
+    CString strSQL = ComposeStatement(strTable, astrColumns, m_fields);
+    if (bUseConditions && nFilters > 0)
+        m_pRecordset->m_strFilter = ComposeFilter(ppszFilters, nFilters);
+
+    try
+    {
+        m_pRecordset->Open(CRecordset::snapshot, strSQL, CRecordset::readOnly);
+    }
+    catch (CDBException* pException)
+    {
+        pException->ReportError(MB_OK);
+        if (m_pRecordset->IsOpen())
+            m_pRecordset->Close();
+        if (m_db.IsOpen())
+            m_db.Close();
+        pException->Delete();
+        return 0;
+    }
+    if (!m_pRecordset->IsEOF())
+        m_pRecordset->MoveFirst();
+    return 1;
+}
+
+int ImportSession::MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxChars[OUTPUT_FIELDS])
+{
+    if (m_pRecordset == nullptr)
+        return 0;
+    if (m_pRecordset->IsEOF())
+    {
+        EndReading();
+        return 0;
+    }
+
+    static const int anDeliveryOrder[OUTPUT_FIELDS] = {1, 0, 2, 3};
+    for (int k : anDeliveryOrder)
+    {
+        const OutputField& field = m_fields[k];
+        CString strValue;
+        AppendColumnText(*m_pRecordset, (short)field.m_nColumn, strValue);
+        DeliverFieldText(FormatFieldText(field, strValue), alpszFields[k], anMaxChars[k]);
+    }
+
+    try
+    {
+        m_pRecordset->MoveNext();
+    }
+    catch (CException* pException)
+    {
+        // The row is delivered; the data source failed behind it. The host
+        // cannot catch our exceptions, so the error is shown and reading ends.
+        ReportAndDelete(pException);
+        EndReading();
+    }
+    return 1;
+}
+
+void ImportSession::EndReading()
+{
+    if (m_pRecordset != nullptr)
+    {
+        if (m_pRecordset->IsOpen())
+            m_pRecordset->Close();
+        delete m_pRecordset;
+        m_pRecordset = nullptr;
+    }
+    if (m_db.IsOpen())
+        m_db.Close();
+}
+
+void ReportAndDelete(CException* pException)
+{
+    AFX_MAINTAIN_STATE2 moduleState(AfxGetStaticModuleState());
+    pException->ReportError(MB_OK);
+    pException->Delete();
+}

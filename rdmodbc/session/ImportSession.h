@@ -1,0 +1,40 @@
+#pragma once
+// The one import session of the module: its connection, its record set, the
+// loaded language module and the four output fields.
+#include "OutputField.h"
+#include "framework/CDatabase.h"
+#include "framework/CException.h"
+#include "framework/CRecordset.h"
+
+class ImportSession
+{
+public:
+    ImportSession();
+    ImportSession(const ImportSession&) = delete;
+    ImportSession& operator=(const ImportSession&) = delete;
+
+    // Reconnects read-only, composes the statement and its filter and opens
+    // the record set on its first row. 1 when open; 0 when it failed to open,
+    // after the driver's error was shown. Connection failures and a failed
+    // first move throw CDBException*.
+    int OpenRecordSet(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
+                      const OutputField aOptions[OUTPUT_FIELDS],
+                      const char* const* ppszFilters, int nFilters, BOOL bUseConditions);
+    // Delivers the current row into the four buffers and moves on; 0 when
+    // there is no row (and reading ends).
+    int MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxChars[OUTPUT_FIELDS]);
+    // Deletes the record set and closes the connection.
+    void EndReading();
+
+    CDatabase   m_db;
+    CString     m_strConnect;
+    CRecordset* m_pRecordset = nullptr;
+    HMODULE     m_hResModule = nullptr;
+    OutputField m_fields[OUTPUT_FIELDS];
+};
+
+extern ImportSession theSession;
+
+// The framework's error report, made in the module's own state so that it
+// carries the module's title, and the exception deleted.
+void ReportAndDelete(CException* pException);

@@ -1,0 +1,20 @@
+#pragma once
+// One output field: where its value comes from and how it is dressed.
+#include "framework/CString.h"
+
+struct OutputField
+{
+    int     m_nColumn = -1;         // select position of the field's column; -1 = none
+    CString m_strPrefix;
+    CString m_strSuffix;
+    BOOL    m_bInteger = FALSE;
+    BOOL    m_bDate = FALSE;
+    BOOL    m_bTime = FALSE;
+    BOOL    m_bPad = FALSE;
+    int     m_nPadWidth = 0;
+    char    m_chPad = '\0';         // NUL switches filling off
+    BOOL    m_bPadRight = FALSE;    // fill after the value instead of in front
+};
+
+// Output fields are numbered 1 to 4; field 2 is the primary one.
+enum { OUTPUT_FIELDS = 4, PRIMARY_FIELD_INDEX = 1 };

@@ -1,0 +1,72 @@
+// Resource identifiers shared by RDMODBC and its language modules
+// (RDMODBCRes.*). The numbers live here only.
+#pragma once
+
+// Dialog templates
+#define IDD_DATASOURCE              1000
+#define IDD_FIELDMAP                1002
+#define IDD_CONDITIONLIST           1004
+#define IDD_CONDITION               1005
+#define IDD_TEXTENTRY               1008
+
+// Data-source and table dialog (1000)
+#define IDC_SOURCE_LIST             1000
+#define IDC_BACK                    1001
+#define IDC_DSN_TYPE                1002
+#define IDC_INCLUDE_VIEWS           1033
+#define IDC_DESCRIPTION             1035
+#define IDC_INCLUDE_SYSTEM_TABLES   1042
+
+// Field-mapping dialog (1002); IDC_BACK as above
+#define IDC_COLUMN_LIST             1004
+#define IDC_PREFIX                  1005
+#define IDC_SUFFIX                  1006
+#define IDC_OUTPUT_FIELD            1007
+#define IDC_CONDITIONS              1009
+#define IDC_AS_TIME                 1012    // enabled with the date/time radio group
+#define IDC_PAD_WIDTH               1025
+#define IDC_FILL                    1026
+#define IDC_PAD                     1027
+#define IDC_PAD_RIGHT               1028
+#define IDC_INTEGER                 1034
+#define IDC_AS_DELIVERED            1038    // first of the date/time radio group
+#define IDC_AS_DATE                 1039
+
+// Condition list dialog (1004)
+#define IDC_ALL_ROWS                1011    // first of its radio group
+#define IDC_USE_CONDITIONS          1012
+#define IDC_CONDITION_LIST          1017
+#define IDC_ADD_CONDITION           1018
+#define IDC_REMOVE_CONDITION        1020
+#define IDC_ADD_TEXT                1041
+
+// Condition editor (1005); the condition list may carry IDC_COLUMN too
+#define IDC_COLUMN                  1021
+#define IDC_TYPE_NAME               1022
+#define IDC_VALUE1                  1023
+#define IDC_VALUE2                  1024
+#define IDC_OPERATOR                1030
+#define IDC_NEGATE                  1031
+
+// Text-entry dialog (1008)
+#define IDC_TEXT                    1040
+
+// Strings
+#define IDS_TITLE_DATASOURCE        1
+#define IDS_TITLE_TABLE             2
+#define IDS_NO_PRIMARY_COLUMN       3
+#define IDS_NO_PRIMARY_CAPTION      5
+#define IDS_OP_LIKE                 7
+#define IDS_OP_EQUAL                8
+#define IDS_OP_BETWEEN_EXCLUSIVE    9
+#define IDS_OP_FROM_INCL_TO_EXCL    10
+#define IDS_OP_FROM_EXCL_TO_INCL    11
+#define IDS_OP_BETWEEN_INCLUSIVE    12
+#define IDS_MISSING_VALUE           13
+#define IDS_APP_TITLE               14      // also the caption of the missing-value message
+#define IDS_OP_TRUE                 15
+#define IDS_OP_FALSE                16
+#define IDS_OP_IS_NULL              17
+#define IDS_NO_DESCRIPTION          19
+#define IDS_LOADING_COLUMNS         20
+#define IDS_LOADING                 21

@@ -1,0 +1,16 @@
+#pragma once
+// Where the test run keeps its data, and small ODBC helpers for fixtures.
+#include <windows.h>
+#include <string>
+
+// The test environment directory as a Unix path (what the ODBC driver, a
+// Unix library, reads) and as a Windows path (what the test program opens).
+std::string TestEnvUnixPath(const std::string& relative = "");
+std::string TestEnvWindowsPath(const std::string& relative = "");
+// The build directory as a Windows path.
+std::string BinaryDirWindowsPath(const std::string& relative = "");
+std::string UnixToWindowsPath(const std::string& unixPath);
+
+// Runs statements on a connect string (e.g. "DSN=rdm_session"); fails the
+// test on any error.
+void ExecuteSql(const std::string& connect, const std::string& sql);
