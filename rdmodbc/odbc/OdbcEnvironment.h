@@ -1,0 +1,41 @@
+#pragma once
+// The ODBC environment of one walk over the data sources that the driver
+// manager knows. Every call leaves its status and, on failure or at the end
+// of the walk, a text in the object; nothing is thrown.
+#include "framework/CString.h"
+
+#include <windows.h>
+#include <sql.h>
+
+// Which data sources a walk covers.
+enum DsnType : BYTE
+{
+    dsnSystem = 1,
+    dsnUser   = 2,
+    dsnAll    = 3,
+};
+
+class COdbcEnvironment
+{
+public:
+    // Allocates the environment and declares ODBC 3; the outcome is in
+    // m_nRetCode and m_strError.
+    COdbcEnvironment();
+    virtual ~COdbcEnvironment();
+    COdbcEnvironment(const COdbcEnvironment&) = delete;
+    COdbcEnvironment& operator=(const COdbcEnvironment&) = delete;
+
+    // Name of the first data source of that kind; "" when there is none,
+    // the kind is unknown or the call failed.
+    CString GetFirstDataSource(DsnType type);
+    // Name of the next data source of the walk; "" at its end or on failure.
+    CString GetNextDataSource();
+    // One SQLDataSources step; writes strName and m_strDescription only when
+    // it returns a data source.
+    SQLRETURN FetchDataSource(CString& strName, SQLUSMALLINT nDirection);
+
+    SQLHENV   m_henv = SQL_NULL_HENV;
+    CString   m_strError;
+    SQLRETURN m_nRetCode = 0;
+    CString   m_strDescription;
+};

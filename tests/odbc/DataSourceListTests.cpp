@@ -1,0 +1,146 @@
+#include "odbc/OdbcEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+    const std::string LONG_DRIVER_NAME =
+        "rdm_odbc driver with a name of two hundred characters 01234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345";
+
+    struct Listed
+    {
+        std::string name;
+        std::string description;
+        SQLRETURN   nRetCode;
+        bool operator==(const Listed& other) const
+        {
+            return name == other.name && description == other.description && nRetCode == other.nRetCode;
+        }
+    };
+
+    void PrintTo(const Listed& listed, std::ostream* os)
+    {
+        *os << "{" << listed.name << ", " << listed.description << ", " << listed.nRetCode << "}";
+    }
+
+    // The whole walk as the data-source dialog makes it, bounded in case the
+    // end mark never comes.
+    std::vector<Listed> Walk(COdbcEnvironment& env, DsnType type)
+    {
+        std::vector<Listed> listed;
+        for (CString strName = env.GetFirstDataSource(type); !strName.IsEmpty() && listed.size() < 1000;
+             strName = env.GetNextDataSource())
+            listed.push_back({strName.Str(), env.m_strDescription.Str(), env.m_nRetCode});
+        return listed;
+    }
+
+    // Only this area's data sources: the configuration is shared with others.
+    std::vector<Listed> Ours(const std::vector<Listed>& listed)
+    {
+        std::vector<Listed> ours;
+        for (const Listed& entry : listed)
+            if (entry.name.rfind("rdm_odbc_", 0) == 0)
+                ours.push_back(entry);
+        return ours;
+    }
+
+    const std::vector<Listed> USER_SOURCES = {
+        {"rdm_odbc_catalog", "rdm_odbc user driver", SQL_SUCCESS},
+        {"rdm_odbc_both", "rdm_odbc user driver", SQL_SUCCESS},
+        {"rdm_odbc_long_driver", LONG_DRIVER_NAME.substr(0, 127), SQL_SUCCESS_WITH_INFO},
+        {"rdm_odbc_rows", "rdm_odbc user driver", SQL_SUCCESS},
+    };
+    const std::vector<Listed> SYSTEM_SOURCES = {
+        {"rdm_odbc_both", "rdm_odbc system driver", SQL_SUCCESS},
+        {"rdm_odbc_system_only", "rdm_odbc system driver", SQL_SUCCESS},
+    };
+}
+
+TEST(DataSourceList, StartsWithAnEnvironmentAndNoError)
+{
+    COdbcEnvironment env;
+    EXPECT_NE(nullptr, env.m_henv);
+    EXPECT_EQ(SQL_SUCCESS, env.m_nRetCode);
+    EXPECT_EQ("", env.m_strError.Str());
+    EXPECT_EQ("", env.m_strDescription.Str());
+}
+
+TEST(DataSourceList, ShowsEachKindOfDataSourceWithItsOwnDriver)
+{
+    // A name defined as both kinds comes once in the whole list, as the user's.
+    std::vector<Listed> everything = USER_SOURCES;
+    everything.push_back(SYSTEM_SOURCES[1]);
+    struct Case { DsnType type; const std::vector<Listed>& expected; };
+    const Case cases[] = {
+        {dsnUser, USER_SOURCES},
+        {dsnSystem, SYSTEM_SOURCES},   // rdm_odbc_both again, with the system driver
+        {dsnAll, everything},
+    };
+    for (const Case& c : cases)
+    {
+        COdbcEnvironment env;
+        EXPECT_EQ(c.expected, Ours(Walk(env, c.type))) << "kind " << (int)c.type;
+    }
+}
+
+TEST(DataSourceList, EndsWithNoMoreDsnsAndNoDescription)
+{
+    for (DsnType type : {dsnUser, dsnSystem, dsnAll})
+    {
+        COdbcEnvironment env;
+        ASSERT_FALSE(Walk(env, type).empty());
+        EXPECT_EQ(SQL_NO_DATA, env.m_nRetCode);
+        EXPECT_EQ("No more DSNs to enumerate", env.m_strError.Str());
+        EXPECT_EQ("", env.m_strDescription.Str());
+    }
+}
+
+TEST(DataSourceList, RefusesAnUnknownKindWithoutAskingTheDriverManager)
+{
+    for (int nType : {0, 4})
+    {
+        COdbcEnvironment env;
+        std::vector<Listed> users = Walk(env, dsnUser);
+        ASSERT_GE(users.size(), 2u);
+        CString strFirst = env.GetFirstDataSource(dsnUser);
+        CString strDescription = env.m_strDescription;
+
+        EXPECT_EQ("", env.GetFirstDataSource((DsnType)nType).Str());
+        EXPECT_EQ(-1, env.m_nRetCode);
+        EXPECT_EQ("Unknown DSN type", env.m_strError.Str());
+        EXPECT_EQ(strDescription.Str(), env.m_strDescription.Str()) << "no fetch cleared it";
+        EXPECT_EQ(users[1].name, env.GetNextDataSource().Str()) << "the user walk goes on undisturbed";
+    }
+}
+
+TEST(DataSourceList, KeepsAnEarlierErrorTextAfterALaterSuccess)
+{
+    COdbcEnvironment env;
+    env.GetFirstDataSource((DsnType)0);
+    EXPECT_FALSE(env.GetFirstDataSource(dsnSystem).IsEmpty());
+    EXPECT_EQ(SQL_SUCCESS, env.m_nRetCode);
+    EXPECT_EQ("Unknown DSN type", env.m_strError.Str());
+}
+
+TEST(DataSourceList, ReportsTheDriverManagersDiagnosticOnError)
+{
+    COdbcEnvironment env;
+    CString strName("kept");
+    EXPECT_EQ(SQL_ERROR, env.FetchDataSource(strName, 99));
+    EXPECT_EQ("kept", strName.Str());
+    EXPECT_EQ("SQL_ERROR: HY103:[unixODBC][Driver Manager]Invalid retrieval code", env.m_strError.Str());
+    EXPECT_EQ("", env.m_strDescription.Str());
+}
+
+TEST(DataSourceList, YieldsNoNamesWithoutAnEnvironmentHandle)
+{
+    COdbcEnvironment env;
+    SQLHENV henv = env.m_henv;
+    env.m_henv = SQL_NULL_HENV;
+    EXPECT_EQ("", env.GetFirstDataSource(dsnUser).Str());
+    EXPECT_EQ(SQL_INVALID_HANDLE, env.m_nRetCode);
+    EXPECT_EQ("Invalid Handle", env.m_strError.Str());
+    env.m_henv = henv;
+}
