@@ -1,0 +1,58 @@
+#include "odbc/TableCatalog.h"
+#include "session/ImportSession.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+    class TableCatalog : public ::testing::Test
+    {
+    protected:
+        void TearDown() override   { theSession.m_db.Close(); theSession.m_strConnect = ""; }
+    };
+
+    std::vector<std::string> Names(const std::vector<TableRow>& rows)
+    {
+        std::vector<std::string> names;
+        for (const TableRow& row : rows)
+            names.push_back(row.strName.Str());
+        return names;
+    }
+}
+
+// SQLite's driver lists its own sqlite_sequence as an ordinary "TABLE" and
+// reports no "SYSTEM TABLE" rows and no remarks; the system-table switch
+// therefore changes nothing here (see CatalogRowsTests for those types).
+TEST_F(TableCatalog, ListsTablesAndViewsInCatalogOrderAsTheSwitchesSay)
+{
+    ASSERT_TRUE(OpenConnection("rdm_odbc_catalog", FALSE));
+    using Names_ = std::vector<std::string>;
+    const Names_ tables = {"orders", "sqlite_sequence", "customers"};
+    const Names_ withViews = {"orders", "sqlite_sequence", "recent_orders", "customers", "customer_names"};
+    struct Case { BOOL bViews; BOOL bSystem; const Names_& expected; };
+    const Case cases[] = {
+        {FALSE, FALSE, tables},
+        {TRUE, FALSE, withViews},
+        {FALSE, TRUE, tables},
+        {TRUE, TRUE, withViews},
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<TableRow> rows;
+        EXPECT_TRUE(ReadTableCatalog(c.bViews, c.bSystem, rows));
+        EXPECT_EQ(c.expected, Names(rows)) << "views " << c.bViews << ", system tables " << c.bSystem;
+        for (const TableRow& row : rows)
+            EXPECT_EQ("", row.strRemarks.Str()) << row.strName;
+    }
+}
+
+TEST_F(TableCatalog, GivesNothingWithoutAConnection)
+{
+    ASSERT_TRUE(OpenConnection("rdm_odbc_catalog", FALSE));
+    theSession.m_db.Close();
+    std::vector<TableRow> rows = {{"left over", ""}};
+    EXPECT_FALSE(ReadTableCatalog(TRUE, TRUE, rows));
+    EXPECT_TRUE(rows.empty());
+}
