@@ -1,0 +1,92 @@
+#include "ColumnInfo.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+namespace
+{
+    char* DuplicateOrNull(const char* psz)
+    {
+        return psz ? _strdup(psz) : nullptr;
+    }
+
+    char* DuplicateUnlessEmpty(const char* psz)
+    {
+        return psz && *psz ? _strdup(psz) : nullptr;
+    }
+
+    void FreeStrings(ColumnInfo& info)
+    {
+        for (char** ppsz : {&info.name, &info.typeName, &info.displayText, &info.filterText})
+        {
+            free(*ppsz);
+            *ppsz = nullptr;
+        }
+    }
+}
+
+void FreeColumnArray(ColumnInfo*& pArray, int& nCount)
+{
+    if (pArray)
+    {
+        for (int i = 0; i < nCount; ++i)
+            FreeStrings(pArray[i]);
+        free(pArray);
+        pArray = nullptr;
+    }
+    nCount = 0;
+}
+
+ColumnInfo* CopyColumnArray(const ColumnInfo* pArray, int nCount)
+{
+    if (pArray == nullptr || nCount <= 0)
+        return nullptr;
+    ColumnInfo* pCopy = (ColumnInfo*)malloc(sizeof(ColumnInfo) * nCount);
+    if (pCopy == nullptr)
+        return nullptr;
+    for (int i = 0; i < nCount; ++i)
+    {
+        pCopy[i] = pArray[i];
+        pCopy[i].name = DuplicateOrNull(pArray[i].name);
+        pCopy[i].typeName = DuplicateOrNull(pArray[i].typeName);
+        pCopy[i].displayText = DuplicateOrNull(pArray[i].displayText);
+        pCopy[i].filterText = DuplicateOrNull(pArray[i].filterText);
+    }
+    return pCopy;
+}
+
+BOOL AppendColumnInfo(ColumnInfo*& pArray, int& nCount, ColumnInfo& info)
+{
+    int nOld = pArray ? nCount : 0;
+    ColumnInfo* pLarger = (ColumnInfo*)malloc(sizeof(ColumnInfo) * (nOld + 1));
+    if (pLarger == nullptr)
+        return FALSE;
+    if (nOld > 0)
+        memcpy(pLarger, pArray, sizeof(ColumnInfo) * nOld);
+    pLarger[nOld] = info;
+    info.name = info.typeName = info.displayText = info.filterText = nullptr;
+    free(pArray);
+    pArray = pLarger;
+    nCount = nOld + 1;
+    return TRUE;
+}
+
+BOOL AppendTypedCondition(ColumnInfo*& pArray, int& nCount, LPCSTR pszText)
+{
+    ColumnInfo condition;
+    condition.displayText = DuplicateOrNull(pszText);
+    condition.filterText = DuplicateOrNull(pszText);
+    if (AppendColumnInfo(pArray, nCount, condition))
+        return TRUE;
+    FreeStrings(condition);
+    return FALSE;
+}
+
+void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter)
+{
+    free(condition.displayText);
+    free(condition.filterText);
+    condition.displayText = DuplicateUnlessEmpty(pszDisplay);
+    condition.filterText = DuplicateUnlessEmpty(pszFilter);
+}

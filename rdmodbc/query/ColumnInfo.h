@@ -1,0 +1,37 @@
+#pragma once
+// One column of the chosen table, or one filter condition made from such a
+// column. Arrays of it are a malloc block plus a separate count, and the
+// array owns every string of its records.
+#include <windows.h>
+
+struct ColumnInfo
+{
+    char* name = nullptr;           // null in a typed condition
+    char* typeName = nullptr;       // the data source's name of the type; null when it has none
+    char* displayText = nullptr;    // the condition as the condition list shows it
+    char* filterText = nullptr;     // the condition as it goes into the filter
+    int   searchable = 0;           // SQL_PRED_*: 0 none, 1 LIKE only, 2 all but LIKE, 3 all
+    int   nullable = 0;             // 1 when the column's type admits NULL
+    int   dataType = 0;             // concise SQL data type
+    int   sqlDataType = 0;          // verbose SQL data type; chooses how values are written
+    int   datetimeSub = 0;
+    int   reserved = 0;
+};
+
+// Frees the strings of the nCount records and the block; pArray becomes null
+// and nCount 0, also when there was no block.
+void FreeColumnArray(ColumnInfo*& pArray, int& nCount);
+// A new block with every record and every string duplicated; null when there
+// is nothing to copy or no memory.
+ColumnInfo* CopyColumnArray(const ColumnInfo* pArray, int nCount);
+// Moves the record to the end of the array: a new block one record larger,
+// the old records moved over, the old block freed. The array owns the
+// record's strings afterwards and the record itself is left without any.
+// FALSE (and nothing moved) when there is no memory.
+BOOL AppendColumnInfo(ColumnInfo*& pArray, int& nCount, ColumnInfo& info);
+// Appends a condition typed by the user: every member null or 0 except the
+// display and filter texts, both the text as typed.
+BOOL AppendTypedCondition(ColumnInfo*& pArray, int& nCount, LPCSTR pszText);
+// Replaces the condition's display and filter texts by owned copies; an
+// empty text leaves its member null.
+void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter);
