@@ -1,0 +1,203 @@
+#include "query/ColumnInfo.h"
+
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+    ColumnInfo Column(const char* name, const char* typeName, int sqlDataType)
+    {
+        ColumnInfo column;
+        column.name = name ? _strdup(name) : nullptr;
+        column.typeName = typeName ? _strdup(typeName) : nullptr;
+        column.searchable = 3;
+        column.nullable = 1;
+        column.dataType = sqlDataType;
+        column.sqlDataType = sqlDataType;
+        column.datetimeSub = 7;
+        return column;
+    }
+
+    std::vector<HANDLE> ProcessHeaps()
+    {
+        std::vector<HANDLE> heaps(::GetProcessHeaps(0, nullptr) + 16);
+        heaps.resize(::GetProcessHeaps((DWORD)heaps.size(), heaps.data()));
+        return heaps;
+    }
+
+    // Bytes in use on every heap of the process (the runtime's malloc heap
+    // among them): what a leak makes grow.
+    SIZE_T BusyHeapBytes()
+    {
+        SIZE_T nBusy = 0;
+        for (HANDLE hHeap : ProcessHeaps())
+        {
+            ::HeapLock(hHeap);
+            PROCESS_HEAP_ENTRY entry = {};
+            while (::HeapWalk(hHeap, &entry))
+            {
+                if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                    nBusy += entry.cbData;
+            }
+            ::HeapUnlock(hHeap);
+        }
+        return nBusy;
+    }
+
+    // One round of what the dialogs do: the list copies the caller's
+    // conditions, adds a column-made and a typed condition, and the copy and
+    // the original are freed.
+    void EditAndDiscard(const ColumnInfo* pCallers, int nCallers)
+    {
+        ColumnInfo* pWorking = CopyColumnArray(pCallers, nCallers);
+        int nWorking = nCallers;
+        ColumnInfo condition = Column("NAME", "VARCHAR", 12);
+        SetConditionTexts(condition, "(`NAME`='a long enough value')", "(`NAME`='a long enough value')");
+        AppendColumnInfo(pWorking, nWorking, condition);
+        AppendTypedCondition(pWorking, nWorking, "typed text of a condition");
+        FreeColumnArray(pWorking, nWorking);
+    }
+}
+
+TEST(ColumnArray, CopiesEveryRecordWithStringsOfItsOwn)
+{
+    ColumnInfo* pColumns = nullptr;
+    int nColumns = 0;
+    ColumnInfo a = Column("ID", "INTEGER", 4);
+    ColumnInfo b = Column("NOTE", nullptr, -1);
+    SetConditionTexts(b, "shown", "filtered");
+    ASSERT_TRUE(AppendColumnInfo(pColumns, nColumns, a));
+    ASSERT_TRUE(AppendColumnInfo(pColumns, nColumns, b));
+    EXPECT_EQ(nullptr, a.name) << "the array owns the strings now";
+    EXPECT_EQ(nullptr, b.displayText);
+
+    int nCopies = nColumns;
+    ColumnInfo* pCopy = CopyColumnArray(pColumns, nColumns);
+    ASSERT_NE(nullptr, pCopy);
+    for (int i = 0; i < 2; ++i)
+    {
+        EXPECT_NE(pColumns[i].name, pCopy[i].name);
+        EXPECT_EQ(pColumns[i].searchable, pCopy[i].searchable);
+        EXPECT_EQ(pColumns[i].nullable, pCopy[i].nullable);
+        EXPECT_EQ(pColumns[i].sqlDataType, pCopy[i].sqlDataType);
+        EXPECT_EQ(pColumns[i].datetimeSub, pCopy[i].datetimeSub);
+    }
+    FreeColumnArray(pColumns, nColumns);
+    EXPECT_EQ(nullptr, pColumns);
+    EXPECT_EQ(0, nColumns);
+
+    EXPECT_STREQ("ID", pCopy[0].name) << "the copy outlives the original";
+    EXPECT_STREQ("INTEGER", pCopy[0].typeName);
+    EXPECT_EQ(nullptr, pCopy[0].displayText);
+    EXPECT_STREQ("NOTE", pCopy[1].name);
+    EXPECT_EQ(nullptr, pCopy[1].typeName) << "null stays null";
+    EXPECT_STREQ("shown", pCopy[1].displayText);
+    EXPECT_STREQ("filtered", pCopy[1].filterText);
+    EXPECT_EQ(-1, pCopy[1].dataType);
+    FreeColumnArray(pCopy, nCopies);
+}
+
+TEST(ColumnArray, CopiesNothingFromAnEmptyArray)
+{
+    ColumnInfo column = Column("X", "INT", 4);
+    EXPECT_EQ(nullptr, CopyColumnArray(nullptr, 3));
+    EXPECT_EQ(nullptr, CopyColumnArray(&column, 0));
+    EXPECT_EQ(nullptr, CopyColumnArray(&column, -1));
+
+    ColumnInfo* pNone = nullptr;
+    int nCount = 5;
+    FreeColumnArray(pNone, nCount);
+    EXPECT_EQ(0, nCount) << "the count is reset even without a block";
+    FreeColumnArray(pNone, nCount);
+    EXPECT_EQ(nullptr, pNone);
+
+    ColumnInfo* pOne = nullptr;
+    int nOne = 0;
+    AppendColumnInfo(pOne, nOne, column);
+    FreeColumnArray(pOne, nOne);
+    FreeColumnArray(pOne, nOne);   // a second free finds nothing to free again
+    EXPECT_EQ(nullptr, pOne);
+}
+
+TEST(ColumnArray, GrowsByOneRecordKeepingTheOrder)
+{
+    ColumnInfo* pConditions = nullptr;
+    int nConditions = 0;
+    for (int i = 0; i < 50; ++i)
+    {
+        std::string text = "c" + std::to_string(i);
+        ASSERT_TRUE(AppendTypedCondition(pConditions, nConditions, text.c_str()));
+        ASSERT_EQ(i + 1, nConditions);
+    }
+    for (int i = 0; i < 50; ++i)
+    {
+        std::string text = "c" + std::to_string(i);
+        EXPECT_STREQ(text.c_str(), pConditions[i].displayText);
+        EXPECT_STREQ(text.c_str(), pConditions[i].filterText);
+        EXPECT_NE(pConditions[i].displayText, pConditions[i].filterText) << "each text owned once";
+    }
+    FreeColumnArray(pConditions, nConditions);
+}
+
+TEST(ColumnArray, KeepsATypedConditionVerbatim)
+{
+    ColumnInfo* pConditions = nullptr;
+    int nConditions = 0;
+    const char* typed[] = {"qty > 3 OR name = 'x'", "   ", "not even SQL ("};
+    for (const char* text : typed)
+        AppendTypedCondition(pConditions, nConditions, text);
+    ASSERT_EQ(3, nConditions);
+    for (int i = 0; i < 3; ++i)
+    {
+        EXPECT_STREQ(typed[i], pConditions[i].displayText);
+        EXPECT_STREQ(typed[i], pConditions[i].filterText);
+        EXPECT_EQ(nullptr, pConditions[i].name);
+        EXPECT_EQ(nullptr, pConditions[i].typeName);
+        EXPECT_EQ(0, pConditions[i].searchable);
+        EXPECT_EQ(0, pConditions[i].dataType);
+        EXPECT_EQ(0, pConditions[i].sqlDataType);
+    }
+    FreeColumnArray(pConditions, nConditions);
+}
+
+TEST(ColumnArray, LeavesAnEmptyTextNull)
+{
+    ColumnInfo condition = Column("B", "BIT", -7);
+    SetConditionTexts(condition, "old", "old");
+    SetConditionTexts(condition, "", "");
+    EXPECT_EQ(nullptr, condition.displayText);
+    EXPECT_EQ(nullptr, condition.filterText);
+    SetConditionTexts(condition, "NOT `B`", "NOT `B`");
+    ColumnInfo* pArray = nullptr;
+    int nCount = 0;
+    AppendColumnInfo(pArray, nCount, condition);
+    EXPECT_STREQ("NOT `B`", pArray[0].filterText);
+    FreeColumnArray(pArray, nCount);
+}
+
+TEST(ColumnArray, FreesEverythingItCopiesOverManyEdits)
+{
+    ColumnInfo* pCallers = nullptr;
+    int nCallers = 0;
+    for (int i = 0; i < 4; ++i)
+    {
+        ColumnInfo column = Column("COLUMN_WITH_A_NAME", "CHARACTER VARYING", 12);
+        SetConditionTexts(column, "a display text of some length", "a filter text of some length");
+        AppendColumnInfo(pCallers, nCallers, column);
+    }
+    for (int i = 0; i < 100; ++i)
+        EditAndDiscard(pCallers, nCallers);
+
+    SIZE_T nBefore = BusyHeapBytes();
+    for (int i = 0; i < 10000; ++i)
+        EditAndDiscard(pCallers, nCallers);
+    SIZE_T nAfter = BusyHeapBytes();
+    // A single forgotten string per round would leave 10000 blocks behind.
+    EXPECT_LT(nAfter, nBefore + 16 * 1024) << nBefore << " -> " << nAfter;
+    for (HANDLE hHeap : ProcessHeaps())
+        EXPECT_TRUE(::HeapValidate(hHeap, 0, nullptr)) << "a block freed twice or written past its end";
+
+    FreeColumnArray(pCallers, nCallers);
+}

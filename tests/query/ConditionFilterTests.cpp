@@ -1,0 +1,160 @@
+#include "ImportRun.h"
+#include "MessageBoxRecorder.h"
+#include "RDMODBC.h"
+#include "query/ColumnInfo.h"
+#include "query/Condition.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+
+namespace
+{
+    struct ConditionSpec { const char* column; int sqlDataType; UINT op; const char* v1; const char* v2; bool negate; };
+
+    // The condition state as the dialogs leave it, each condition composed
+    // the way the condition editor composes it.
+    class ConditionState
+    {
+    public:
+        ~ConditionState() { FreeColumnArray(m_pConditions, m_nConditions); }
+
+        void Add(const ConditionSpec& spec)
+        {
+            CString display, filter;
+            ASSERT_EQ(conditionComposed, ComposeCondition(spec.column, spec.sqlDataType, spec.op, spec.v1, spec.v2,
+                                                          spec.negate, display, filter));
+            ColumnInfo condition;
+            condition.name = _strdup(spec.column);
+            condition.sqlDataType = spec.sqlDataType;
+            SetConditionTexts(condition, display, filter);
+            ASSERT_TRUE(AppendColumnInfo(m_pConditions, m_nConditions, condition));
+        }
+        void AddTyped(const char* text) { ASSERT_TRUE(AppendTypedCondition(m_pConditions, m_nConditions, text)); }
+
+        ColumnInfo* m_pConditions = nullptr;
+        int m_nConditions = 0;
+        BOOL m_bUseConditions = TRUE;
+    };
+
+    class ConditionFilter : public ::testing::Test
+    {
+    protected:
+        void TearDown() override { RDMODBCClose(); }
+
+        // Opens the names of table stock under the conditions and returns
+        // the names delivered, sorted.
+        std::vector<std::string> Names(const ConditionState& state)
+        {
+            ImportChoice choice;
+            choice.connect = "DSN=rdm_query";
+            choice.table = "stock";
+            choice.columns = {"", "name", "", ""};
+            choice.filters = ConditionFilterTexts(state.m_pConditions, state.m_nConditions, state.m_bUseConditions);
+            choice.useConditions = state.m_bUseConditions;
+            EXPECT_EQ(1, OpenImport(choice));
+            if (theSession.m_pRecordset == nullptr)
+                return {};
+            m_strSQL = theSession.m_pRecordset->m_strSQL.Str();
+            std::vector<std::string> names;
+            for (const DeliveredRow& row : ReadAllRows())
+                names.push_back(row[1]);
+            std::sort(names.begin(), names.end());
+            return names;
+        }
+
+        std::vector<std::string> NamesUnder(const ConditionSpec& spec)
+        {
+            ConditionState state;
+            state.Add(spec);
+            return Names(state);
+        }
+
+        std::string m_strSQL;
+        CMessageBoxRecorder m_messageBoxes;
+    };
+
+    using NameList = std::vector<std::string>;
+}
+
+TEST_F(ConditionFilter, SelectsTheRowsEachKindOfConditionDescribes)
+{
+    struct Case { ConditionSpec spec; NameList names; };
+    const Case cases[] = {
+        {{"id", 4, IDS_OP_BETWEEN_INCLUSIVE, "2", "4", false},      {"Bob", "O'Neil", "Smith"}},
+        {{"id", 4, IDS_OP_BETWEEN_EXCLUSIVE, "", "3", false},       {"Ann", "Bob"}},
+        {{"id", 4, IDS_OP_FROM_INCL_TO_EXCL, "5", "", false},       {"Dee", "Sm'th"}},
+        {{"price", 8, IDS_OP_FROM_EXCL_TO_INCL, "3", "12.5", false}, {"Ann", "O'Neil"}},
+        {{"id", 4, IDS_OP_EQUAL, "6", "1", false},                  {"Dee"}},
+        {{"name", 12, IDS_OP_EQUAL, "O'Neil", "", false},           {"O'Neil"}},
+        {{"note", 12, IDS_OP_EQUAL, "it's", "", false},             {"O'Neil"}},
+        {{"name", 12, IDS_OP_BETWEEN_INCLUSIVE, "B", "O", false},   {"Bob", "Dee"}},
+        {{"name", 12, IDS_OP_LIKE, "Sm%", "", false},               {"Sm'th", "Smith"}},
+        {{"name", 12, IDS_OP_LIKE, "Sm'%", "", false},              {"Sm'th"}},
+        {{"note", 12, IDS_OP_IS_NULL, "", "", false},               {"Bob", "Smith"}},
+        {{"note", 12, IDS_OP_IS_NULL, "", "", true},                {"Ann", "Dee", "O'Neil", "Sm'th"}},
+        {{"paid", -7, IDS_OP_TRUE, "", "", false},                  {"Ann", "O'Neil", "Smith"}},
+        {{"paid", -7, IDS_OP_FALSE, "", "", false},                 {"Bob", "Dee", "Sm'th"}},
+        {{"name", 12, IDS_OP_LIKE, "Sm%", "", true},                {"Ann", "Bob", "Dee", "O'Neil"}},
+        {{"id", 4, IDS_OP_BETWEEN_INCLUSIVE, "2", "5", true},       {"Ann", "Dee"}},
+        {{"stock.id", 4, IDS_OP_EQUAL, "1", "", false},             {"Ann"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.names, NamesUnder(c.spec)) << m_strSQL;
+    EXPECT_TRUE(m_messageBoxes.Boxes().empty());
+}
+
+TEST_F(ConditionFilter, JoinsTheConditionsInTheirOrderSkippingTextlessOnes)
+{
+    ConditionState state;
+    state.Add({"id", 4, IDS_OP_BETWEEN_INCLUSIVE, "2", "", false});
+    state.Add({"paid", -7, IDS_OP_EQUAL, "1", "", false});          // a bit compared builds no text
+    state.AddTyped("price < 50");
+    state.Add({"note", 12, IDS_OP_IS_NULL, "", "", true});
+    ASSERT_EQ(nullptr, state.m_pConditions[1].filterText);
+
+    EXPECT_EQ((NameList{"Dee", "O'Neil", "Sm'th"}), Names(state));
+    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock` WHERE (`id`>=2) AND price < 50 AND NOT (`note` IS NULL)",
+              m_strSQL);
+}
+
+TEST_F(ConditionFilter, ReadsEveryRowWhenConditionsAreNotInUse)
+{
+    const NameList all = {"Ann", "Bob", "Dee", "O'Neil", "Sm'th", "Smith"};
+    ConditionState state;
+    state.Add({"id", 4, IDS_OP_EQUAL, "1", "", false});
+    state.m_bUseConditions = FALSE;
+    EXPECT_EQ(all, Names(state));
+    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock`", m_strSQL);
+
+    ConditionState none;
+    EXPECT_EQ(all, Names(none));
+    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock`", m_strSQL);
+
+    ConditionState textless;
+    textless.Add({"paid", -7, IDS_OP_BETWEEN_EXCLUSIVE, "0", "1", false});
+    EXPECT_EQ(all, Names(textless));
+    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock`", m_strSQL);
+}
+
+TEST_F(ConditionFilter, PassesATypedConditionToTheDataSourceAsTyped)
+{
+    ConditionState state;
+    state.AddTyped("id IN (1, 6) OR name = 'Bob'");
+    EXPECT_EQ((NameList{"Ann", "Bob", "Dee"}), Names(state));
+    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock` WHERE id IN (1, 6) OR name = 'Bob'", m_strSQL);
+}
+
+TEST_F(ConditionFilter, CountsTheConditionStateOnlyWhenAllOfItIsSet)
+{
+    ColumnInfo* pConditions = nullptr;
+    int nConditions = 0;
+    AppendTypedCondition(pConditions, nConditions, "a = 1");
+    AppendTypedCondition(pConditions, nConditions, "b = 2");
+    EXPECT_EQ((std::vector<const char*>{pConditions[0].filterText, pConditions[1].filterText}),
+              ConditionFilterTexts(pConditions, nConditions, TRUE));
+    EXPECT_TRUE(ConditionFilterTexts(pConditions, nConditions, FALSE).empty());
+    EXPECT_TRUE(ConditionFilterTexts(pConditions, 0, TRUE).empty());
+    EXPECT_TRUE(ConditionFilterTexts(nullptr, 2, TRUE).empty());
+    FreeColumnArray(pConditions, nConditions);
+}

@@ -1,0 +1,259 @@
+#include "query/Comparison.h"
+#include "query/Condition.h"
+#include "query/Operator.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+namespace
+{
+    struct Texts
+    {
+        ConditionResult result;
+        std::string display;
+        std::string filter;
+    };
+
+    Texts Compose(const char* column, int sqlDataType, UINT op, const char* v1, const char* v2, bool negate = false)
+    {
+        CString display = "stale", filter = "stale";
+        ConditionResult result = ComposeCondition(column, sqlDataType, op, v1, v2, negate, display, filter);
+        return {result, display.Str(), filter.Str()};
+    }
+}
+
+TEST(ConditionText, WritesEveryExampleExactly)
+{
+    struct Case { const char* column; int type; UINT op; bool negate; const char* v1; const char* v2;
+                  const char* filter; const char* display; };
+    const Case cases[] = {
+        {"QTY",  4, IDS_OP_BETWEEN_INCLUSIVE, false, "5", "10",
+         "(`QTY`>=5) AND (`QTY`<=10)", nullptr},
+        {"QTY",  4, IDS_OP_BETWEEN_EXCLUSIVE, false, "", "100", "(`QTY`<100)", nullptr},
+        {"NAME", 12, IDS_OP_EQUAL, false, "it's", "ignored", "(`NAME`='it''s')", nullptr},
+        {"NAME", 12, IDS_OP_LIKE, false, "Sm%", "ignored", "`NAME` LIKE 'Sm%'", nullptr},
+        {"BORN", 9, IDS_OP_FROM_INCL_TO_EXCL, false, "2003-02-01", "2003-12-31",
+         "(`BORN`>=37653.000000) AND (`BORN`<37986.000000)",
+         "(`BORN`>=\"2003-02-01\") AND (`BORN`<\"2003-12-31\")"},
+        {"PAID", -7, IDS_OP_FALSE, false, "", "", "NOT `PAID`", nullptr},
+        {"NOTE", -1, IDS_OP_IS_NULL, true, "", "", "NOT (`NOTE` IS NULL)", nullptr},
+        {"QTY",  4, IDS_OP_BETWEEN_INCLUSIVE, true, "5", "10",
+         "NOT ((`QTY`>=5) AND (`QTY`<=10))", nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        Texts texts = Compose(c.column, c.type, c.op, c.v1, c.v2, c.negate);
+        EXPECT_EQ(conditionComposed, texts.result) << c.filter;
+        EXPECT_EQ(c.filter, texts.filter);
+        EXPECT_EQ(c.display ? c.display : c.filter, texts.display);
+    }
+}
+
+TEST(ConditionText, WritesTheValueAsTheColumnTypeRequires)
+{
+    enum Kind { none, unquoted, date, quoted };
+    struct Case { int type; Kind kind; };
+    const Case cases[] = {
+        {-11, quoted}, {-10, quoted}, {-9, quoted}, {-8, quoted}, {-7, none},
+        {-6, unquoted}, {-5, unquoted}, {-4, unquoted}, {-3, unquoted}, {-2, unquoted},
+        {-1, quoted}, {0, quoted}, {1, quoted},
+        {2, unquoted}, {3, unquoted}, {4, unquoted}, {5, unquoted}, {6, unquoted}, {7, unquoted}, {8, unquoted},
+        {9, date}, {10, unquoted}, {11, quoted}, {12, quoted}, {91, quoted}, {92, quoted}, {93, quoted},
+    };
+    for (const Case& c : cases)
+    {
+        CString display = "kept", filter = "kept";
+        FormatComparison(c.type, "`D`", "2003-02-01", "", "=", "", display, filter);
+        switch (c.kind)
+        {
+        case none:
+            EXPECT_STREQ("kept", display) << c.type;
+            EXPECT_STREQ("kept", filter) << c.type;
+            break;
+        case unquoted:
+            EXPECT_STREQ("(`D`=2003-02-01)", display) << c.type;
+            EXPECT_STREQ("(`D`=2003-02-01)", filter) << c.type;
+            break;
+        case date:
+            EXPECT_STREQ("(`D`=\"2003-02-01\")", display) << c.type;
+            EXPECT_STREQ("(`D`=37653.000000)", filter) << c.type;
+            break;
+        case quoted:
+            EXPECT_STREQ("(`D`='2003-02-01')", display) << c.type;
+            EXPECT_STREQ("(`D`='2003-02-01')", filter) << c.type;
+            break;
+        }
+    }
+}
+
+TEST(ConditionText, ComparesABitColumnToNothing)
+{
+    Texts texts = Compose("PAID", -7, IDS_OP_EQUAL, "1", "");
+    EXPECT_EQ(conditionComposed, texts.result);
+    EXPECT_EQ("", texts.display);
+    EXPECT_EQ("", texts.filter);
+    EXPECT_EQ("", Compose("PAID", -7, IDS_OP_BETWEEN_EXCLUSIVE, "0", "1", true).filter) << "nothing to negate";
+    EXPECT_EQ("`PAID`", Compose("PAID", -7, IDS_OP_TRUE, "", "").filter);
+}
+
+TEST(ConditionText, DoublesSingleQuotesButNotDoubleQuotes)
+{
+    EXPECT_EQ("(`N`>'O''Brien') AND (`N`<'it''''s')",
+              Compose("N", 12, IDS_OP_BETWEEN_EXCLUSIVE, "O'Brien", "it''s").filter);
+    EXPECT_EQ("`N` LIKE '%''%'", Compose("N", 1, IDS_OP_LIKE, "%'%", "").filter);
+    EXPECT_EQ("(`N`='say \"hi\"')", Compose("N", 1, IDS_OP_EQUAL, "say \"hi\"", "").filter);
+    EXPECT_EQ("(`N`=it's)", Compose("N", 4, IDS_OP_EQUAL, "it's", "").filter) << "numbers go in as typed";
+
+    Texts date = Compose("D", 9, IDS_OP_EQUAL, "\"2003'", "");
+    EXPECT_EQ("(`D`=\"\"2003'\")", date.display);
+    EXPECT_EQ("(`D`=0.000000)", date.filter);
+}
+
+TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)
+{
+    struct Case { UINT op; const char* v1; const char* v2; const char* text; };
+    const Case cases[] = {
+        {IDS_OP_BETWEEN_EXCLUSIVE, "1", "",  "(`Q`>1)"},
+        {IDS_OP_BETWEEN_EXCLUSIVE, "",  "9", "(`Q`<9)"},
+        {IDS_OP_FROM_INCL_TO_EXCL, "1", "",  "(`Q`>=1)"},
+        {IDS_OP_FROM_INCL_TO_EXCL, "",  "9", "(`Q`<9)"},
+        {IDS_OP_FROM_INCL_TO_EXCL, "1", "9", "(`Q`>=1) AND (`Q`<9)"},
+        {IDS_OP_FROM_EXCL_TO_INCL, "1", "",  "(`Q`>1)"},
+        {IDS_OP_FROM_EXCL_TO_INCL, "",  "9", "(`Q`<=9)"},
+        {IDS_OP_FROM_EXCL_TO_INCL, "1", "9", "(`Q`>1) AND (`Q`<=9)"},
+        {IDS_OP_BETWEEN_INCLUSIVE, "",  "9", "(`Q`<=9)"},
+        {IDS_OP_BETWEEN_EXCLUSIVE, " ", "",  "(`Q`> )"},     // not trimmed
+    };
+    for (const Case& c : cases)
+    {
+        Texts texts = Compose("Q", 4, c.op, c.v1, c.v2);
+        EXPECT_EQ(c.text, texts.filter);
+        EXPECT_EQ(c.text, texts.display);
+    }
+}
+
+TEST(ConditionText, EqualIgnoresTheSecondField)
+{
+    EXPECT_EQ("(`Q`=3)", Compose("Q", 4, IDS_OP_EQUAL, "3", "7").filter);
+    EXPECT_EQ("(`N`='a')", Compose("N", 12, IDS_OP_EQUAL, "a", "b").display);
+    EXPECT_EQ("(`D`=\"2003-02-01\")", Compose("D", 9, IDS_OP_EQUAL, "2003-02-01", "2003-12-31").display);
+    // A text left in the second field does not stand in for the first.
+    EXPECT_EQ(conditionMissingValue, Compose("Q", 4, IDS_OP_EQUAL, "", "7").result);
+}
+
+TEST(ConditionText, NegatesEveryConditionThatHasText)
+{
+    struct Case { const char* column; int type; UINT op; const char* v1; const char* v2; const char* text; };
+    const Case cases[] = {
+        {"N", 12, IDS_OP_LIKE,              "A%", "",  "NOT (`N` LIKE 'A%')"},
+        {"Q", 4,  IDS_OP_EQUAL,             "3",  "",  "NOT ((`Q`=3))"},
+        {"Q", 4,  IDS_OP_BETWEEN_EXCLUSIVE, "",   "9", "NOT ((`Q`<9))"},
+        {"Q", 4,  IDS_OP_FROM_INCL_TO_EXCL, "1",  "9", "NOT ((`Q`>=1) AND (`Q`<9))"},
+        {"Q", 4,  IDS_OP_FROM_EXCL_TO_INCL, "1",  "",  "NOT ((`Q`>1))"},
+        {"B", -7, IDS_OP_TRUE,              "",   "",  "NOT (`B`)"},
+        {"B", -7, IDS_OP_FALSE,             "",   "",  "NOT (NOT `B`)"},
+        {"N", 12, IDS_OP_IS_NULL,           "",   "",  "NOT (`N` IS NULL)"},
+    };
+    for (const Case& c : cases)
+    {
+        Texts texts = Compose(c.column, c.type, c.op, c.v1, c.v2, true);
+        EXPECT_EQ(c.text, texts.filter);
+        EXPECT_EQ(c.text, texts.display);
+    }
+    Texts date = Compose("D", 9, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", true);
+    EXPECT_EQ("NOT ((`D`>=\"2003-02-01\"))", date.display);
+    EXPECT_EQ("NOT ((`D`>=37653.000000))", date.filter);
+}
+
+TEST(ConditionText, QuotesADottedColumnPartByPart)
+{
+    EXPECT_EQ("(`ORDERS`.`QTY`>=5)", Compose("ORDERS.QTY", 4, IDS_OP_BETWEEN_INCLUSIVE, "5", "").filter);
+    EXPECT_EQ("`A`.`B` LIKE 'x'", Compose("A.B", 12, IDS_OP_LIKE, "x", "").filter);
+    EXPECT_EQ("`S`.`T`.`we``ird` IS NULL", Compose("S.T.we`ird", 12, IDS_OP_IS_NULL, "", "").filter);
+}
+
+TEST(ConditionText, AsksForTheMissingValue)
+{
+    struct Case { UINT op; const char* v1; const char* v2; };
+    const Case cases[] = {
+        {IDS_OP_LIKE, "", ""}, {IDS_OP_LIKE, "", "A%"},
+        {IDS_OP_EQUAL, "", ""},
+        {IDS_OP_BETWEEN_EXCLUSIVE, "", ""}, {IDS_OP_FROM_INCL_TO_EXCL, "", ""},
+        {IDS_OP_FROM_EXCL_TO_INCL, "", ""}, {IDS_OP_BETWEEN_INCLUSIVE, "", ""},
+    };
+    for (const Case& c : cases)
+    {
+        Texts texts = Compose("Q", 4, c.op, c.v1, c.v2, true);
+        EXPECT_EQ(conditionMissingValue, texts.result) << c.op;
+        EXPECT_EQ("", texts.display) << c.op;
+        EXPECT_EQ("", texts.filter) << c.op;
+    }
+    EXPECT_EQ(conditionComposed, Compose("Q", 4, IDS_OP_IS_NULL, "", "").result) << "needs no value";
+}
+
+TEST(DayNumber, CountsDaysSinceTheEndOf1899)
+{
+    struct Case { const char* text; const char* number; };
+    const Case cases[] = {
+        {"2003-02-01",          "37653.000000"},
+        {"2003-12-31",          "37986.000000"},
+        {"1899-12-30",          "0.000000"},
+        {"2003-02-01 12:00:00", "37653.500000"},
+        {"13:45:00",            "0.572917"},
+        {"1899-12-29 06:00",    "-1.250000"},
+        {"",                    "0.000000"},
+        {"not a date",          "0.000000"},
+        {"2003-02-30",          "0.000000"},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.number, FormatDayNumber(c.text)) << c.text;
+}
+
+TEST(DayNumber, KeepsItsDecimalPointUnderTheHostsDecimalComma)
+{
+    const char* pszLocale = setlocale(LC_ALL, "German_Germany.1252");
+    ASSERT_NE(nullptr, pszLocale);
+    char szPlain[32];
+    snprintf(szPlain, sizeof szPlain, "%f", 0.5);
+    ASSERT_STREQ("0,500000", szPlain) << "the host's locale writes a comma";
+    CString strNumber = FormatDayNumber("2003-02-01 12:00:00");
+    CString strUnreadable = FormatDayNumber("not a date");
+    CString display, filter;
+    FormatComparison(9, "`D`", "2003-02-01", "", ">=", "", display, filter);
+    setlocale(LC_ALL, "C");
+    EXPECT_STREQ("37653.500000", strNumber);
+    EXPECT_STREQ("0.000000", strUnreadable);
+    EXPECT_STREQ("(`D`>=37653.000000)", filter);
+}
+
+TEST(OperatorChoice, IsFoundByItsTextByteForByte)
+{
+    CString (*pfnLoad)(UINT) = [](UINT nID) -> CString {
+        switch (nID)
+        {
+        case IDS_OP_LIKE:              return "like";
+        case IDS_OP_EQUAL:             return "=";
+        case IDS_OP_BETWEEN_EXCLUSIVE: return "between";
+        case IDS_OP_FROM_INCL_TO_EXCL: return "from [ to (";
+        case IDS_OP_FROM_EXCL_TO_INCL: return "from ( to ]";
+        case IDS_OP_BETWEEN_INCLUSIVE: return "between";       // a wording repeated
+        case IDS_MISSING_VALUE:        return "Please enter a value";
+        case IDS_APP_TITLE:            return "RDMODBC";
+        case IDS_OP_TRUE:              return "is true";
+        case IDS_OP_FALSE:             return "is false";
+        default:                       return "";              // 17 missing from the module
+        }
+    };
+    struct Case { const char* text; UINT op; };
+    const Case cases[] = {
+        {"like", IDS_OP_LIKE}, {"=", IDS_OP_EQUAL}, {"between", IDS_OP_BETWEEN_EXCLUSIVE},
+        {"from [ to (", IDS_OP_FROM_INCL_TO_EXCL}, {"from ( to ]", IDS_OP_FROM_EXCL_TO_INCL},
+        {"is true", IDS_OP_TRUE}, {"is false", IDS_OP_FALSE},
+        {"LIKE", 0}, {"like ", 0}, {"RDMODBC", 0}, {"Please enter a value", 0}, {"", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.op, FindOperator(c.text, pfnLoad)) << '"' << c.text << '"';
+}
