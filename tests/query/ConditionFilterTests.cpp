@@ -144,17 +144,3 @@ TEST_F(ConditionFilter, PassesATypedConditionToTheDataSourceAsTyped)
     EXPECT_EQ((NameList{"Ann", "Bob", "Dee"}), Names(state));
     EXPECT_EQ("SELECT DISTINCT `name` FROM `stock` WHERE id IN (1, 6) OR name = 'Bob'", m_strSQL);
 }
-
-TEST_F(ConditionFilter, CountsTheConditionStateOnlyWhenAllOfItIsSet)
-{
-    ColumnInfo* pConditions = nullptr;
-    int nConditions = 0;
-    AppendTypedCondition(pConditions, nConditions, "a = 1");
-    AppendTypedCondition(pConditions, nConditions, "b = 2");
-    EXPECT_EQ((std::vector<const char*>{pConditions[0].filterText, pConditions[1].filterText}),
-              ConditionFilterTexts(pConditions, nConditions, TRUE));
-    EXPECT_TRUE(ConditionFilterTexts(pConditions, nConditions, FALSE).empty());
-    EXPECT_TRUE(ConditionFilterTexts(pConditions, 0, TRUE).empty());
-    EXPECT_TRUE(ConditionFilterTexts(nullptr, 2, TRUE).empty());
-    FreeColumnArray(pConditions, nConditions);
-}
