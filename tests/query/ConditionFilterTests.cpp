@@ -10,7 +10,7 @@
 
 namespace
 {
-    struct ConditionSpec { const char* column; int sqlDataType; UINT op; const char* v1; const char* v2; bool negate; };
+    struct UserCondition { const char* column; int sqlDataType; UINT op; const char* v1; const char* v2; bool negate; };
 
     // The condition state as the dialogs leave it, each condition composed
     // the way the condition editor composes it.
@@ -19,14 +19,14 @@ namespace
     public:
         ~ConditionState() { FreeColumnArray(m_pConditions, m_nConditions); }
 
-        void Add(const ConditionSpec& spec)
+        void Add(const UserCondition& wanted)
         {
             CString display, filter;
-            ASSERT_EQ(conditionComposed, ComposeCondition(spec.column, spec.sqlDataType, spec.op, spec.v1, spec.v2,
-                                                          spec.negate, display, filter));
+            ASSERT_EQ(conditionComposed, ComposeCondition(wanted.column, wanted.sqlDataType, wanted.op, wanted.v1, wanted.v2,
+                                                          wanted.negate, display, filter));
             ColumnInfo condition;
-            condition.name = _strdup(spec.column);
-            condition.sqlDataType = spec.sqlDataType;
+            condition.name = _strdup(wanted.column);
+            condition.sqlDataType = wanted.sqlDataType;
             SetConditionTexts(condition, display, filter);
             ASSERT_TRUE(AppendColumnInfo(m_pConditions, m_nConditions, condition));
         }
@@ -63,10 +63,10 @@ namespace
             return names;
         }
 
-        std::vector<std::string> NamesUnder(const ConditionSpec& spec)
+        std::vector<std::string> NamesUnder(const UserCondition& wanted)
         {
             ConditionState state;
-            state.Add(spec);
+            state.Add(wanted);
             return Names(state);
         }
 
@@ -79,7 +79,7 @@ namespace
 
 TEST_F(ConditionFilter, SelectsTheRowsEachKindOfConditionDescribes)
 {
-    struct Case { ConditionSpec spec; NameList names; };
+    struct Case { UserCondition wanted; NameList names; };
     const Case cases[] = {
         {{"id", 4, IDS_OP_BETWEEN_INCLUSIVE, "2", "4", false},      {"Bob", "O'Neil", "Smith"}},
         {{"id", 4, IDS_OP_BETWEEN_EXCLUSIVE, "", "3", false},       {"Ann", "Bob"}},
@@ -100,7 +100,7 @@ TEST_F(ConditionFilter, SelectsTheRowsEachKindOfConditionDescribes)
         {{"stock.id", 4, IDS_OP_EQUAL, "1", "", false},             {"Ann"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.names, NamesUnder(c.spec)) << m_strSQL;
+        EXPECT_EQ(c.names, NamesUnder(c.wanted)) << m_strSQL;
     EXPECT_TRUE(m_messageBoxes.Boxes().empty());
 }
 
