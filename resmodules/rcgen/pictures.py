@@ -5,10 +5,16 @@ from . import glyphs
 
 
 def strip(names, width=16, height=15):
-    """A toolbar bitmap: one button picture per name, side by side."""
+    """A toolbar bitmap: one button picture per name, side by side.
+    A name "glyph:X" marks the glyph with the character X in its corner."""
     c = Canvas(width * len(names), height, SILVER)
     for i, name in enumerate(names):
-        glyphs.draw(c, name, i * width + (width - 16) // 2, (height - 15) // 2)
+        name, _, mark = name.partition(':')
+        x = i * width + (width - 16) // 2
+        glyphs.draw(c, name, x, (height - 15) // 2)
+        if mark:
+            c.fill(x + 10, height - 7, x + 14, height - 1, WHITE)
+            c.text(x + 11, height - 6, mark, RED)
     return c
 
 
