@@ -3,7 +3,6 @@
 // a line break, "value"), writes that language value to the registry.
 #include <windows.h>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 int main()

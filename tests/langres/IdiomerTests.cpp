@@ -46,20 +46,13 @@ namespace
     // its exit code and the texts the list offered.
     DWORD ChooseInWindow(const CPreparedDir& dir, int nItem, int nButton, std::vector<std::string>& offered)
     {
-        std::string command = "\"" + dir.Path("Idiomer.exe") + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.Path().c_str(), &startup,
-                              &process))
-        {
-            ADD_FAILURE() << "cannot start " << command;
+        HANDLE hProcess = dir.Start("Idiomer.exe");
+        if (hProcess == nullptr)
             return 0;
-        }
-        FindWindowOf find = {process.dwProcessId, nullptr};
+        FindWindowOf find = {::GetProcessId(hProcess), nullptr};
         for (int nTry = 0; nTry < 600 && find.hWnd == nullptr; ++nTry)
         {
-            if (::WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
+            if (::WaitForSingleObject(hProcess, 50) == WAIT_OBJECT_0)
                 break;
             ::EnumWindows(MatchProcessWindow, (LPARAM)&find);
         }
@@ -79,16 +72,7 @@ namespace
             ::SendMessageA(hList, LB_SETCURSEL, nItem, 0);
             ::PostMessageA(find.hWnd, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), 0);
         }
-        if (::WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
-        {
-            ADD_FAILURE() << "the language window did not close";
-            ::TerminateProcess(process.hProcess, 1);
-        }
-        DWORD exitCode = 0;
-        ::GetExitCodeProcess(process.hProcess, &exitCode);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        return exitCode;
+        return CPreparedDir::WaitForExit(hProcess);
     }
 }
 

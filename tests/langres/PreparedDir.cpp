@@ -52,7 +52,7 @@ void CPreparedDir::MakeDir(const std::string& name) const
     std::filesystem::create_directories(Path(name));
 }
 
-DWORD CPreparedDir::Run(const std::string& program, const std::string& arguments) const
+HANDLE CPreparedDir::Start(const std::string& program, const std::string& arguments) const
 {
     std::string command = "\"" + Path(program) + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
@@ -62,18 +62,30 @@ DWORD CPreparedDir::Run(const std::string& program, const std::string& arguments
                           &startup, &process))
     {
         ADD_FAILURE() << "cannot start " << command;
-        return 0;
+        return nullptr;
     }
-    if (::WaitForSingleObject(process.hProcess, kRunLimitMs) != WAIT_OBJECT_0)
+    ::CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+DWORD CPreparedDir::WaitForExit(HANDLE hProcess)
+{
+    if (hProcess == nullptr)
+        return 0;
+    if (::WaitForSingleObject(hProcess, kRunLimitMs) != WAIT_OBJECT_0)
     {
-        ADD_FAILURE() << program << " did not end within " << kRunLimitMs << " ms";
-        ::TerminateProcess(process.hProcess, 1);
+        ADD_FAILURE() << "the program did not end within " << kRunLimitMs << " ms";
+        ::TerminateProcess(hProcess, 1);
     }
     DWORD exitCode = 0;
-    ::GetExitCodeProcess(process.hProcess, &exitCode);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    ::GetExitCodeProcess(hProcess, &exitCode);
+    ::CloseHandle(hProcess);
     return exitCode;
+}
+
+DWORD CPreparedDir::Run(const std::string& program, const std::string& arguments) const
+{
+    return WaitForExit(Start(program, arguments));
 }
 
 HostRun CPreparedDir::RunHost() const

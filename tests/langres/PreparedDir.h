@@ -28,6 +28,10 @@ public:
     void Remove(const std::string& name) const;
     void MakeDir(const std::string& name) const;
 
+    // Starts a program of this directory with the arguments; its process.
+    HANDLE Start(const std::string& program, const std::string& arguments = "") const;
+    // Waits (bounded) for the process to end, closes it; its exit code.
+    static DWORD WaitForExit(HANDLE hProcess);
     // Runs a program of this directory with the arguments; its exit code.
     DWORD Run(const std::string& program, const std::string& arguments = "") const;
     // Runs the test host (copied here by the constructor).
