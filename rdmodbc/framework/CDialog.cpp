@@ -1,0 +1,192 @@
+#include "CDialog.h"
+
+#include "CDataExchange.h"
+#include "CException.h"
+#include "CWinApp.h"
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+{
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    INT_PTR nResult = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hWndParent,
+                                        DialogProc, (LPARAM)this);
+    m_hWnd = nullptr;
+    return nResult;
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    try
+    {
+        DoDataExchange(&dx);
+    }
+    catch (CUserException* pException)
+    {
+        // The field's message has been shown and the focus put back on it.
+        pException->Delete();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    ExecuteDlgInit();
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+const AFX_MSGMAP* CDialog::GetThisMessageMap()
+{
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, nullptr, nullptr}};
+    static const AFX_MSGMAP messageMap = {nullptr, entries};
+    return &messageMap;
+}
+
+const AFX_MSGMAP* CDialog::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
+
+const AFX_MSGMAP_ENTRY* CDialog::FindEntry(UINT nMessage, UINT nCode, UINT nID) const
+{
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pBaseMap)
+        for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->nMessage; ++pEntry)
+            if (pEntry->nMessage == nMessage && pEntry->nCode == nCode && pEntry->nID == nID)
+                return pEntry;
+    return nullptr;
+}
+
+BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    switch (message)
+    {
+    case WM_INITDIALOG:
+        *pResult = OnInitDialog();
+        return TRUE;
+    case WM_COMMAND:
+    {
+        UINT nID = LOWORD(wParam);
+        UINT nCode = HIWORD(wParam);
+        if (const AFX_MSGMAP_ENTRY* pEntry = FindEntry(WM_COMMAND, nCode, nID))
+        {
+            (this->*pEntry->pfn)();
+            return TRUE;
+        }
+        if (nCode == BN_CLICKED && nID == IDOK)
+        {
+            OnOK();
+            return TRUE;
+        }
+        if (nCode == BN_CLICKED && nID == IDCANCEL)
+        {
+            OnCancel();
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_NOTIFY:
+    {
+        NMHDR* pNMHDR = (NMHDR*)lParam;
+        const AFX_MSGMAP_ENTRY* pEntry = FindEntry(WM_NOTIFY, pNMHDR->code, (UINT)pNMHDR->idFrom);
+        if (pEntry == nullptr)
+            return FALSE;
+        (this->*pEntry->pfnNotify)(pNMHDR, pResult);
+        return TRUE;
+    }
+    case WM_PAINT:
+    case WM_DESTROY:
+    {
+        const AFX_MSGMAP_ENTRY* pEntry = FindEntry(message, 0, 0);
+        if (pEntry == nullptr)
+            return FALSE;
+        (this->*pEntry->pfn)();
+        return message == WM_PAINT;
+    }
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+    {
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
+        ((CDialog*)lParam)->m_hWnd = hWnd;
+    }
+    CDialog* pDialog = (CDialog*)::GetWindowLongPtrA(hWnd, DWLP_USER);
+    if (pDialog == nullptr)
+        return FALSE;
+
+    LRESULT lResult = 0;
+    BOOL bHandled = FALSE;
+    // Nothing may unwind through the system's dialog code: an exception that
+    // a handler lets through is reported here, and the dialog goes on.
+    try
+    {
+        bHandled = pDialog->OnWndMsg(message, wParam, lParam, &lResult);
+    }
+    catch (CException* pException)
+    {
+        pException->ReportError(MB_ICONEXCLAMATION);
+        pException->Delete();
+        bHandled = TRUE;
+    }
+    if (message == WM_NCDESTROY)
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
+    if (message == WM_INITDIALOG)
+        return lResult;
+    if (bHandled && message == WM_NOTIFY)
+        ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
+    return bHandled;
+}
+
+void CDialog::ExecuteDlgInit()
+{
+    // The initialisation data: per entry a control id, a message (the 16-bit
+    // numbering of LB_ADDSTRING and CB_ADDSTRING), a length and that many
+    // bytes of text; a zero id ends the data.
+    const WORD wWin16LbAddString = 0x0401;
+    const WORD wWin16CbAddString = 0x0403;
+    HINSTANCE hInstance = AfxGetResourceHandle();
+    HRSRC hResource = ::FindResourceA(hInstance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(240));
+    if (hResource == nullptr)
+        return;
+    const BYTE* pData = (const BYTE*)::LockResource(::LoadResource(hInstance, hResource));
+    DWORD dwSize = ::SizeofResource(hInstance, hResource);
+    if (pData == nullptr)
+        return;
+    const BYTE* pEnd = pData + dwSize;
+    while (pData + sizeof(WORD) <= pEnd && *(const WORD*)pData != 0)
+    {
+        if (pData + 2 * sizeof(WORD) + sizeof(DWORD) > pEnd)
+            break;
+        WORD nIDC = ((const WORD*)pData)[0];
+        WORD nMsg = ((const WORD*)pData)[1];
+        DWORD dwLength = *(const DWORD*)(pData + 2 * sizeof(WORD));
+        pData += 2 * sizeof(WORD) + sizeof(DWORD);
+        if (pData + dwLength > pEnd)
+            break;
+        CString strText((const char*)pData, (int)dwLength);
+        UINT nMessage = nMsg == wWin16LbAddString ? LB_ADDSTRING : nMsg == wWin16CbAddString ? CB_ADDSTRING : 0;
+        if (nMessage != 0)
+            ::SendDlgItemMessageA(m_hWnd, nIDC, nMessage, 0, (LPARAM)(LPCSTR)strText);
+        pData += dwLength;
+    }
+}

@@ -1,0 +1,93 @@
+#pragma once
+// A modal dialog from a template of the current resource handle, with a
+// message map of the framework's kind and dialog data exchange.
+#include "CWnd.h"
+#include <commctrl.h>
+
+class CDialog;
+class CDataExchange;
+
+// One entry of a message map: a command or notification code from a control,
+// or a window message, and the member that handles it.
+typedef void (CDialog::*AFX_PMSG)();
+typedef void (CDialog::*AFX_PMSG_NOTIFY)(NMHDR*, LRESULT*);
+
+struct AFX_MSGMAP_ENTRY
+{
+    UINT            nMessage;   // WM_COMMAND, WM_NOTIFY, WM_PAINT, WM_DESTROY; 0 ends the map
+    UINT            nCode;      // the control's notification code
+    UINT            nID;        // the control
+    AFX_PMSG        pfn;
+    AFX_PMSG_NOTIFY pfnNotify;
+};
+
+struct AFX_MSGMAP
+{
+    const AFX_MSGMAP* pBaseMap;
+    const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+#define DECLARE_MESSAGE_MAP() \
+protected: \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass) \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() \
+    { \
+        typedef theClass ThisClass; \
+        typedef baseClass TheBaseClass; \
+        static const AFX_MSGMAP_ENTRY entries[] = {
+
+#define END_MESSAGE_MAP() \
+            {0, 0, 0, nullptr, nullptr} \
+        }; \
+        static const AFX_MSGMAP messageMap = {TheBaseClass::GetThisMessageMap(), entries}; \
+        return &messageMap; \
+    }
+
+#define ON_CONTROL(code, id, memberFxn) \
+    {WM_COMMAND, (UINT)(code), (UINT)(id), static_cast<AFX_PMSG>(&ThisClass::memberFxn), nullptr},
+#define ON_BN_CLICKED(id, memberFxn)     ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn)  ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+#define ON_NOTIFY(code, id, memberFxn) \
+    {WM_NOTIFY, (UINT)(code), (UINT)(id), nullptr, static_cast<AFX_PMSG_NOTIFY>(&ThisClass::memberFxn)},
+#define ON_WM_PAINT()    {WM_PAINT, 0, 0, static_cast<AFX_PMSG>(&ThisClass::OnPaint), nullptr},
+#define ON_WM_DESTROY()  {WM_DESTROY, 0, 0, static_cast<AFX_PMSG>(&ThisClass::OnDestroy), nullptr},
+
+class CDialog : public CWnd
+{
+public:
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+
+    // Runs the dialog modally; the dialog's result, or -1 when it could not
+    // be created (no template in the resource module, for one).
+    virtual INT_PTR DoModal();
+    void EndDialog(int nResult)                         { ::EndDialog(m_hWnd, nResult); }
+    // Moves the controls' values into the members (TRUE, validating) or the
+    // members into the controls (FALSE). FALSE when a value was refused.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+protected:
+    // Fills combo boxes from the template's initialisation data and shows the
+    // members in the controls.
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange*) {}
+    void OnPaint()      {}
+    void OnDestroy()    {}
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    const AFX_MSGMAP_ENTRY* FindEntry(UINT nMessage, UINT nCode, UINT nID) const;
+    void ExecuteDlgInit();
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+};

@@ -1,0 +1,7 @@
+#pragma once
+// A static text control.
+#include "CWnd.h"
+
+class CStatic : public CWnd
+{
+};

@@ -1,0 +1,223 @@
+// The dialog half of the framework, driven by the robot as a user would.
+#include "FrameworkTestIds.h"
+#include "UiRobot.h"
+#include "framework/CComboBox.h"
+#include "framework/CDBException.h"
+#include "framework/CDataExchange.h"
+#include "framework/CDialog.h"
+#include "framework/CListCtrl.h"
+#include "framework/CPaintDC.h"
+#include "framework/CWinApp.h"
+
+#include <gtest/gtest.h>
+
+using namespace robot;
+
+namespace
+{
+    class CTestDlg : public CDialog
+    {
+    public:
+        CTestDlg() : CDialog(IDD_FRAMEWORK_TEST) {}
+
+        CString m_strText = "start";
+        UINT m_nNumber = 7;
+        BOOL m_bCheck = TRUE;
+        int m_nRadio = 2;
+        std::vector<std::string> m_events;
+
+    protected:
+        BOOL OnInitDialog() override
+        {
+            CDialog::OnInitDialog();
+            m_list.Attach(GetDlgItem(IDC_TEST_LIST));
+            m_list.InsertColumn(0, "", LVCFMT_LEFT, 100);
+            m_list.InsertItem(0, "beta");
+            m_list.InsertItem(0, "alpha");
+            return TRUE;
+        }
+
+        void DoDataExchange(CDataExchange* pDX) override
+        {
+            DDX_Text(pDX, IDC_TEST_TEXT, m_strText);
+            DDV_MaxChars(pDX, m_strText, 5);
+            DDX_Text(pDX, IDC_TEST_NUMBER, m_nNumber);
+            DDV_MinMaxUInt(pDX, m_nNumber, 0, 255);
+            DDX_Check(pDX, IDC_TEST_CHECK, m_bCheck);
+            DDX_Radio(pDX, IDC_TEST_RADIO1, m_nRadio);
+        }
+
+        void OnSelChangeCombo()
+        {
+            CComboBox combo;
+            combo.Attach(GetDlgItem(IDC_TEST_COMBO));
+            CString strText;
+            combo.GetLBText(combo.GetCurSel(), strText);
+            m_events.push_back("combo " + strText.Str());
+        }
+
+        void OnItemChangedList(NMHDR*, LRESULT* pResult)
+        {
+            int nRow = m_list.GetFirstSelected();
+            m_events.push_back("list " + (nRow < 0 ? std::string("none") : m_list.GetItemText(nRow, 0).Str()));
+            *pResult = 0;
+        }
+
+        void OnThrow()
+        {
+            CDBException* pException = new CDBException(SQL_ERROR);
+            pException->m_strError = "The driver said no.\n";
+            throw pException;
+        }
+
+        void OnPaint()
+        {
+            CPaintDC dc(this);
+            if (m_events.empty() || m_events.back() != "paint")
+                m_events.push_back("paint");
+        }
+
+        void OnDestroy() { m_events.push_back("destroy"); }
+
+        CListCtrl m_list;
+        DECLARE_MESSAGE_MAP()
+    };
+
+    BEGIN_MESSAGE_MAP(CTestDlg, CDialog)
+        ON_CBN_SELCHANGE(IDC_TEST_COMBO, OnSelChangeCombo)
+        ON_NOTIFY(LVN_ITEMCHANGED, IDC_TEST_LIST, OnItemChangedList)
+        ON_BN_CLICKED(IDC_TEST_THROW, OnThrow)
+        ON_WM_PAINT()
+        ON_WM_DESTROY()
+    END_MESSAGE_MAP()
+
+    class FrameworkDialog : public ::testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            AfxGetModuleState()->m_hCurrentResourceHandle = ::GetModuleHandleA(nullptr);
+            m_robot.IdentifyTemplateBy(IDC_TEST_THROW, IDD_FRAMEWORK_TEST);
+        }
+        void TearDown() override
+        {
+            EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
+            EXPECT_EQ(0u, m_robot.PendingScripts());
+        }
+        CUiRobot m_robot;
+    };
+}
+
+TEST_F(FrameworkDialog, ShowsTheMembersAndTheInitialisationData)
+{
+    CTestDlg dlg;
+    m_robot.Expect(IDD_FRAMEWORK_TEST, {
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ((std::vector<std::string>{"One", "Two"}), ComboEntries(hDlg, IDC_TEST_COMBO));
+            EXPECT_EQ("start", ControlText(hDlg, IDC_TEST_TEXT));
+            EXPECT_EQ("7", ControlText(hDlg, IDC_TEST_NUMBER));
+            EXPECT_TRUE(IsChecked(hDlg, IDC_TEST_CHECK));
+            EXPECT_TRUE(IsChecked(hDlg, IDC_TEST_RADIO3));
+            EXPECT_EQ((std::vector<std::string>{"alpha", "beta"}), ListRows(hDlg, IDC_TEST_LIST));
+        }),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_STREQ("start", dlg.m_strText) << "Cancel keeps the members";
+}
+
+TEST_F(FrameworkDialog, RoutesControlNotificationsToTheMessageMap)
+{
+    CTestDlg dlg;
+    m_robot.Expect(IDD_FRAMEWORK_TEST, {
+        ChooseEntry(IDC_TEST_COMBO, "Two"),
+        SelectRow(IDC_TEST_LIST, "beta"),
+        ClearSelection(IDC_TEST_LIST),
+        Click(IDCANCEL),
+    });
+    dlg.DoModal();
+    std::vector<std::string> events;
+    for (const std::string& event : dlg.m_events)
+        if (event != "paint")
+            events.push_back(event);
+    // Selecting a row changes its focus and selection states: one
+    // notification each; the list reports whatever is selected at the time.
+    ASSERT_GE(events.size(), 4u);
+    EXPECT_EQ("combo Two", events.front());
+    EXPECT_EQ("list beta", events[events.size() - 3]);
+    EXPECT_EQ("list none", events[events.size() - 2]);
+    EXPECT_EQ("destroy", events.back());
+    EXPECT_NE(dlg.m_events.end(), std::find(dlg.m_events.begin(), dlg.m_events.end(), "paint"));
+}
+
+TEST_F(FrameworkDialog, RefusesInvalidValuesWithTheStandardMessages)
+{
+    CTestDlg dlg;
+    m_robot.Expect(IDD_FRAMEWORK_TEST, {
+        Type(IDC_TEST_NUMBER, "256"),
+        Click(IDOK),
+        Type(IDC_TEST_NUMBER, "-1"),
+        Click(IDOK),
+        Type(IDC_TEST_NUMBER, "12"),
+        Type(IDC_TEST_TEXT, "toolong"),
+        Click(IDOK),
+        Inspect([](HWND hDlg) { EXPECT_EQ(::GetDlgItem(hDlg, IDC_TEST_TEXT), ::GetFocus()) << "focus back on the field"; }),
+        Type(IDC_TEST_TEXT, "fine"),
+        SetCheck(IDC_TEST_CHECK, false),
+        Click(IDC_TEST_RADIO1),
+        SetCheck(IDC_TEST_RADIO1, true),
+        Click(IDOK),
+    });
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    std::vector<std::string> texts;
+    for (const RobotMessageBox& box : m_robot.MessageBoxes())
+        texts.push_back(box.text);
+    EXPECT_EQ((std::vector<std::string>{"Please enter an integer between 0 and 255.",
+                                        "Please enter a positive integer.",
+                                        "Please enter no more than 5 characters."}), texts);
+    EXPECT_STREQ("fine", dlg.m_strText);
+    EXPECT_EQ(12u, dlg.m_nNumber);
+    EXPECT_FALSE(dlg.m_bCheck);
+    EXPECT_EQ(0, dlg.m_nRadio);
+}
+
+TEST_F(FrameworkDialog, ReportsAnExceptionFromAHandlerAndGoesOn)
+{
+    CWinApp app("Import");
+    AFX_MAINTAIN_STATE2 moduleState(AfxGetStaticModuleState());
+    AfxGetModuleState()->m_hCurrentResourceHandle = ::GetModuleHandleA(nullptr);
+
+    CTestDlg dlg;
+    m_robot.Expect(IDD_FRAMEWORK_TEST, {Click(IDC_TEST_THROW), Type(IDC_TEST_TEXT, "after"), Click(IDOK)});
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    ASSERT_EQ(1u, m_robot.MessageBoxes().size());
+    EXPECT_EQ("The driver said no.\n", m_robot.MessageBoxes()[0].text);
+    EXPECT_EQ("Import", m_robot.MessageBoxes()[0].caption);
+    EXPECT_STREQ("after", dlg.m_strText);
+}
+
+TEST_F(FrameworkDialog, ReturnsMinusOneWithoutATemplate)
+{
+    CDialog missing(4711);
+    EXPECT_EQ(-1, missing.DoModal());
+}
+
+TEST(RobotScript, ReadsTheActionsOfEachDialog)
+{
+    std::vector<RobotScript> scripts;
+    std::string error;
+    ASSERT_TRUE(ParseRobotScript("# import\ndialog 1000\n  select 1000 \"My \"\"DSN\"\"\"\n  click 1\n"
+                                 "dialog 1002\n  check 1027\n  type 1025 8\n  choose-index 1007 0\n", scripts, error)) << error;
+    ASSERT_EQ(2u, scripts.size());
+    EXPECT_EQ(1000, scripts[0].nTemplate);
+    EXPECT_EQ(2u, scripts[0].actions.size());
+    EXPECT_EQ(3u, scripts[1].actions.size());
+
+    const char* bad[] = {"click 1\n", "dialog x\n", "dialog 1\n  frobnicate 3\n", "dialog 1\n  type 5 \"open\n",
+                         "dialog 1\n  choose-index 1007 first\n"};
+    for (const char* text : bad)
+    {
+        std::vector<RobotScript> ignored;
+        EXPECT_FALSE(ParseRobotScript(text, ignored, error)) << text;
+    }
+}

@@ -1,0 +1,123 @@
+// Screenshots as PNG files, written without an image library: the pixels of
+// the window as on screen, in stored (uncompressed) deflate blocks.
+#include "UiRobot.h"
+
+#include <cstdio>
+#include <cstdint>
+
+namespace
+{
+    uint32_t Crc32(const uint8_t* pData, size_t nSize, uint32_t crc = 0)
+    {
+        static uint32_t table[256];
+        if (table[1] == 0)
+            for (uint32_t n = 0; n < 256; ++n)
+            {
+                uint32_t c = n;
+                for (int k = 0; k < 8; ++k)
+                    c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+                table[n] = c;
+            }
+        crc = ~crc;
+        for (size_t i = 0; i < nSize; ++i)
+            crc = table[(crc ^ pData[i]) & 0xFF] ^ (crc >> 8);
+        return ~crc;
+    }
+
+    void PutBigEndian(std::vector<uint8_t>& out, uint32_t value)
+    {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back((uint8_t)(value >> shift));
+    }
+
+    void WriteChunk(FILE* pFile, const char* pszType, const std::vector<uint8_t>& data)
+    {
+        std::vector<uint8_t> chunk;
+        PutBigEndian(chunk, (uint32_t)data.size());
+        chunk.insert(chunk.end(), pszType, pszType + 4);
+        chunk.insert(chunk.end(), data.begin(), data.end());
+        PutBigEndian(chunk, Crc32(chunk.data() + 4, chunk.size() - 4));
+        fwrite(chunk.data(), 1, chunk.size(), pFile);
+    }
+
+    std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw)
+    {
+        std::vector<uint8_t> out = {0x78, 0x01};
+        uint32_t a = 1, b = 0;
+        for (uint8_t byte : raw)
+        {
+            a = (a + byte) % 65521;
+            b = (b + a) % 65521;
+        }
+        size_t nPos = 0;
+        do
+        {
+            size_t nBlock = raw.size() - nPos < 65535 ? raw.size() - nPos : 65535;
+            out.push_back(nPos + nBlock == raw.size() ? 1 : 0);
+            out.push_back((uint8_t)nBlock);
+            out.push_back((uint8_t)(nBlock >> 8));
+            out.push_back((uint8_t)~nBlock);
+            out.push_back((uint8_t)(~nBlock >> 8));
+            out.insert(out.end(), raw.begin() + nPos, raw.begin() + nPos + nBlock);
+            nPos += nBlock;
+        } while (nPos < raw.size());
+        PutBigEndian(out, (b << 16) | a);
+        return out;
+    }
+}
+
+bool robot::SaveWindowPng(HWND hWnd, const std::string& path)
+{
+    RECT rect;
+    if (!::GetWindowRect(hWnd, &rect))
+        return false;
+    int nWidth = rect.right - rect.left, nHeight = rect.bottom - rect.top;
+    if (nWidth <= 0 || nHeight <= 0)
+        return false;
+
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMemory = ::CreateCompatibleDC(hScreen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = nWidth;
+    info.bmiHeader.biHeight = -nHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+    ::BitBlt(hMemory, 0, 0, nWidth, nHeight, hScreen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(hMemory, hOld);
+
+    std::vector<uint8_t> raw;
+    raw.reserve((size_t)(nWidth * 3 + 1) * nHeight);
+    const uint8_t* pPixels = (const uint8_t*)pBits;
+    for (int y = 0; y < nHeight; ++y)
+    {
+        raw.push_back(0);
+        for (int x = 0; x < nWidth; ++x)
+        {
+            const uint8_t* p = pPixels + ((size_t)y * nWidth + x) * 4;
+            raw.push_back(p[2]);
+            raw.push_back(p[1]);
+            raw.push_back(p[0]);
+        }
+    }
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemory);
+    ::ReleaseDC(nullptr, hScreen);
+
+    FILE* pFile = fopen(path.c_str(), "wb");
+    if (pFile == nullptr)
+        return false;
+    static const uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    fwrite(signature, 1, sizeof signature, pFile);
+    std::vector<uint8_t> header;
+    PutBigEndian(header, nWidth);
+    PutBigEndian(header, nHeight);
+    header.insert(header.end(), {8, 2, 0, 0, 0});   // 8-bit RGB
+    WriteChunk(pFile, "IHDR", header);
+    WriteChunk(pFile, "IDAT", StoredZlib(raw));
+    WriteChunk(pFile, "IEND", {});
+    return fclose(pFile) == 0;
+}

@@ -1,0 +1,121 @@
+// The robot's script files, as rdmhost --script reads them.
+#include "UiRobot.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace
+{
+    // Splits a line into words; a text in double quotes is one word, with ""
+    // standing for a quote inside it.
+    bool SplitWords(const std::string& line, std::vector<std::string>& words)
+    {
+        size_t i = 0;
+        while (i < line.size())
+        {
+            if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')
+            {
+                ++i;
+                continue;
+            }
+            if (line[i] == '#')
+                break;
+            std::string word;
+            if (line[i] == '"')
+            {
+                for (++i;; ++i)
+                {
+                    if (i >= line.size())
+                        return false;
+                    if (line[i] == '"')
+                    {
+                        if (i + 1 < line.size() && line[i + 1] == '"')
+                        {
+                            word += '"';
+                            ++i;
+                            continue;
+                        }
+                        ++i;
+                        break;
+                    }
+                    word += line[i];
+                }
+            }
+            else
+            {
+                while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+                    word += line[i++];
+            }
+            words.push_back(word);
+        }
+        return true;
+    }
+
+    bool ReadNumber(const std::string& word, int& value)
+    {
+        char* pEnd = nullptr;
+        value = (int)strtol(word.c_str(), &pEnd, 10);
+        return !word.empty() && *pEnd == '\0';
+    }
+}
+
+bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts, std::string& error)
+{
+    std::istringstream lines(text);
+    std::string line;
+    for (int nLine = 1; std::getline(lines, line); ++nLine)
+    {
+        std::vector<std::string> words;
+        auto bad = [&](const std::string& what) {
+            error = "line " + std::to_string(nLine) + ": " + what;
+            return false;
+        };
+        if (!SplitWords(line, words))
+            return bad("unterminated text");
+        if (words.empty())
+            continue;
+        const std::string& verb = words[0];
+        int nId = 0;
+        if (verb == "dialog")
+        {
+            if (words.size() != 2 || !ReadNumber(words[1], nId))
+                return bad("dialog needs a template number");
+            scripts.push_back({nId, {}});
+            continue;
+        }
+        if (scripts.empty())
+            return bad("an action before the first dialog line");
+        std::vector<RobotAction>& actions = scripts.back().actions;
+        if (verb == "screenshot")
+        {
+            if (words.size() != 2)
+                return bad("screenshot needs a file name");
+            actions.push_back(robot::Screenshot(words[1]));
+            continue;
+        }
+        if (words.size() < 2 || !ReadNumber(words[1], nId))
+            return bad(verb + " needs a control number");
+        if (verb == "select" && words.size() == 3)
+            actions.push_back(robot::SelectRow(nId, words[2]));
+        else if (verb == "clear" && words.size() == 2)
+            actions.push_back(robot::ClearSelection(nId));
+        else if (verb == "choose" && words.size() == 3)
+            actions.push_back(robot::ChooseEntry(nId, words[2]));
+        else if (verb == "choose-index" && words.size() == 3)
+        {
+            int nIndex = 0;
+            if (!ReadNumber(words[2], nIndex))
+                return bad("choose-index needs an entry number");
+            actions.push_back(robot::ChooseEntryAt(nId, nIndex));
+        }
+        else if (verb == "type" && words.size() == 3)
+            actions.push_back(robot::Type(nId, words[2]));
+        else if ((verb == "check" || verb == "uncheck") && words.size() == 2)
+            actions.push_back(robot::SetCheck(nId, verb == "check"));
+        else if (verb == "click" && words.size() == 2)
+            actions.push_back(robot::Click(nId));
+        else
+            return bad("unknown action \"" + verb + "\" or wrong number of words");
+    }
+    return true;
+}

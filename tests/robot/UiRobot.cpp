@@ -1,0 +1,449 @@
+#include "UiRobot.h"
+
+#include <commctrl.h>
+#include <algorithm>
+
+namespace
+{
+    thread_local CUiRobot* t_pRobot = nullptr;
+
+    const int kMessageBoxTextId = 0xFFFF;
+
+    bool IsMessageBoxControlId(int nId)
+    {
+        return (nId >= IDOK && nId <= 11) || nId == kMessageBoxTextId || nId == 0x14 || nId == 0x440;
+    }
+
+    BOOL CALLBACK CheckMessageBoxControl(HWND hWndChild, LPARAM lParam)
+    {
+        if (!IsMessageBoxControlId(::GetDlgCtrlID(hWndChild)))
+        {
+            *(bool*)lParam = false;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    bool IsDialogWindow(HWND hWnd)
+    {
+        char szClass[64] = "";
+        ::GetClassNameA(hWnd, szClass, sizeof szClass);
+        return lstrcmpA(szClass, "#32770") == 0;
+    }
+
+    // A dialog whose controls are only message-box buttons, text and icon.
+    bool IsMessageBox(HWND hWnd)
+    {
+        if (!IsDialogWindow(hWnd) || ::GetDlgItem(hWnd, kMessageBoxTextId) == nullptr)
+            return false;
+        bool bOnlyMessageBoxControls = true;
+        ::EnumChildWindows(hWnd, CheckMessageBoxControl, (LPARAM)&bOnlyMessageBoxControls);
+        return bOnlyMessageBoxControls;
+    }
+
+    int FindListRow(HWND hList, const std::string& text)
+    {
+        LVFINDINFOA find = {};
+        find.flags = LVFI_STRING;
+        find.psz = text.c_str();
+        return (int)::SendMessageA(hList, LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
+    }
+
+    void SetRowState(HWND hList, int nRow, UINT nState, UINT nMask)
+    {
+        LVITEMA item = {};
+        item.state = nState;
+        item.stateMask = nMask;
+        ::SendMessageA(hList, LVM_SETITEMSTATE, nRow, (LPARAM)&item);
+    }
+
+    HWND Control(HWND hDlg, int nId, std::string& reason)
+    {
+        HWND hWnd = ::GetDlgItem(hDlg, nId);
+        if (hWnd == nullptr)
+            reason = "no control " + std::to_string(nId);
+        return hWnd;
+    }
+
+    std::string ListRowText(HWND hList, int nRow)
+    {
+        char szText[1024] = "";
+        LVITEMA item = {};
+        item.pszText = szText;
+        item.cchTextMax = sizeof szText;
+        ::SendMessageA(hList, LVM_GETITEMTEXTA, nRow, (LPARAM)&item);
+        return szText;
+    }
+}
+
+CUiRobot::CUiRobot()
+    : m_pPrevious(t_pRobot)
+{
+    t_pRobot = this;
+    m_hHook = ::SetWindowsHookExA(WH_CBT, CbtProc, nullptr, ::GetCurrentThreadId());
+    m_nTimer = ::SetTimer(nullptr, 0, 15, TimerProc);
+    static const std::pair<int, int> defaults[] = {
+        {1040, 1008},   // text entry
+        {1030, 1005},   // condition editor
+        {1017, 1004},   // condition list
+        {1007, 1002},   // field mapping
+        {1035, 1000},   // data source and table
+    };
+    m_identifiers.assign(std::begin(defaults), std::end(defaults));
+}
+
+CUiRobot::~CUiRobot()
+{
+    ::KillTimer(nullptr, m_nTimer);
+    ::UnhookWindowsHookEx(m_hHook);
+    t_pRobot = m_pPrevious;
+}
+
+void CUiRobot::Expect(int nTemplate, std::vector<RobotAction> actions)
+{
+    m_pending.push_back({nTemplate, std::move(actions)});
+}
+
+void CUiRobot::Expect(const std::vector<RobotScript>& scripts)
+{
+    m_pending.insert(m_pending.end(), scripts.begin(), scripts.end());
+}
+
+void CUiRobot::IdentifyTemplateBy(int nControlId, int nTemplate)
+{
+    m_identifiers.insert(m_identifiers.begin(), {nControlId, nTemplate});
+}
+
+int CUiRobot::IdentifyTemplate(HWND hWnd) const
+{
+    for (const auto& identifier : m_identifiers)
+        if (::GetDlgItem(hWnd, identifier.first) != nullptr)
+            return identifier.second;
+    return 0;
+}
+
+LRESULT CALLBACK CUiRobot::CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    CUiRobot* pRobot = t_pRobot;
+    if (pRobot != nullptr)
+    {
+        if (nCode == HCBT_ACTIVATE)
+            pRobot->OnActivate((HWND)wParam);
+        else if (nCode == HCBT_DESTROYWND)
+            pRobot->OnDestroy((HWND)wParam);
+    }
+    return ::CallNextHookEx(pRobot ? pRobot->m_hHook : nullptr, nCode, wParam, lParam);
+}
+
+void CALLBACK CUiRobot::TimerProc(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (t_pRobot != nullptr)
+        t_pRobot->Tick();
+}
+
+void CUiRobot::OnActivate(HWND hWnd)
+{
+    if (IsMessageBox(hWnd))
+    {
+        RobotMessageBox box;
+        box.text = robot::ControlText(hWnd, kMessageBoxTextId);
+        box.caption = robot::WindowText(hWnd);
+        m_messageBoxes.push_back(box);
+        static const int anButtons[] = {IDOK, IDYES, IDRETRY, IDCANCEL, IDNO, IDABORT, IDIGNORE};
+        for (int nButton : anButtons)
+            if (HWND hButton = ::GetDlgItem(hWnd, nButton))
+            {
+                ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), (LPARAM)hButton);
+                break;
+            }
+        return;
+    }
+    if (!IsDialogWindow(hWnd))
+        return;
+    for (const ActiveDialog& dialog : m_active)
+        if (dialog.hWnd == hWnd)
+            return;   // active again after a message box
+
+    ActiveDialog dialog{hWnd, IdentifyTemplate(hWnd), {}};
+    dialog.dwWaitStart = ::GetTickCount();
+    m_dialogsSeen.push_back(dialog.nTemplate);
+    auto script = std::find_if(m_pending.begin(), m_pending.end(),
+                               [&](const RobotScript& s) { return s.nTemplate == dialog.nTemplate; });
+    if (script != m_pending.end())
+    {
+        dialog.actions = std::move(script->actions);
+        m_pending.erase(script);
+    }
+    else
+    {
+        // Nobody said what to do here: note it and cancel, rather than hang.
+        dialog.actions.push_back(robot::Click(IDCANCEL));
+        m_failures.push_back("unexpected dialog " + std::to_string(dialog.nTemplate) + " \"" + robot::WindowText(hWnd) + "\"");
+    }
+    m_active.push_back(std::move(dialog));
+}
+
+void CUiRobot::OnDestroy(HWND hWnd)
+{
+    auto dialog = std::find_if(m_active.begin(), m_active.end(), [&](const ActiveDialog& d) { return d.hWnd == hWnd; });
+    if (dialog == m_active.end())
+        return;
+    if (dialog->nNext < dialog->actions.size() && !dialog->bRunning)
+        m_failures.push_back("dialog " + std::to_string(dialog->nTemplate) + " closed with " +
+                             std::to_string(dialog->actions.size() - dialog->nNext) + " actions left");
+    if (dialog->bRunning)
+        dialog->hWnd = nullptr;   // the action that closed it is still on the stack
+    else
+        m_active.erase(dialog);
+}
+
+void CUiRobot::Fail(ActiveDialog& dialog, const std::string& reason)
+{
+    m_failures.push_back("dialog " + std::to_string(dialog.nTemplate) + ", action " + std::to_string(dialog.nNext + 1) +
+                         ": " + reason);
+    dialog.nNext = dialog.actions.size();
+    if (dialog.hWnd != nullptr)
+        ::PostMessageA(dialog.hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void CUiRobot::Tick()
+{
+    // Only the topmost dialog acts; one whose action is still running (it
+    // opened the dialog above) waits for it.
+    if (m_active.empty())
+        return;
+    size_t nTop = m_active.size() - 1;
+    ActiveDialog* pDialog = &m_active[nTop];
+    if (pDialog->bRunning || pDialog->hWnd == nullptr || !::IsWindowVisible(pDialog->hWnd))
+        return;
+    if (!pDialog->bShot && !m_screenshotDir.empty())
+    {
+        pDialog->bShot = true;
+        std::string path = m_screenshotDir + "\\dialog-" + std::to_string(m_dialogsSeen.size()) + "-" +
+                           std::to_string(pDialog->nTemplate) + ".png";
+        ::UpdateWindow(pDialog->hWnd);
+        if (robot::SaveWindowPng(pDialog->hWnd, path))
+            m_screenshots.push_back(path);
+    }
+    if (pDialog->nNext >= pDialog->actions.size())
+        return;
+
+    std::string reason;
+    pDialog->bRunning = true;
+    RobotAction action = pDialog->actions[pDialog->nNext];
+    StepResult result = action(pDialog->hWnd, reason);
+    pDialog = &m_active[nTop];   // the action may have run nested dialogs
+    pDialog->bRunning = false;
+
+    if (result == StepResult::Done)
+    {
+        ++pDialog->nNext;
+        pDialog->dwWaitStart = ::GetTickCount();
+    }
+    else if (result == StepResult::Failed)
+        Fail(*pDialog, reason);
+    else if (::GetTickCount() - pDialog->dwWaitStart > m_dwActionTimeoutMs)
+        Fail(*pDialog, "timed out waiting: " + reason);
+
+    if (pDialog->hWnd == nullptr)
+        m_active.erase(m_active.begin() + nTop);
+}
+
+namespace robot
+{
+    RobotAction SelectRow(int nList, const std::string& text)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            HWND hList = Control(hDlg, nList, reason);
+            if (hList == nullptr)
+                return StepResult::Failed;
+            int nRow = FindListRow(hList, text);
+            if (nRow < 0)
+            {
+                reason = "no row \"" + text + "\" in list " + std::to_string(nList);
+                return StepResult::Wait;
+            }
+            ::SetFocus(hList);
+            SetRowState(hList, nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            ::SendMessageA(hList, LVM_ENSUREVISIBLE, nRow, FALSE);
+            return StepResult::Done;
+        };
+    }
+
+    RobotAction ClearSelection(int nList)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            HWND hList = Control(hDlg, nList, reason);
+            if (hList == nullptr)
+                return StepResult::Failed;
+            SetRowState(hList, -1, 0, LVIS_SELECTED);
+            return StepResult::Done;
+        };
+    }
+
+    RobotAction ChooseEntryAt(int nCombo, int nIndex)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            HWND hCombo = Control(hDlg, nCombo, reason);
+            if (hCombo == nullptr)
+                return StepResult::Failed;
+            if (nIndex >= (int)::SendMessageA(hCombo, CB_GETCOUNT, 0, 0))
+            {
+                reason = "no entry " + std::to_string(nIndex) + " in combo " + std::to_string(nCombo);
+                return StepResult::Wait;
+            }
+            ::SendMessageA(hCombo, CB_SETCURSEL, nIndex, 0);
+            ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nCombo, CBN_SELCHANGE), (LPARAM)hCombo);
+            return StepResult::Done;
+        };
+    }
+
+    RobotAction ChooseEntry(int nCombo, const std::string& text)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            HWND hCombo = Control(hDlg, nCombo, reason);
+            if (hCombo == nullptr)
+                return StepResult::Failed;
+            int nIndex = (int)::SendMessageA(hCombo, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)text.c_str());
+            if (nIndex < 0)
+            {
+                reason = "no entry \"" + text + "\" in combo " + std::to_string(nCombo);
+                return StepResult::Wait;
+            }
+            return ChooseEntryAt(nCombo, nIndex)(hDlg, reason);
+        };
+    }
+
+    RobotAction Type(int nEdit, const std::string& text)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            HWND hEdit = Control(hDlg, nEdit, reason);
+            if (hEdit == nullptr)
+                return StepResult::Failed;
+            ::SetWindowTextA(hEdit, text.c_str());
+            return StepResult::Done;
+        };
+    }
+
+    RobotAction SetCheck(int nButton, bool bChecked)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            HWND hButton = Control(hDlg, nButton, reason);
+            if (hButton == nullptr)
+                return StepResult::Failed;
+            if ((::SendMessageA(hButton, BM_GETCHECK, 0, 0) == BST_CHECKED) != bChecked)
+                ::SendMessageA(hButton, BM_CLICK, 0, 0);
+            return StepResult::Done;
+        };
+    }
+
+    RobotAction Click(int nButton)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            HWND hButton = Control(hDlg, nButton, reason);
+            if (hButton == nullptr)
+                return StepResult::Failed;
+            if (::IsWindowEnabled(hButton) && ::IsWindowVisible(hButton))
+                ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), (LPARAM)hButton);
+            return StepResult::Done;
+        };
+    }
+
+    RobotAction WaitUntil(std::function<bool(HWND)> condition, const std::string& what)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            reason = what;
+            return condition(hDlg) ? StepResult::Done : StepResult::Wait;
+        };
+    }
+
+    RobotAction Inspect(std::function<void(HWND)> check)
+    {
+        return [=](HWND hDlg, std::string&) {
+            check(hDlg);
+            return StepResult::Done;
+        };
+    }
+
+    RobotAction Screenshot(const std::string& path)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            ::UpdateWindow(hDlg);
+            if (SaveWindowPng(hDlg, path))
+                return StepResult::Done;
+            reason = "cannot write " + path;
+            return StepResult::Failed;
+        };
+    }
+
+    std::string WindowText(HWND hWnd)
+    {
+        char szText[4096] = "";
+        ::GetWindowTextA(hWnd, szText, sizeof szText);
+        return szText;
+    }
+
+    std::string ControlText(HWND hDlg, int nId)
+    {
+        return WindowText(::GetDlgItem(hDlg, nId));
+    }
+
+    bool IsEnabled(HWND hDlg, int nId)
+    {
+        HWND hWnd = ::GetDlgItem(hDlg, nId);
+        return hWnd && ::IsWindowEnabled(hWnd);
+    }
+
+    bool IsVisible(HWND hDlg, int nId)
+    {
+        HWND hWnd = ::GetDlgItem(hDlg, nId);
+        return hWnd && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_VISIBLE);
+    }
+
+    bool IsChecked(HWND hDlg, int nId)
+    {
+        return ::IsDlgButtonChecked(hDlg, nId) == BST_CHECKED;
+    }
+
+    std::vector<std::string> ListRows(HWND hDlg, int nList)
+    {
+        HWND hList = ::GetDlgItem(hDlg, nList);
+        std::vector<std::string> rows;
+        int nCount = hList ? (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) : 0;
+        for (int i = 0; i < nCount; ++i)
+            rows.push_back(ListRowText(hList, i));
+        return rows;
+    }
+
+    std::string SelectedRow(HWND hDlg, int nList)
+    {
+        HWND hList = ::GetDlgItem(hDlg, nList);
+        int nRow = hList ? (int)::SendMessageA(hList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED) : -1;
+        return nRow < 0 ? "" : ListRowText(hList, nRow);
+    }
+
+    std::vector<std::string> ComboEntries(HWND hDlg, int nCombo)
+    {
+        std::vector<std::string> entries;
+        HWND hCombo = ::GetDlgItem(hDlg, nCombo);
+        int nCount = hCombo ? (int)::SendMessageA(hCombo, CB_GETCOUNT, 0, 0) : 0;
+        for (int i = 0; i < nCount; ++i)
+        {
+            char szText[1024] = "";
+            ::SendMessageA(hCombo, CB_GETLBTEXT, i, (LPARAM)szText);
+            entries.push_back(szText);
+        }
+        return entries;
+    }
+
+    std::string ComboSelection(HWND hDlg, int nCombo)
+    {
+        HWND hCombo = ::GetDlgItem(hDlg, nCombo);
+        int nSel = hCombo ? (int)::SendMessageA(hCombo, CB_GETCURSEL, 0, 0) : CB_ERR;
+        if (nSel == CB_ERR)
+            return "";
+        char szText[1024] = "";
+        ::SendMessageA(hCombo, CB_GETLBTEXT, nSel, (LPARAM)szText);
+        return szText;
+    }
+}

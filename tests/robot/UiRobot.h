@@ -1,0 +1,129 @@
+#pragma once
+// The UI robot: drives the module's real dialogs the way a person would.
+// A thread-local WH_CBT hook sees each dialog and message box become active.
+// Each dialog runs the script queued for its template, one action at a time
+// from a thread timer inside the dialog's own modal loop, by sending what the
+// controls themselves send, so that the dialog's handlers run. Every message
+// box is recorded (text, caption) and closed with its first button.
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct RobotMessageBox
+{
+    std::string text;
+    std::string caption;
+};
+
+enum class StepResult { Done, Wait, Failed };
+
+// One action on the dialog shown; Wait when its condition is not met yet
+// (it is tried again on the next tick, within a bound), Failed with a reason.
+using RobotAction = std::function<StepResult(HWND hDlg, std::string& reason)>;
+
+struct RobotScript
+{
+    int nTemplate = 0;
+    std::vector<RobotAction> actions;
+};
+
+class CUiRobot
+{
+public:
+    CUiRobot();
+    ~CUiRobot();
+    CUiRobot(const CUiRobot&) = delete;
+    CUiRobot& operator=(const CUiRobot&) = delete;
+
+    // Queues a script for the next appearance of a dialog of that template.
+    void Expect(int nTemplate, std::vector<RobotAction> actions);
+    void Expect(const std::vector<RobotScript>& scripts);
+    // Teaches the robot a template: a dialog with this control is of it.
+    void IdentifyTemplateBy(int nControlId, int nTemplate);
+    // Saves a PNG of each dialog as it is first shown, into this directory.
+    void SaveScreenshotsTo(const std::string& directory) { m_screenshotDir = directory; }
+
+    const std::vector<RobotMessageBox>& MessageBoxes() const { return m_messageBoxes; }
+    const std::vector<std::string>& Failures() const { return m_failures; }
+    const std::vector<int>& DialogsSeen() const { return m_dialogsSeen; }
+    const std::vector<std::string>& Screenshots() const { return m_screenshots; }
+    // Scripts queued but never met by a dialog.
+    size_t PendingScripts() const { return m_pending.size(); }
+
+    // Longest wait of one action for its condition.
+    DWORD m_dwActionTimeoutMs = 20000;
+
+private:
+    struct ActiveDialog
+    {
+        HWND hWnd;
+        int nTemplate;
+        std::vector<RobotAction> actions;
+        size_t nNext = 0;
+        DWORD dwWaitStart = 0;
+        bool bRunning = false;
+        bool bShot = false;
+    };
+
+    static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
+    void OnActivate(HWND hWnd);
+    void OnDestroy(HWND hWnd);
+    void Tick();
+    int IdentifyTemplate(HWND hWnd) const;
+    void Fail(ActiveDialog& dialog, const std::string& reason);
+
+    HHOOK m_hHook = nullptr;
+    UINT_PTR m_nTimer = 0;
+    CUiRobot* m_pPrevious = nullptr;
+    std::vector<std::pair<int, int>> m_identifiers;
+    std::vector<RobotScript> m_pending;
+    std::vector<ActiveDialog> m_active;
+    std::vector<RobotMessageBox> m_messageBoxes;
+    std::vector<std::string> m_failures;
+    std::vector<int> m_dialogsSeen;
+    std::vector<std::string> m_screenshots;
+    std::string m_screenshotDir;
+};
+
+// The actions a person takes, as the robot performs them.
+namespace robot
+{
+    // Selects the list-view row with this text (waits until it is there).
+    RobotAction SelectRow(int nList, const std::string& text);
+    // Clears the selection of the list view, as a click on empty space does.
+    RobotAction ClearSelection(int nList);
+    // Chooses the combo entry with this text (waits until it is there).
+    RobotAction ChooseEntry(int nCombo, const std::string& text);
+    RobotAction ChooseEntryAt(int nCombo, int nIndex);
+    RobotAction Type(int nEdit, const std::string& text);
+    RobotAction SetCheck(int nButton, bool bChecked);
+    // Presses a button; a disabled button does nothing, as for a person.
+    RobotAction Click(int nButton);
+    // Waits until the condition holds.
+    RobotAction WaitUntil(std::function<bool(HWND)> condition, const std::string& what);
+    // Runs the test's own checks on the dialog.
+    RobotAction Inspect(std::function<void(HWND)> check);
+    RobotAction Screenshot(const std::string& name);
+
+    // What a person sees.
+    std::string WindowText(HWND hWnd);
+    std::string ControlText(HWND hDlg, int nId);
+    bool IsEnabled(HWND hDlg, int nId);
+    bool IsVisible(HWND hDlg, int nId);
+    bool IsChecked(HWND hDlg, int nId);
+    std::vector<std::string> ListRows(HWND hDlg, int nList);
+    std::string SelectedRow(HWND hDlg, int nList);     // "" when none
+    std::vector<std::string> ComboEntries(HWND hDlg, int nCombo);
+    std::string ComboSelection(HWND hDlg, int nCombo); // "" when none
+
+    // Saves a PNG of the window as it is on screen.
+    bool SaveWindowPng(HWND hWnd, const std::string& path);
+}
+
+// Reads a script file of the robot: blocks that start with "dialog N" and
+// list one action per line (select, clear, choose, choose-index, type,
+// check, uncheck, click, screenshot); "#" starts a comment and
+// texts are in double quotes. False with a message on a bad line.
+bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts, std::string& error);
