@@ -22,9 +22,11 @@ namespace
     {
         for (const char* psz = strchr(pszCommandLine, '/'); psz != nullptr; psz = strchr(psz + 1, '/'))
         {
+            if (_strnicmp(psz, "/silent", 7) != 0)
+                continue;
             bool bWordStart = psz == pszCommandLine || psz[-1] == ' ' || psz[-1] == '\t';
             bool bWordEnd = psz[7] == '\0' || psz[7] == ' ' || psz[7] == '\t';
-            if (bWordStart && _strnicmp(psz, "/silent", 7) == 0 && bWordEnd)
+            if (bWordStart && bWordEnd)
                 return true;
         }
         return false;
