@@ -4,7 +4,6 @@
 #include "ResLoader.h"
 #include "ResText.h"
 
-#include <cstdlib>
 #include <cstring>
 
 HRESULT resGetBasePath(LPSTR pszBuffer, DWORD nSize)
@@ -18,14 +17,15 @@ HRESULT resGetBasePath(LPSTR pszBuffer, DWORD nSize)
     if (nLength == 0 || nLength >= sizeof szModule)
         return E_FAIL;   // a cut name would give a wrong directory
 
-    char szDrive[_MAX_DRIVE];
-    char szDir[_MAX_DIR];
-    _splitpath(szModule, szDrive, szDir, nullptr, nullptr);
-    pszBuffer[0] = '\0';
-    if (!resAppend(pszBuffer, nSize, szDrive) || !resAppend(pszBuffer, nSize, szDir))
+    // Drive and directory are everything up to the last backslash, taken in
+    // place: a split into fixed parts would leave the directory part one
+    // byte short for the longest names.
+    char* pszLast = strrchr(szModule, '\\');
+    if (pszLast == nullptr)
         return E_FAIL;
-    size_t nUsed = strlen(pszBuffer);
-    if ((nUsed == 0 || pszBuffer[nUsed - 1] != '\\') && !resAppend(pszBuffer, nSize, "\\"))
+    pszLast[1] = '\0';
+    pszBuffer[0] = '\0';
+    if (!resAppend(pszBuffer, nSize, szModule))
         return E_FAIL;
     return S_OK;
 }
@@ -52,12 +52,14 @@ HRESULT resFindGuideFile(LPSTR pszBuffer, DWORD nSize, BOOL bWithExtension)
     if (!bFound)
         return E_FAIL;
 
-    char szName[_MAX_FNAME];
-    _splitpath(findData.cFileName, nullptr, nullptr, szName, nullptr);
+    // The name without its extension: up to the last point.
+    char* pszPoint = strrchr(findData.cFileName, '.');
+    if (pszPoint != nullptr)
+        *pszPoint = '\0';
     if (nSize == 0)
         return E_FAIL;
     pszBuffer[0] = '\0';
-    if (!resAppend(pszBuffer, nSize, szBase) || !resAppend(pszBuffer, nSize, szName)
+    if (!resAppend(pszBuffer, nSize, szBase) || !resAppend(pszBuffer, nSize, findData.cFileName)
         || (bWithExtension && !resAppend(pszBuffer, nSize, RES_GUIDE_EXTENSION)))
     {
         pszBuffer[0] = '\0';
