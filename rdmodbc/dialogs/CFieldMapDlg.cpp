@@ -1,0 +1,289 @@
+#include "CFieldMapDlg.h"
+
+#include "CConditionListDlg.h"
+#include "ColumnCatalog.h"
+#include "framework/CComboBox.h"
+#include "framework/CDataExchange.h"
+#include "framework/CPaintDC.h"
+#include "langres/ResString.h"
+#include "resource.h"
+#include "session/ImportSession.h"
+
+namespace
+{
+    enum { FILL_IDLE = 0, FILL_PENDING = 1, FILL_RUNNING = 2 };
+
+    BOOL IsFloatingPointType(int nSqlDataType)
+    {
+        return nSqlDataType == SQL_FLOAT || nSqlDataType == SQL_REAL || nSqlDataType == SQL_DOUBLE;
+    }
+
+    // Drivers of ODBC 2 report every date and time type as SQL_DATETIME; an
+    // ODBC 3 driver (SQLite's, for one) reports the type codes of date, time
+    // and timestamp.
+    BOOL IsDateTimeType(int nSqlDataType)
+    {
+        return nSqlDataType == SQL_DATETIME || nSqlDataType == SQL_TYPE_DATE || nSqlDataType == SQL_TYPE_TIME
+            || nSqlDataType == SQL_TYPE_TIMESTAMP;
+    }
+
+    // Lets the dialog and the host's windows draw themselves before the
+    // catalog queries block the thread in the driver.
+    void PumpMessages()
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+BEGIN_MESSAGE_MAP(CFieldMapDlg, CDialog)
+    ON_CBN_SELCHANGE(IDC_OUTPUT_FIELD, OnSelChangeField)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_COLUMN_LIST, OnItemChangedColumns)
+    ON_BN_CLICKED(IDC_BACK, OnBack)
+    ON_BN_CLICKED(IDC_CONDITIONS, OnConditions)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CFieldMapDlg::CFieldMapDlg(CWnd* pParent)
+    : CDialog(IDD_FIELDMAP, pParent)
+{
+}
+
+void CFieldMapDlg::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Text(pDX, IDC_FILL, m_strFill);
+    DDV_MaxChars(pDX, m_strFill, 1);
+    DDX_Text(pDX, IDC_PAD_WIDTH, m_nWidth);
+    DDV_MinMaxUInt(pDX, m_nWidth, 0, 255);
+    DDX_Check(pDX, IDC_PAD, m_bPad);
+    DDX_Check(pDX, IDC_PAD_RIGHT, m_bPadRight);
+    DDX_Check(pDX, IDC_INTEGER, m_bInteger);
+    DDX_Radio(pDX, IDC_AS_DELIVERED, m_nDateTime);
+}
+
+BOOL CFieldMapDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    // The primary field is the one that must have a column: show it first.
+    m_nCurField = PRIMARY_FIELD_INDEX;
+    CComboBox comboField;
+    comboField.Attach(GetDlgItem(IDC_OUTPUT_FIELD));
+    comboField.SetCurSel(m_nCurField);
+
+    m_listColumns.Attach(GetDlgItem(IDC_COLUMN_LIST));
+    RECT rcList;
+    m_listColumns.GetClientRect(&rcList);
+    m_listColumns.InsertColumn(0, "", LVCFMT_LEFT, rcList.right - rcList.left - 20);
+    // The columns are read on the first paint; until then the user sees that
+    // they are on their way.
+    m_listColumns.InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, LoadResString(IDS_LOADING_COLUMNS), 0, 0, 0, 0);
+
+    for (FieldMapping& field : m_aMap)
+    {
+        field.m_strColumn = "";
+        field.m_strPrefix = "";
+        field.m_strSuffix = "";
+        field.m_bPad = FALSE;
+        field.m_nPadWidth = 0;
+        field.m_chPad = '0';
+        field.m_bPadRight = FALSE;
+        field.m_bInteger = FALSE;
+        field.m_bDate = FALSE;
+        field.m_bTime = FALSE;
+        field.m_nDateTimeMode = 0;
+    }
+    m_bBack = FALSE;
+
+    EnableControl(IDOK, FALSE);
+    m_nFillState = FILL_PENDING;
+    return TRUE;
+}
+
+void CFieldMapDlg::OnPaint()
+{
+    CPaintDC dc(this);
+    if (m_nFillState == FILL_PENDING)
+        m_nFillState = FILL_RUNNING;
+    if (m_nFillState == FILL_RUNNING)
+    {
+        // Cleared before the fill: a failed connection leaves by exception,
+        // is reported once and must not come back with every repaint; and a
+        // paint dispatched by the fill's own message pump must not start a
+        // second fill.
+        m_nFillState = FILL_IDLE;
+        FillColumnList();
+    }
+}
+
+void CFieldMapDlg::FillColumnList()
+{
+    PumpMessages();
+    m_listColumns.DeleteAllItems();
+    FreeColumnArray(m_pColumns, m_nColumns);
+
+    CDatabase& db = theSession.m_db;
+    if (!db.IsOpen())
+        db.OpenEx(theSession.m_strConnect, CDatabase::openReadOnly);
+
+    ReadTableColumns(db.m_hdbc, m_strTable,
+                     [this](LPCSTR pszName) { m_listColumns.InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, pszName, 0, 0, 0, 0); },
+                     m_pColumns, m_nColumns);
+    for (int i = 0; i < m_nColumns; ++i)
+        ReadColumnTypeInfo(db.m_hdbc, m_pColumns[i]);
+
+    // The dialog borrows the session's connection and leaves it closed.
+    if (db.IsOpen())
+        db.Close();
+}
+
+int CFieldMapDlg::FindColumn(LPCSTR pszName) const
+{
+    if (pszName == nullptr || m_pColumns == nullptr)
+        return -1;
+    for (int i = 0; i < m_nColumns; ++i)
+        if (m_pColumns[i].name != nullptr && strcmp(m_pColumns[i].name, pszName) == 0)
+            return i;
+    return -1;
+}
+
+void CFieldMapDlg::EnableDateTimeGroup(BOOL bEnable)
+{
+    EnableControl(IDC_AS_DELIVERED, bEnable);
+    EnableControl(IDC_AS_TIME, bEnable);
+    EnableControl(IDC_AS_DATE, bEnable);
+}
+
+void CFieldMapDlg::OnItemChangedColumns(NMHDR*, LRESULT* pResult)
+{
+    int nItem = m_listColumns.GetFirstSelected();
+    CString strName = nItem >= 0 ? m_listColumns.GetItemText(nItem, 0) : CString();
+
+    m_aMap[m_nCurField].m_strColumn = strName;
+    if (m_nCurField == PRIMARY_FIELD_INDEX)
+        EnableControl(IDOK, !strName.IsEmpty());
+
+    // The options keep their values while disabled: they are stored and
+    // applied like any other.
+    EnableControl(IDC_INTEGER, FALSE);
+    EnableDateTimeGroup(FALSE);
+    int nColumn = FindColumn(strName);
+    if (nColumn >= 0)
+    {
+        int nSqlDataType = m_pColumns[nColumn].sqlDataType;
+        if (IsFloatingPointType(nSqlDataType))
+            EnableControl(IDC_INTEGER, TRUE);
+        else if (IsDateTimeType(nSqlDataType))
+            EnableDateTimeGroup(TRUE);
+    }
+    *pResult = 0;
+}
+
+void CFieldMapDlg::OnSelChangeField()
+{
+    CComboBox comboField;
+    comboField.Attach(GetDlgItem(IDC_OUTPUT_FIELD));
+    int nPrevious = m_nCurField;
+    m_nCurField = comboField.GetCurSel();
+
+    if (!UpdateData(TRUE))
+    {
+        comboField.SetCurSel(nPrevious);
+        m_nCurField = nPrevious;
+        return;
+    }
+
+    // The selection changes below run OnItemChangedColumns for the new field.
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING;
+    find.psz = m_aMap[m_nCurField].m_strColumn;
+    int nItem = m_listColumns.FindItem(&find, -1);
+    if (nItem >= 0)
+    {
+        m_listColumns.SetItemState(nItem, LVIS_SELECTED, LVIS_SELECTED);
+        m_listColumns.EnsureVisible(nItem, FALSE);
+    }
+    else
+    {
+        int nSelected = m_listColumns.GetFirstSelected();
+        if (nSelected >= 0)
+            m_listColumns.SetItemState(nSelected, 0, LVIS_SELECTED);
+    }
+
+    StoreControls(m_aMap[nPrevious]);
+    LoadControls(m_aMap[m_nCurField]);
+    UpdateData(FALSE);
+}
+
+void CFieldMapDlg::OnConditions()
+{
+    CConditionListDlg dlg;
+    dlg.m_pColumns = m_pColumns;
+    dlg.m_nColumns = m_nColumns;
+    dlg.m_pConditions = m_pConditions;
+    dlg.m_nConditions = m_nConditions;
+    dlg.m_bUseConditions = m_bUseConditions;
+    if (dlg.DoModal() == IDOK)
+    {
+        m_pConditions = dlg.m_pConditions;
+        m_nConditions = dlg.m_nConditions;
+        m_bUseConditions = dlg.m_bUseConditions;
+    }
+}
+
+void CFieldMapDlg::OnOK()
+{
+    if (m_aMap[PRIMARY_FIELD_INDEX].m_strColumn.IsEmpty())
+    {
+        MessageBox(LoadResString(IDS_NO_PRIMARY_COLUMN), LoadResString(IDS_NO_PRIMARY_CAPTION), MB_ICONERROR);
+        return;
+    }
+    if (!UpdateData(TRUE))
+        return;
+    StoreControls(m_aMap[m_nCurField]);
+    CDialog::OnOK();
+}
+
+void CFieldMapDlg::OnBack()
+{
+    // Nothing of the shown field is stored: the next pass starts a new
+    // dialog. A refused value keeps the dialog open, and a later OK must
+    // then map the fields, not go back.
+    m_bBack = TRUE;
+    if (!UpdateData(TRUE))
+    {
+        m_bBack = FALSE;
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+void CFieldMapDlg::StoreControls(FieldMapping& field)
+{
+    GetDlgItemText(IDC_PREFIX, field.m_strPrefix);
+    GetDlgItemText(IDC_SUFFIX, field.m_strSuffix);
+    field.m_bPad = m_bPad;
+    field.m_bPadRight = m_bPadRight;
+    field.m_bInteger = m_bInteger;
+    field.m_nPadWidth = (int)m_nWidth;
+    field.m_chPad = m_strFill.IsEmpty() ? '\0' : m_strFill.GetAt(0);
+    field.m_nDateTimeMode = m_nDateTime;
+    field.m_bDate = m_nDateTime == 1;
+    field.m_bTime = m_nDateTime == 2;
+}
+
+void CFieldMapDlg::LoadControls(const FieldMapping& field)
+{
+    SetDlgItemText(IDC_PREFIX, field.m_strPrefix);
+    SetDlgItemText(IDC_SUFFIX, field.m_strSuffix);
+    m_bPad = field.m_bPad;
+    m_nWidth = (UINT)field.m_nPadWidth;
+    m_strFill = field.m_chPad == '\0' ? CString() : CString(field.m_chPad, 1);
+    m_bPadRight = field.m_bPadRight;
+    m_bInteger = field.m_bInteger;
+    m_nDateTime = field.m_nDateTimeMode;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The second step of the import: the chosen table's columns, and per output
+// field its column, the text around the value and the value's formatting.
+// Also opens the filter-condition list, and goes Back to the data-source step.
+// The column and condition arrays are the caller's to free, whatever the
+// dialog's result.
+#include "FieldMapping.h"
+#include "framework/CDialog.h"
+#include "framework/CListCtrl.h"
+#include "query/ColumnInfo.h"
+
+class CFieldMapDlg : public CDialog
+{
+public:
+    explicit CFieldMapDlg(CWnd* pParent = nullptr);
+
+    CString m_strDataSource;            // shown to nobody: the connection uses the session's string
+    CString m_strTable;
+    FieldMapping m_aMap[OUTPUT_FIELDS];
+    BOOL m_bBack = FALSE;               // the dialog ended through Back
+    ColumnInfo* m_pColumns = nullptr;   // in the order the catalog delivered them
+    int m_nColumns = 0;
+    ColumnInfo* m_pConditions = nullptr;
+    int m_nConditions = 0;
+    BOOL m_bUseConditions = FALSE;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnPaint();
+    void OnItemChangedColumns(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnSelChangeField();
+    void OnConditions();
+    void OnOK() override;
+    void OnBack();
+
+    void FillColumnList();
+    // Index of the first column record of that name (byte for byte), or -1.
+    int FindColumn(LPCSTR pszName) const;
+    void EnableDateTimeGroup(BOOL bEnable);
+
+private:
+    void StoreControls(FieldMapping& field);
+    void LoadControls(const FieldMapping& field);
+
+    // The controls of the output field shown.
+    CString m_strFill = "0";
+    UINT m_nWidth = 0;
+    BOOL m_bPad = FALSE;
+    BOOL m_bPadRight = FALSE;
+    BOOL m_bInteger = FALSE;
+    int m_nDateTime = 0;                // 0 as delivered, 1 date, 2 time
+
+    int m_nCurField = PRIMARY_FIELD_INDEX;
+    CListCtrl m_listColumns;
+    // 0 nothing to do, 1 fill pending (after OnInitDialog), 2 fill running.
+    int m_nFillState = 0;
+
+    DECLARE_MESSAGE_MAP()
+};
