@@ -1,0 +1,349 @@
+#include "CDataSourceDlg.h"
+
+#include "framework/CComboBox.h"
+#include "framework/CException.h"
+#include "langres/ResString.h"
+#include "odbc/TableCatalog.h"
+#include "resource.h"
+#include "session/ImportSession.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace
+{
+    // The dialog borrows the session's connection and never leaves it open
+    // behind itself.
+    void CloseSessionConnection()
+    {
+        if (theSession.m_db.IsOpen())
+            theSession.m_db.Close();
+    }
+
+    // Combo 1002 lists the system data sources first, the user ones second.
+    const int nSystemItem = 0;
+    const int nUserItem = 1;
+}
+
+BEGIN_MESSAGE_MAP(CDataSourceDlg, CDialog)
+    ON_BN_CLICKED(IDC_BACK, ShowDataSources)
+    ON_CBN_SELCHANGE(IDC_DSN_TYPE, OnSelChangeDsnType)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_SOURCE_LIST, OnItemChangedList)
+    ON_BN_CLICKED(IDC_INCLUDE_VIEWS, OnIncludeViews)
+    ON_BN_CLICKED(IDC_INCLUDE_SYSTEM_TABLES, OnIncludeSystemTables)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CDataSourceDlg::CDataSourceDlg(CWnd* pParent)
+    : CDialog(IDD_DATASOURCE, pParent)
+{
+}
+
+CDataSourceDlg::~CDataSourceDlg()
+{
+    FreeEntries();
+}
+
+BOOL CDataSourceDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    m_nDsnType = dsnUser;
+    CComboBox comboDsnType;
+    comboDsnType.Attach(GetDlgItem(IDC_DSN_TYPE));
+    comboDsnType.SetCurSel(nUserItem);
+
+    m_list.Attach(GetDlgItem(IDC_SOURCE_LIST));
+    if (m_list.m_hWnd)
+    {
+        // Room for the vertical scroll bar, so that no horizontal one appears.
+        RECT rcList;
+        m_list.GetClientRect(&rcList);
+        m_list.InsertColumn(0, "", LVCFMT_LEFT, rcList.right - rcList.left - 20);
+    }
+
+    m_wndDescription.SubclassDlgItem(IDC_DESCRIPTION, this);
+    m_wndDescription.SetWindowText(LoadResString(IDS_NO_DESCRIPTION));
+
+    ShowControl(IDC_INCLUDE_VIEWS, SW_HIDE);
+    ShowControl(IDC_INCLUDE_SYSTEM_TABLES, SW_HIDE);
+    CheckDlgButton(IDC_INCLUDE_VIEWS, m_bIncludeViews);
+    CheckDlgButton(IDC_INCLUDE_SYSTEM_TABLES, m_bIncludeSystemTables);
+
+    BOOL bReconnect = m_bReconnect;
+    ShowDataSources();
+    m_bReconnect = bReconnect;
+
+    // Back from the field mapping: straight on to the tables of the data
+    // source of the last run, with its completed connect string.
+    if (m_bReconnect)
+        OnOK();
+    if (m_bReconnect && m_list.GetFirstSelected() >= 0)
+        EnableControl(IDOK, TRUE);
+    return TRUE;
+}
+
+void CDataSourceDlg::ShowDataSources()
+{
+    m_bReconnect = FALSE;
+    CloseSessionConnection();
+
+    ShowControl(IDC_BACK, SW_HIDE);
+    ShowControl(IDC_DSN_TYPE, SW_SHOW);
+    SetWindowText(LoadResString(IDS_TITLE_DATASOURCE));
+    if (m_list.m_hWnd == nullptr)
+        return;
+
+    m_list.DeleteAllItems();
+    FreeEntries();
+
+    COdbcEnvironment environment;
+    BOOL bPreselected = FALSE;
+    for (CString strName = environment.GetFirstDataSource(m_nDsnType); !strName.IsEmpty();
+         strName = environment.GetNextDataSource())
+    {
+        int nRow = m_list.InsertItem(0, strName);
+        if (strName == m_strDataSource && nRow >= 0)
+        {
+            m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
+            bPreselected = TRUE;
+        }
+        AddEntry(strName, environment.m_strDescription);
+    }
+    // Later rows have moved the preselected one; it is wherever the
+    // selection is now.
+    if (bPreselected)
+        m_list.EnsureVisible(m_list.GetFirstSelected(), FALSE);
+    if (m_list.GetFirstSelected() < 0)
+        EnableControl(IDOK, FALSE);
+
+    ShowControl(IDC_INCLUDE_VIEWS, SW_HIDE);
+    ShowControl(IDC_INCLUDE_SYSTEM_TABLES, SW_HIDE);
+}
+
+void CDataSourceDlg::OnSelChangeDsnType()
+{
+    CComboBox comboDsnType;
+    comboDsnType.Attach(GetDlgItem(IDC_DSN_TYPE));
+    m_nDsnType = comboDsnType.GetCurSel() == nSystemItem ? dsnSystem : dsnUser;
+    m_wndDescription.SetWindowText(LoadResString(IDS_NO_DESCRIPTION));
+    ShowDataSources();
+}
+
+void CDataSourceDlg::OnItemChangedList(NMHDR*, LRESULT* pResult)
+{
+    if (m_list.m_hWnd)
+    {
+        CString strText = SelectedText();
+        EnableControl(IDOK, m_list.GetFirstSelected() >= 0);
+        LPCSTR pszDescription = FindDescription(strText);
+        m_wndDescription.SetWindowText(pszDescription ? pszDescription : (LPCSTR)LoadResString(IDS_NO_DESCRIPTION));
+    }
+    *pResult = 0;
+}
+
+void CDataSourceDlg::OnOK()
+{
+    if (m_list.m_hWnd == nullptr)
+        return;
+
+    CString strTitle;
+    GetWindowText(strTitle);
+    if (strTitle == LoadResString(IDS_TITLE_DATASOURCE))
+    {
+        if (m_list.GetFirstSelected() >= 0)
+            m_strDataSource = SelectedText();
+        m_list.DeleteAllItems();
+        m_list.InsertItem(0, LoadResString(IDS_LOADING));
+
+        BOOL bListed;
+        try
+        {
+            bListed = ListTables(m_bIncludeViews, m_bIncludeSystemTables);
+        }
+        catch (CException*)
+        {
+            // The data sources come back before the error is reported, so
+            // that the placeholder row cannot be taken for a data source.
+            ShowDataSources();
+            throw;
+        }
+        if (!bListed)
+        {
+            ShowDataSources();
+            return;
+        }
+        m_wndDescription.SetWindowText(LoadResString(IDS_NO_DESCRIPTION));
+        SetWindowText(LoadResString(IDS_TITLE_TABLE));
+        ShowControl(IDC_BACK, SW_SHOW);
+        ShowControl(IDC_DSN_TYPE, SW_HIDE);
+        ShowControl(IDC_INCLUDE_VIEWS, SW_SHOW);
+        ShowControl(IDC_INCLUDE_SYSTEM_TABLES, SW_SHOW);
+        EnableControl(IDOK, FALSE);
+        return;
+    }
+
+    if (m_list.GetFirstSelected() >= 0)
+        m_strTable = SelectedText();
+    CloseSessionConnection();
+    if (GetDlgItem(IDC_INCLUDE_VIEWS))
+        m_bIncludeViews = IsDlgButtonChecked(IDC_INCLUDE_VIEWS) == BST_CHECKED;
+    if (GetDlgItem(IDC_INCLUDE_SYSTEM_TABLES))
+        m_bIncludeSystemTables = IsDlgButtonChecked(IDC_INCLUDE_SYSTEM_TABLES) == BST_CHECKED;
+    CDialog::OnOK();
+}
+
+BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
+{
+    // The list is drawn (with the placeholder row, or emptied) before the
+    // thread blocks in the driver; nothing is processed while it connects.
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+
+    if (m_strDataSource.IsEmpty() || m_list.m_hWnd == nullptr)
+        return FALSE;
+    if (!OpenConnection(m_strDataSource, m_bReconnect))
+        return FALSE;
+
+    FreeEntries();
+    std::vector<TableRow> rows;
+    BOOL bRead = ReadTableCatalog(bIncludeViews, bIncludeSystemTables, rows);
+    m_list.DeleteAllItems();
+    BOOL bPreselected = FALSE;
+    if (bRead)
+    {
+        for (const TableRow& row : rows)
+        {
+            // The entry comes first, so that selecting the row shows its remarks.
+            AddEntry(row.strName, row.strRemarks);
+            int nRow = m_list.InsertItem(0, row.strName);
+            if (row.strName == m_strTable && nRow >= 0)
+            {
+                m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
+                bPreselected = TRUE;
+            }
+        }
+    }
+    if (bPreselected)
+        m_list.EnsureVisible(m_list.GetFirstSelected(), FALSE);
+    return TRUE;
+}
+
+void CDataSourceDlg::OnIncludeViews()
+{
+    RefillTables(IDC_INCLUDE_VIEWS);
+}
+
+void CDataSourceDlg::OnIncludeSystemTables()
+{
+    RefillTables(IDC_INCLUDE_SYSTEM_TABLES);
+}
+
+// One of the two filter check boxes changed: the tables are read again with
+// the new filter, and the row the user had chosen stays chosen if it is
+// still listed.
+void CDataSourceDlg::RefillTables(int nCheckBox)
+{
+    if (m_list.m_hWnd == nullptr)
+        return;
+
+    CString strKept = SelectedText();
+    m_list.DeleteAllItems();
+    if (GetDlgItem(nCheckBox))
+    {
+        BOOL bChecked = IsDlgButtonChecked(nCheckBox);
+        if (nCheckBox == IDC_INCLUDE_VIEWS)
+        {
+            ListTables(bChecked != 0, m_bIncludeSystemTables);
+            m_bIncludeViews = bChecked;
+        }
+        else
+        {
+            ListTables(m_bIncludeViews, bChecked != 0);
+            m_bIncludeSystemTables = bChecked;
+        }
+    }
+    if (!strKept.IsEmpty())
+    {
+        LVFINDINFOA find = {};
+        find.flags = LVFI_STRING;
+        find.psz = strKept;
+        SelectAndShow(m_list.FindItem(&find, -1));
+    }
+    EnableControl(IDOK, m_list.GetFirstSelected() >= 0);
+}
+
+void CDataSourceDlg::SelectAndShow(int nRow)
+{
+    if (nRow < 0)
+        return;
+    m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
+    m_list.EnsureVisible(nRow, FALSE);
+}
+
+CString CDataSourceDlg::SelectedText() const
+{
+    int nRow = m_list.GetFirstSelected();
+    return nRow >= 0 ? m_list.GetItemText(nRow, 0) : CString();
+}
+
+void CDataSourceDlg::OnCancel()
+{
+    CloseSessionConnection();
+    CDialog::OnCancel();
+}
+
+void CDataSourceDlg::OnDestroy()
+{
+    CDialog::OnDestroy();
+    FreeEntries();
+    // The object may run again; it must not keep handles of this window.
+    m_list.Detach();
+    m_wndDescription.Detach();
+}
+
+void CDataSourceDlg::AddEntry(LPCSTR pszName, LPCSTR pszDescription)
+{
+    if (pszName == nullptr)
+        return;
+    if (m_nEntries == m_nEntryCapacity)
+    {
+        int nCapacity = m_nEntryCapacity ? 2 * m_nEntryCapacity : 16;
+        DescriptionEntry* pEntries = (DescriptionEntry*)realloc(m_pEntries, nCapacity * sizeof(DescriptionEntry));
+        // Without room the row simply has no description.
+        if (pEntries == nullptr)
+            return;
+        m_pEntries = pEntries;
+        m_nEntryCapacity = nCapacity;
+    }
+    DescriptionEntry& entry = m_pEntries[m_nEntries++];
+    entry.pszName = _strdup(pszName);
+    entry.pszDescription = pszDescription && *pszDescription ? _strdup(pszDescription) : nullptr;
+}
+
+LPCSTR CDataSourceDlg::FindDescription(LPCSTR pszText) const
+{
+    if (pszText == nullptr)
+        return nullptr;
+    for (int i = 0; i < m_nEntries; ++i)
+        if (m_pEntries[i].pszName && strcmp(m_pEntries[i].pszName, pszText) == 0)
+            return m_pEntries[i].pszDescription;
+    return nullptr;
+}
+
+void CDataSourceDlg::FreeEntries()
+{
+    for (int i = 0; i < m_nEntries; ++i)
+    {
+        free(m_pEntries[i].pszName);
+        free(m_pEntries[i].pszDescription);
+    }
+    free(m_pEntries);
+    m_pEntries = nullptr;
+    m_nEntries = 0;
+    m_nEntryCapacity = 0;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The first dialog of an import: the user chooses a data source (user or
+// system), the dialog connects the session to it, and the user chooses one
+// of its tables. One list serves both steps; the window title tells which.
+#include "framework/CDialog.h"
+#include "framework/CListCtrl.h"
+#include "framework/CStatic.h"
+#include "odbc/OdbcEnvironment.h"
+
+// The description of one row of the list: a data source's driver, a table's
+// remarks. Both texts are heap copies (_strdup) owned by the dialog's entry
+// array; pszDescription is null when there was nothing to describe.
+struct DescriptionEntry
+{
+    char* pszName;
+    char* pszDescription;
+};
+
+class CDataSourceDlg : public CDialog
+{
+public:
+    explicit CDataSourceDlg(CWnd* pParent = nullptr);
+    ~CDataSourceDlg() override;
+
+    CString m_strDataSource;
+    CString m_strTable;
+    DsnType m_nDsnType = dsnUser;
+    BOOL    m_bReconnect = FALSE;
+    BOOL    m_bIncludeViews = TRUE;
+    BOOL    m_bIncludeSystemTables = TRUE;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    void ShowDataSources();
+    void OnSelChangeDsnType();
+    void OnItemChangedList(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnIncludeViews();
+    void OnIncludeSystemTables();
+    void OnDestroy();
+
+    BOOL ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables);
+
+    void   AddEntry(LPCSTR pszName, LPCSTR pszDescription);
+    LPCSTR FindDescription(LPCSTR pszText) const;
+    void   FreeEntries();
+
+    DescriptionEntry* m_pEntries = nullptr;
+    int       m_nEntries = 0;
+    CStatic   m_wndDescription;
+
+private:
+    void RefillTables(int nCheckBox);
+    void SelectAndShow(int nRow);
+    CString SelectedText() const;
+
+    // Room in m_pEntries; it doubles when full, so that a catalog of tens of
+    // thousands of tables fills in linear time.
+    int       m_nEntryCapacity = 0;
+    CListCtrl m_list;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,313 @@
+// The data-source and table dialog, driven by the robot as a user would,
+// against the private ODBC configuration (SQLite data sources rdm_dsdlg*).
+#include "TestEnv.h"
+#include "UiRobot.h"
+#include "dialogs/CDataSourceDlg.h"
+#include "langres/ResString.h"
+#include "odbc/TableCatalog.h"
+#include "resource.h"
+#include "session/ImportSession.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+
+using namespace robot;
+
+namespace
+{
+    std::string Str(UINT nID)
+    {
+        return LoadResString(nID).Str();
+    }
+
+    bool Lists(HWND hDlg, const std::string& row)
+    {
+        std::vector<std::string> rows = ListRows(hDlg, IDC_SOURCE_LIST);
+        return std::find(rows.begin(), rows.end(), row) != rows.end();
+    }
+
+    // The selected row lies within the rows the list shows without scrolling.
+    bool SelectionInView(HWND hDlg)
+    {
+        HWND hList = ::GetDlgItem(hDlg, IDC_SOURCE_LIST);
+        int nRow = (int)::SendMessageA(hList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+        int nTop = (int)::SendMessageA(hList, LVM_GETTOPINDEX, 0, 0);
+        int nPerPage = (int)::SendMessageA(hList, LVM_GETCOUNTPERPAGE, 0, 0);
+        return nRow >= nTop && nRow < nTop + nPerPage;
+    }
+
+    bool NeedsScrolling(HWND hDlg)
+    {
+        HWND hList = ::GetDlgItem(hDlg, IDC_SOURCE_LIST);
+        return ::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) > ::SendMessageA(hList, LVM_GETCOUNTPERPAGE, 0, 0);
+    }
+
+    // What a person sees of the two steps.
+    void ExpectDataSourceStep(HWND hDlg)
+    {
+        EXPECT_EQ(Str(IDS_TITLE_DATASOURCE), WindowText(hDlg));
+        EXPECT_TRUE(IsVisible(hDlg, IDC_DSN_TYPE));
+        EXPECT_FALSE(IsVisible(hDlg, IDC_BACK));
+        EXPECT_FALSE(IsVisible(hDlg, IDC_INCLUDE_VIEWS));
+        EXPECT_FALSE(IsVisible(hDlg, IDC_INCLUDE_SYSTEM_TABLES));
+        EXPECT_FALSE(theSession.m_db.IsOpen());
+    }
+
+    void ExpectTableStep(HWND hDlg)
+    {
+        EXPECT_EQ(Str(IDS_TITLE_TABLE), WindowText(hDlg));
+        EXPECT_FALSE(IsVisible(hDlg, IDC_DSN_TYPE));
+        EXPECT_TRUE(IsVisible(hDlg, IDC_BACK));
+        EXPECT_TRUE(IsVisible(hDlg, IDC_INCLUDE_VIEWS));
+        EXPECT_TRUE(IsVisible(hDlg, IDC_INCLUDE_SYSTEM_TABLES));
+        EXPECT_TRUE(theSession.m_db.IsOpen());
+    }
+
+    class DataSourceDialog : public ::testing::Test
+    {
+    protected:
+        static void SetUpTestSuite()
+        {
+            s_hLanguageModule = ::LoadLibraryA(BinaryDirWindowsPath("rdmodbcres/RDMODBCRes.dll").c_str());
+        }
+        static void TearDownTestSuite()
+        {
+            ::FreeLibrary(s_hLanguageModule);
+        }
+        void SetUp() override
+        {
+            ASSERT_NE(nullptr, s_hLanguageModule);
+            AfxGetModuleState()->m_hCurrentResourceHandle = s_hLanguageModule;
+            m_robot.IdentifyTemplateBy(IDC_DSN_TYPE, IDD_DATASOURCE);
+            theSession.m_db.Close();
+            theSession.m_strConnect = "";
+        }
+        void TearDown() override
+        {
+            EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
+            EXPECT_EQ(0u, m_robot.PendingScripts());
+            theSession.m_db.Close();
+        }
+
+        static HMODULE s_hLanguageModule;
+        CUiRobot m_robot;
+        CDataSourceDlg m_dlg;
+    };
+
+    HMODULE DataSourceDialog::s_hLanguageModule = nullptr;
+}
+
+TEST_F(DataSourceDialog, FirstRunListsTheUserDataSourcesWithNothingChosen)
+{
+    m_robot.Expect(IDD_DATASOURCE, {
+        Inspect([](HWND hDlg) {
+            ExpectDataSourceStep(hDlg);
+            EXPECT_EQ(ComboEntries(hDlg, IDC_DSN_TYPE).at(1), ComboSelection(hDlg, IDC_DSN_TYPE));
+            for (const char* name : {"rdm_dsdlg", "rdm_dsdlg_both", "rdm_dsdlg_empty", "rdm_dsdlg_broken"})
+                EXPECT_TRUE(Lists(hDlg, name)) << name;
+            EXPECT_FALSE(Lists(hDlg, "rdm_system_session")) << "a system data source";
+            EXPECT_EQ("", SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_FALSE(IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+        }),
+        Screenshot(TestEnvWindowsPath("dsdlg-datasource-step.png")),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
+}
+
+TEST_F(DataSourceDialog, EachKindOfDataSourceShowsItsOwnDriver)
+{
+    m_robot.Expect(IDD_DATASOURCE, {
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg_both"),
+        Inspect([](HWND hDlg) {
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+            EXPECT_EQ("rdm_dsdlg user driver", ControlText(hDlg, IDC_DESCRIPTION));
+        }),
+        ChooseEntryAt(IDC_DSN_TYPE, 0),
+        Inspect([](HWND hDlg) {
+            ExpectDataSourceStep(hDlg);
+            EXPECT_TRUE(Lists(hDlg, "rdm_system_session"));
+            EXPECT_TRUE(Lists(hDlg, "rdm_dsdlg_both"));
+            EXPECT_FALSE(Lists(hDlg, "rdm_dsdlg")) << "a user data source";
+            EXPECT_EQ("", SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_FALSE(IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+        }),
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg_both"),
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ("rdm_dsdlg system driver", ControlText(hDlg, IDC_DESCRIPTION));
+        }),
+        ChooseEntryAt(IDC_DSN_TYPE, 1),
+        Inspect([](HWND hDlg) {
+            EXPECT_TRUE(Lists(hDlg, "rdm_dsdlg"));
+            EXPECT_FALSE(Lists(hDlg, "rdm_system_session"));
+        }),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
+}
+
+TEST_F(DataSourceDialog, TheDataSourceOfTheLastRunIsChosenAlready)
+{
+    m_dlg.m_strDataSource = "rdm_dsdlg_empty";
+    m_robot.Expect(IDD_DATASOURCE, {
+        Inspect([](HWND hDlg) {
+            ExpectDataSourceStep(hDlg);
+            EXPECT_EQ("rdm_dsdlg_empty", SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_TRUE(SelectionInView(hDlg));
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+        }),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
+}
+
+TEST_F(DataSourceDialog, ChoosingADataSourceAndATableEndsWithTheTable)
+{
+    m_robot.Expect(IDD_DATASOURCE, {
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg"),
+        Click(IDOK),
+        Inspect([](HWND hDlg) {
+            ExpectTableStep(hDlg);
+            EXPECT_TRUE(IsChecked(hDlg, IDC_INCLUDE_VIEWS));
+            EXPECT_TRUE(IsChecked(hDlg, IDC_INCLUDE_SYSTEM_TABLES));
+            std::vector<std::string> rows = ListRows(hDlg, IDC_SOURCE_LIST);
+            ASSERT_EQ(33u, rows.size());
+            EXPECT_EQ((std::vector<std::string>{"customer_names", "customers", "orders", "zone_01"}),
+                      std::vector<std::string>(rows.begin(), rows.begin() + 4));
+            EXPECT_EQ("", SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_FALSE(IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+        }),
+        SelectRow(IDC_SOURCE_LIST, "orders"),
+        Inspect([](HWND hDlg) {
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION)) << "SQLite has no remarks";
+        }),
+        Screenshot(TestEnvWindowsPath("dsdlg-table-step.png")),
+        Click(IDOK),
+    });
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    EXPECT_STREQ("rdm_dsdlg", m_dlg.m_strDataSource);
+    EXPECT_STREQ("orders", m_dlg.m_strTable);
+    EXPECT_TRUE(m_dlg.m_bIncludeViews);
+    EXPECT_FALSE(theSession.m_db.IsOpen());
+    EXPECT_EQ(0u, theSession.m_strConnect.Str().find("DSN=rdm_dsdlg;")) << theSession.m_strConnect.Str();
+}
+
+TEST_F(DataSourceDialog, BackFromTheFieldsOpensAtTheTableOfTheLastRun)
+{
+    ASSERT_TRUE(OpenConnection("rdm_dsdlg", FALSE));
+    theSession.m_db.Close();
+    const std::string completed = theSession.m_strConnect.Str();
+
+    m_dlg.m_strDataSource = "rdm_dsdlg";
+    m_dlg.m_strTable = "zone_30";
+    m_dlg.m_bReconnect = TRUE;
+    m_robot.Expect(IDD_DATASOURCE, {
+        Inspect([](HWND hDlg) {
+            ExpectTableStep(hDlg);
+            EXPECT_EQ("zone_30", SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_TRUE(NeedsScrolling(hDlg));
+            EXPECT_TRUE(SelectionInView(hDlg));
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+        }),
+        Click(IDOK),
+    });
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    EXPECT_STREQ("zone_30", m_dlg.m_strTable);
+    EXPECT_EQ(completed, theSession.m_strConnect.Str());
+    EXPECT_FALSE(theSession.m_db.IsOpen());
+}
+
+TEST_F(DataSourceDialog, TheViewsAndSystemTablesBoxesRefillTheList)
+{
+    m_robot.Expect(IDD_DATASOURCE, {
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg"),
+        Click(IDOK),
+        SelectRow(IDC_SOURCE_LIST, "customer_names"),
+        SetCheck(IDC_INCLUDE_VIEWS, false),
+        Inspect([](HWND hDlg) {
+            EXPECT_FALSE(Lists(hDlg, "customer_names"));
+            EXPECT_TRUE(Lists(hDlg, "customers"));
+            EXPECT_EQ("", SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_FALSE(IsEnabled(hDlg, IDOK));
+        }),
+        SelectRow(IDC_SOURCE_LIST, "zone_30"),
+        SetCheck(IDC_INCLUDE_SYSTEM_TABLES, false),
+        Inspect([](HWND hDlg) {
+            ExpectTableStep(hDlg);
+            EXPECT_EQ("zone_30", SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_TRUE(SelectionInView(hDlg));
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+        }),
+        Click(IDOK),
+    });
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    EXPECT_STREQ("zone_30", m_dlg.m_strTable);
+    EXPECT_FALSE(m_dlg.m_bIncludeViews);
+    EXPECT_FALSE(m_dlg.m_bIncludeSystemTables);
+}
+
+TEST_F(DataSourceDialog, BackReturnsToTheChosenDataSource)
+{
+    m_robot.Expect(IDD_DATASOURCE, {
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg"),
+        Click(IDOK),
+        Inspect(ExpectTableStep),
+        Click(IDC_BACK),
+        Inspect([](HWND hDlg) {
+            ExpectDataSourceStep(hDlg);
+            EXPECT_EQ("rdm_dsdlg", SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+        }),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
+}
+
+TEST_F(DataSourceDialog, ADataSourceThatCannotConnectIsReportedAndAnotherCanBeChosen)
+{
+    m_robot.Expect(IDD_DATASOURCE, {
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg_broken"),
+        Click(IDOK),
+        Inspect([](HWND hDlg) {
+            ExpectDataSourceStep(hDlg);
+            EXPECT_FALSE(Lists(hDlg, Str(IDS_LOADING))) << "the placeholder is no data source";
+            EXPECT_EQ("rdm_dsdlg_broken", SelectedRow(hDlg, IDC_SOURCE_LIST));
+        }),
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg"),
+        Click(IDOK),
+        Inspect(ExpectTableStep),
+        SelectRow(IDC_SOURCE_LIST, "customers"),
+        Click(IDOK),
+    });
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    ASSERT_EQ(1u, m_robot.MessageBoxes().size());
+    // The driver manager cannot find the data source's driver among the installed ones.
+    EXPECT_EQ(0u, m_robot.MessageBoxes()[0].text.find(
+                      "[unixODBC][Driver Manager]Data source name not found and no default driver specified"))
+        << m_robot.MessageBoxes()[0].text;
+    EXPECT_STREQ("rdm_dsdlg", m_dlg.m_strDataSource);
+    EXPECT_STREQ("customers", m_dlg.m_strTable);
+}
+
+TEST_F(DataSourceDialog, ADataSourceWithoutTablesOffersNothingAndCancelCloses)
+{
+    m_robot.Expect(IDD_DATASOURCE, {
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg_empty"),
+        Click(IDOK),
+        Inspect([](HWND hDlg) {
+            ExpectTableStep(hDlg);
+            EXPECT_EQ(std::vector<std::string>{}, ListRows(hDlg, IDC_SOURCE_LIST));
+            EXPECT_FALSE(IsEnabled(hDlg, IDOK));
+        }),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
+    EXPECT_FALSE(theSession.m_db.IsOpen());
+}
