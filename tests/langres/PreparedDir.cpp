@@ -1,4 +1,5 @@
 #include "PreparedDir.h"
+#include "ChildProcess.h"
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -54,33 +55,12 @@ void CPreparedDir::MakeDir(const std::string& name) const
 
 HANDLE CPreparedDir::Start(const std::string& program, const std::string& arguments) const
 {
-    std::string command = "\"" + Path(program) + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(Path(program).c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_path.c_str(),
-                          &startup, &process))
-    {
-        ADD_FAILURE() << "cannot start " << command;
-        return nullptr;
-    }
-    ::CloseHandle(process.hThread);
-    return process.hProcess;
+    return StartChildProcess(Path(program), arguments, m_path);
 }
 
 DWORD CPreparedDir::WaitForExit(HANDLE hProcess)
 {
-    if (hProcess == nullptr)
-        return 0;
-    if (::WaitForSingleObject(hProcess, kRunLimitMs) != WAIT_OBJECT_0)
-    {
-        ADD_FAILURE() << "the program did not end within " << kRunLimitMs << " ms";
-        ::TerminateProcess(hProcess, 1);
-    }
-    DWORD exitCode = 0;
-    ::GetExitCodeProcess(hProcess, &exitCode);
-    ::CloseHandle(hProcess);
-    return exitCode;
+    return WaitForChildProcess(hProcess, kRunLimitMs);
 }
 
 DWORD CPreparedDir::Run(const std::string& program, const std::string& arguments) const

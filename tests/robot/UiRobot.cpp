@@ -200,7 +200,7 @@ void CUiRobot::OnDestroy(HWND hWnd)
 void CUiRobot::Fail(ActiveDialog& dialog, const std::string& reason)
 {
     m_failures.push_back("dialog " + std::to_string(dialog.nTemplate) + ", action " + std::to_string(dialog.nNext + 1) +
-                         ": " + reason);
+                         " \"" + robot::WindowText(dialog.hWnd) + "\": " + reason);
     dialog.nNext = dialog.actions.size();
     if (dialog.hWnd != nullptr)
         ::PostMessageA(dialog.hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -226,7 +226,15 @@ void CUiRobot::Tick()
             m_screenshots.push_back(path);
     }
     if (pDialog->nNext >= pDialog->actions.size())
+    {
+        // The script is done but the dialog stays: a person would be stuck.
+        if (!pDialog->bGaveUp && ::GetTickCount() - pDialog->dwWaitStart > m_dwActionTimeoutMs)
+        {
+            pDialog->bGaveUp = true;
+            Fail(*pDialog, "the dialog is still open after its script");
+        }
         return;
+    }
 
     std::string reason;
     pDialog->bRunning = true;

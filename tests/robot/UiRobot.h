@@ -51,7 +51,8 @@ public:
     // Scripts queued but never met by a dialog.
     size_t PendingScripts() const { return m_pending.size(); }
 
-    // Longest wait of one action for its condition.
+    // Longest wait of one action for its condition, and of a dialog that is
+    // still open after its script.
     DWORD m_dwActionTimeoutMs = 20000;
 
 private:
@@ -64,6 +65,7 @@ private:
         DWORD dwWaitStart = 0;
         bool bRunning = false;
         bool bShot = false;
+        bool bGaveUp = false;
     };
 
     static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam);

@@ -11,7 +11,7 @@ driver=$(dpkg -L libsqliteodbc | grep '/libsqlite3odbc\.so$' | head -n 1)
 rm -rf "$testenv"
 mkdir -p "$testenv/odbc/user" "$testenv/data"
 
-for sql in "$here"/fixtures/*.sql; do
+for sql in "$here"/fixtures/*.sql "$here"/../samples/*.sql; do
     sqlite3 "$testenv/data/$(basename "$sql" .sql).db" < "$sql"
 done
 

@@ -1,0 +1,195 @@
+// rdmhost: the reference host. Loads RDMODBC.dll, calls RDMODBCOpen, writes
+// every row's four fields as CSV, calls RDMODBCClose. With --script the UI
+// robot answers the dialogs; with --screenshots it keeps a PNG of each.
+#include "RDMODBC.h"
+#include "UiRobot.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+    const char szUsage[] =
+        "usage: rdmhost [--dll PATH] [--script FILE] [--screenshots DIR] [--out FILE] [--limit N] [--max-rows N]\n"
+        "  --dll PATH         the module to load (default: RDMODBC.dll next to rdmhost.exe)\n"
+        "  --script FILE      answer the dialogs from a robot script instead of a person\n"
+        "  --screenshots DIR  save a PNG of each dialog as it comes up\n"
+        "  --out FILE         write the rows there instead of to standard output\n"
+        "  --limit N          characters per field (default 255)\n"
+        "  --max-rows N       stop after N rows\n"
+        "  --timeout SECONDS  how long the robot waits for a dialog to be ready for a step (default 20)\n";
+
+    struct Options
+    {
+        std::string dll;
+        std::string script;
+        std::string screenshots;
+        std::string out;
+        int nLimit = 255;
+        long nMaxRows = -1;
+        int nTimeoutSeconds = 20;
+    };
+
+    bool ParseOptions(int argc, char** argv, Options& options)
+    {
+        for (int i = 1; i < argc; ++i)
+        {
+            std::string arg = argv[i];
+            if (i + 1 >= argc)
+                return false;
+            std::string value = argv[++i];
+            if (arg == "--dll")
+                options.dll = value;
+            else if (arg == "--script")
+                options.script = value;
+            else if (arg == "--screenshots")
+                options.screenshots = value;
+            else if (arg == "--out")
+                options.out = value;
+            else if (arg == "--limit")
+                options.nLimit = atoi(value.c_str());
+            else if (arg == "--max-rows")
+                options.nMaxRows = atol(value.c_str());
+            else if (arg == "--timeout")
+                options.nTimeoutSeconds = atoi(value.c_str());
+            else
+                return false;
+        }
+        return options.nLimit >= 0 && options.nTimeoutSeconds > 0;
+    }
+
+    std::string ModuleDirectory()
+    {
+        char szPath[MAX_PATH] = "";
+        DWORD nLength = ::GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+        std::string path(szPath, nLength);
+        size_t nSlash = path.find_last_of("\\/");
+        return nSlash == std::string::npos ? "" : path.substr(0, nSlash + 1);
+    }
+
+    // A field as CSV: quoted when it holds a separator, a quote or a line end.
+    std::string CsvField(const char* pszText)
+    {
+        std::string text = pszText;
+        if (text.find_first_of(",\"\r\n") == std::string::npos)
+            return text;
+        std::string quoted = "\"";
+        for (char ch : text)
+        {
+            if (ch == '"')
+                quoted += '"';
+            quoted += ch;
+        }
+        return quoted + "\"";
+    }
+
+    bool ReadFile(const std::string& path, std::string& text)
+    {
+        std::ifstream file(path, std::ios::binary);
+        if (!file)
+            return false;
+        std::ostringstream content;
+        content << file.rdbuf();
+        text = content.str();
+        return true;
+    }
+}
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!ParseOptions(argc, argv, options))
+    {
+        fputs(szUsage, stderr);
+        return 2;
+    }
+
+    std::vector<RobotScript> scripts;
+    if (!options.script.empty())
+    {
+        std::string text, error;
+        if (!ReadFile(options.script, text) || !ParseRobotScript(text, scripts, error))
+        {
+            fprintf(stderr, "rdmhost: cannot use script %s: %s\n", options.script.c_str(),
+                    error.empty() ? "cannot read it" : error.c_str());
+            return 2;
+        }
+    }
+
+    std::string dll = options.dll.empty() ? ModuleDirectory() + "RDMODBC.dll" : options.dll;
+    HMODULE hModule = ::LoadLibraryA(dll.c_str());
+    if (hModule == nullptr)
+    {
+        fprintf(stderr, "rdmhost: cannot load %s (error %lu)\n", dll.c_str(), ::GetLastError());
+        return 2;
+    }
+    auto pfnOpen = (PFN_RDMODBCOPEN)::GetProcAddress(hModule, "RDMODBCOpen");
+    auto pfnMoveNext = (PFN_RDMODBCMOVENEXT)::GetProcAddress(hModule, "RDMODBCMoveNext");
+    auto pfnClose = (PFN_RDMODBCCLOSE)::GetProcAddress(hModule, "RDMODBCClose");
+    if (!pfnOpen || !pfnMoveNext || !pfnClose)
+    {
+        fprintf(stderr, "rdmhost: %s lacks the record-source exports\n", dll.c_str());
+        return 2;
+    }
+
+    FILE* pOut = stdout;
+    if (!options.out.empty() && (pOut = fopen(options.out.c_str(), "wb")) == nullptr)
+    {
+        fprintf(stderr, "rdmhost: cannot write %s\n", options.out.c_str());
+        return 2;
+    }
+
+    CUiRobot* pRobot = nullptr;
+    if (!options.script.empty())
+    {
+        pRobot = new CUiRobot;
+        pRobot->Expect(scripts);
+        pRobot->SaveScreenshotsTo(options.screenshots);
+        pRobot->m_dwActionTimeoutMs = options.nTimeoutSeconds * 1000;
+    }
+
+    int nOpen = pfnOpen();
+    long nRows = 0;
+    if (nOpen == 1)
+    {
+        std::vector<char> fields[4];
+        for (auto& field : fields)
+            field.assign(options.nLimit + 1, '\0');
+        while ((options.nMaxRows < 0 || nRows < options.nMaxRows) &&
+               pfnMoveNext(fields[0].data(), options.nLimit, fields[1].data(), options.nLimit,
+                           fields[2].data(), options.nLimit, fields[3].data(), options.nLimit))
+        {
+            fprintf(pOut, "%s,%s,%s,%s\n", CsvField(fields[0].data()).c_str(), CsvField(fields[1].data()).c_str(),
+                    CsvField(fields[2].data()).c_str(), CsvField(fields[3].data()).c_str());
+            ++nRows;
+        }
+    }
+    pfnClose();
+    if (pOut != stdout)
+        fclose(pOut);
+
+    int nExit = nOpen == 1 ? 0 : 1;
+    fprintf(stderr, "rdmhost: RDMODBCOpen returned %d, %ld rows\n", nOpen, nRows);
+    if (pRobot != nullptr)
+    {
+        for (const RobotMessageBox& box : pRobot->MessageBoxes())
+            fprintf(stderr, "message box \"%s\": %s\n", box.caption.c_str(), box.text.c_str());
+        for (const std::string& path : pRobot->Screenshots())
+            fprintf(stderr, "screenshot: %s\n", path.c_str());
+        for (const std::string& failure : pRobot->Failures())
+            fprintf(stderr, "robot: %s\n", failure.c_str());
+        if (!pRobot->Failures().empty() || pRobot->PendingScripts() != 0)
+        {
+            if (pRobot->PendingScripts() != 0)
+                fprintf(stderr, "robot: %u dialog scripts were never used\n", (unsigned)pRobot->PendingScripts());
+            nExit = 3;
+        }
+        delete pRobot;
+    }
+    ::FreeLibrary(hModule);
+    return nExit;
+}
