@@ -63,6 +63,16 @@ namespace
         EXPECT_TRUE(theSession.m_db.IsOpen());
     }
 
+    // A row chosen by the dialog itself: selected, in sight, ready for OK,
+    // and described as nothing yet.
+    void ExpectChosenInView(HWND hDlg, const std::string& row)
+    {
+        EXPECT_EQ(row, SelectedRow(hDlg, IDC_SOURCE_LIST));
+        EXPECT_TRUE(SelectionInView(hDlg));
+        EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+        EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+    }
+
     class DataSourceDialog : public ::testing::Test
     {
     protected:
@@ -154,10 +164,7 @@ TEST_F(DataSourceDialog, TheDataSourceOfTheLastRunIsChosenAlready)
     m_robot.Expect(IDD_DATASOURCE, {
         Inspect([](HWND hDlg) {
             ExpectDataSourceStep(hDlg);
-            EXPECT_EQ("rdm_dsdlg_empty", SelectedRow(hDlg, IDC_SOURCE_LIST));
-            EXPECT_TRUE(SelectionInView(hDlg));
-            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
-            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+            ExpectChosenInView(hDlg, "rdm_dsdlg_empty");
         }),
         Click(IDCANCEL),
     });
@@ -209,11 +216,8 @@ TEST_F(DataSourceDialog, BackFromTheFieldsOpensAtTheTableOfTheLastRun)
     m_robot.Expect(IDD_DATASOURCE, {
         Inspect([](HWND hDlg) {
             ExpectTableStep(hDlg);
-            EXPECT_EQ("zone_30", SelectedRow(hDlg, IDC_SOURCE_LIST));
             EXPECT_TRUE(NeedsScrolling(hDlg));
-            EXPECT_TRUE(SelectionInView(hDlg));
-            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
-            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+            ExpectChosenInView(hDlg, "zone_30");
         }),
         Click(IDOK),
     });
@@ -240,10 +244,7 @@ TEST_F(DataSourceDialog, TheViewsAndSystemTablesBoxesRefillTheList)
         SetCheck(IDC_INCLUDE_SYSTEM_TABLES, false),
         Inspect([](HWND hDlg) {
             ExpectTableStep(hDlg);
-            EXPECT_EQ("zone_30", SelectedRow(hDlg, IDC_SOURCE_LIST));
-            EXPECT_TRUE(SelectionInView(hDlg));
-            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
-            EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
+            ExpectChosenInView(hDlg, "zone_30");
         }),
         Click(IDOK),
     });
@@ -310,4 +311,22 @@ TEST_F(DataSourceDialog, ADataSourceWithoutTablesOffersNothingAndCancelCloses)
     });
     EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
     EXPECT_FALSE(theSession.m_db.IsOpen());
+}
+
+TEST_F(DataSourceDialog, AReconnectThatFailsIsReportedAndStartsAtTheDataSources)
+{
+    theSession.m_strConnect = "DSN=rdm_dsdlg_broken";
+    m_dlg.m_strDataSource = "rdm_dsdlg_broken";
+    m_dlg.m_strTable = "customers";
+    m_dlg.m_bReconnect = TRUE;
+    m_robot.Expect(IDD_DATASOURCE, {
+        Inspect([](HWND hDlg) {
+            ExpectDataSourceStep(hDlg);
+            EXPECT_EQ("rdm_dsdlg_broken", SelectedRow(hDlg, IDC_SOURCE_LIST));
+        }),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
+    EXPECT_EQ(1u, m_robot.MessageBoxes().size());
+    EXPECT_FALSE(m_dlg.m_bReconnect);
 }
