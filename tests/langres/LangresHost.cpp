@@ -25,9 +25,9 @@ namespace
 
     LRESULT CALLBACK RecordBox(int nCode, WPARAM wParam, LPARAM lParam)
     {
-        if (nCode == HCBT_ACTIVATE && CMessageBoxRecorder::IsMessageBox((HWND)wParam))
+        if (nCode == HCBT_ACTIVATE && robot::IsMessageBox((HWND)wParam))
         {
-            RecordedMessageBox box = CMessageBoxRecorder::ReadAndClose((HWND)wParam);
+            RecordedMessageBox box = robot::ReadAndCloseMessageBox((HWND)wParam);
             WriteBeside("box.txt", box.caption + "\n" + box.text);
         }
         return ::CallNextHookEx(nullptr, nCode, wParam, lParam);

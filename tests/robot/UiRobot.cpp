@@ -31,16 +31,6 @@ namespace
         return lstrcmpA(szClass, "#32770") == 0;
     }
 
-    // A dialog whose controls are only message-box buttons, text and icon.
-    bool IsMessageBox(HWND hWnd)
-    {
-        if (!IsDialogWindow(hWnd) || ::GetDlgItem(hWnd, kMessageBoxTextId) == nullptr)
-            return false;
-        bool bOnlyMessageBoxControls = true;
-        ::EnumChildWindows(hWnd, CheckMessageBoxControl, (LPARAM)&bOnlyMessageBoxControls);
-        return bOnlyMessageBoxControls;
-    }
-
     int FindListRow(HWND hList, const std::string& text)
     {
         LVFINDINFOA find = {};
@@ -143,19 +133,9 @@ void CALLBACK CUiRobot::TimerProc(HWND, UINT, UINT_PTR, DWORD)
 
 void CUiRobot::OnActivate(HWND hWnd)
 {
-    if (IsMessageBox(hWnd))
+    if (robot::IsMessageBox(hWnd))
     {
-        RobotMessageBox box;
-        box.text = robot::ControlText(hWnd, kMessageBoxTextId);
-        box.caption = robot::WindowText(hWnd);
-        m_messageBoxes.push_back(box);
-        static const int anButtons[] = {IDOK, IDYES, IDRETRY, IDCANCEL, IDNO, IDABORT, IDIGNORE};
-        for (int nButton : anButtons)
-            if (HWND hButton = ::GetDlgItem(hWnd, nButton))
-            {
-                ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), (LPARAM)hButton);
-                break;
-            }
+        m_messageBoxes.push_back(robot::ReadAndCloseMessageBox(hWnd));
         return;
     }
     if (!IsDialogWindow(hWnd))
@@ -259,6 +239,30 @@ void CUiRobot::Tick()
 
 namespace robot
 {
+    bool IsMessageBox(HWND hWnd)
+    {
+        if (!IsDialogWindow(hWnd) || ::GetDlgItem(hWnd, kMessageBoxTextId) == nullptr)
+            return false;
+        bool bOnlyMessageBoxControls = true;
+        ::EnumChildWindows(hWnd, CheckMessageBoxControl, (LPARAM)&bOnlyMessageBoxControls);
+        return bOnlyMessageBoxControls;
+    }
+
+    RobotMessageBox ReadAndCloseMessageBox(HWND hWnd)
+    {
+        RobotMessageBox box;
+        box.text = ControlText(hWnd, kMessageBoxTextId);
+        box.caption = WindowText(hWnd);
+        static const int anButtons[] = {IDOK, IDYES, IDRETRY, IDCANCEL, IDNO, IDABORT, IDIGNORE};
+        for (int nButton : anButtons)
+            if (HWND hButton = ::GetDlgItem(hWnd, nButton))
+            {
+                ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), (LPARAM)hButton);
+                break;
+            }
+        return box;
+    }
+
     RobotAction SelectRow(int nList, const std::string& text)
     {
         return [=](HWND hDlg, std::string& reason) {

@@ -120,6 +120,11 @@ namespace robot
     std::vector<std::string> ComboEntries(HWND hDlg, int nCombo);
     std::string ComboSelection(HWND hDlg, int nCombo); // "" when none
 
+    // A dialog whose controls are only message-box buttons, text and icon.
+    bool IsMessageBox(HWND hWnd);
+    // Reads a message box and posts the press of its first button.
+    RobotMessageBox ReadAndCloseMessageBox(HWND hWnd);
+
     // Saves a PNG of the window as it is on screen.
     bool SaveWindowPng(HWND hWnd, const std::string& path);
 }
