@@ -197,9 +197,16 @@ BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
 {
     // The list is drawn (with the placeholder row, or emptied) before the
     // thread blocks in the driver; nothing is processed while it connects.
+    // A quit request is the host's: it goes back to the queue for the loop
+    // that owns it.
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
     {
+        if (msg.message == WM_QUIT)
+        {
+            ::PostQuitMessage((int)msg.wParam);
+            break;
+        }
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
@@ -300,6 +307,8 @@ void CDataSourceDlg::OnCancel()
 void CDataSourceDlg::OnDestroy()
 {
     CDialog::OnDestroy();
+    // However the dialog ends, the session's connection is not left open.
+    CloseSessionConnection();
     FreeEntries();
     // The object may run again; it must not keep handles of this window.
     m_list.Detach();

@@ -330,3 +330,27 @@ TEST_F(DataSourceDialog, AReconnectThatFailsIsReportedAndStartsAtTheDataSources)
     EXPECT_EQ(1u, m_robot.MessageBoxes().size());
     EXPECT_FALSE(m_dlg.m_bReconnect);
 }
+
+// The host is closing while the user opens a data source: its quit request
+// survives the wait for the driver and ends the dialog, which leaves no
+// connection open behind itself.
+TEST_F(DataSourceDialog, AQuitRequestDuringTheConnectionReachesTheHost)
+{
+    m_robot.Expect(IDD_DATASOURCE, {
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg"),
+        [](HWND hDlg, std::string& reason) {
+            ::PostQuitMessage(7);
+            Click(IDOK)(hDlg, reason);
+            // Had the request been lost, nothing would end the dialog.
+            MSG msg;
+            if (!::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+                Click(IDCANCEL)(hDlg, reason);
+            return StepResult::Done;
+        },
+    });
+    EXPECT_NE(IDCANCEL, m_dlg.DoModal());
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+    EXPECT_FALSE(theSession.m_db.IsOpen());
+}
