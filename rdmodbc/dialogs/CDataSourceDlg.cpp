@@ -279,17 +279,14 @@ void CDataSourceDlg::RefillTables(int nCheckBox)
         LVFINDINFOA find = {};
         find.flags = LVFI_STRING;
         find.psz = strKept;
-        SelectAndShow(m_list.FindItem(&find, -1));
+        int nRow = m_list.FindItem(&find, -1);
+        if (nRow >= 0)
+        {
+            m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
+            m_list.EnsureVisible(nRow, FALSE);
+        }
     }
     EnableControl(IDOK, m_list.GetFirstSelected() >= 0);
-}
-
-void CDataSourceDlg::SelectAndShow(int nRow)
-{
-    if (nRow < 0)
-        return;
-    m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
-    m_list.EnsureVisible(nRow, FALSE);
 }
 
 CString CDataSourceDlg::SelectedText() const

@@ -53,7 +53,6 @@ protected:
 
 private:
     void RefillTables(int nCheckBox);
-    void SelectAndShow(int nRow);
     CString SelectedText() const;
 
     // Room in m_pEntries; it doubles when full, so that a catalog of tens of
