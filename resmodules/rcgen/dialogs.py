@@ -36,6 +36,11 @@ class Layout:
     def label(self, text, x, y, w):
         self.control(text, -1, 'STATIC', 'SS_LEFT', x, y + 2, w, 9)
 
+    @staticmethod
+    def label_width(w):
+        """Labels take a fixed column, narrowed for fields that share a row."""
+        return min(LABEL_W, w // 3 + 8)
+
     # Each field kind places itself at (x, y) in width w and returns its height.
     def field(self, item, x, y, w):
         kind, args = item[0], item[1:]
@@ -47,8 +52,9 @@ class Layout:
 
     def f_edit(self, x, y, w, label, lines=1):
         if label:
-            self.label(label, x, y, LABEL_W - 2)
-            x, w = x + LABEL_W, w - LABEL_W
+            lw = self.label_width(w)
+            self.label(label, x, y, lw - 2)
+            x, w = x + lw, w - lw
         style = 'ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP'
         if lines > 1:
             style = 'ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_BORDER | WS_TABSTOP'
@@ -56,20 +62,23 @@ class Layout:
         return 12 if lines == 1 else 9 * lines + 4
 
     def f_num(self, x, y, w, label, unit=''):
-        self.label(label, x, y, LABEL_W - 2)
+        lw = self.label_width(w)
+        edit_w = min(40, w - lw - 10 - (14 if unit else 0))
+        self.label(label, x, y, lw - 2)
         self.control('', self.new_id(), 'EDIT', 'ES_AUTOHSCROLL | ES_NUMBER | WS_BORDER | WS_TABSTOP',
-                     x + LABEL_W, y, 40, 12)
+                     x + lw, y, edit_w, 12)
         self.control('', self.new_id(), UPDOWN_CLASS,
                      'UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS',
-                     x + LABEL_W + 40, y, 10, 12)
+                     x + lw + edit_w, y, 10, 12)
         if unit:
-            self.control(unit, -1, 'STATIC', 'SS_LEFT', x + LABEL_W + 44, y + 2, w - LABEL_W - 44, 9)
+            self.control(unit, -1, 'STATIC', 'SS_LEFT', x + lw + edit_w + 12, y + 2, w - lw - edit_w - 12, 9)
         return 12
 
     def f_combo(self, x, y, w, label, entries=None, editable=False):
         if label:
-            self.label(label, x, y, LABEL_W - 2)
-            x, w = x + LABEL_W, w - LABEL_W
+            lw = self.label_width(w)
+            self.label(label, x, y, lw - 2)
+            x, w = x + lw, w - lw
         cid = self.new_id()
         style = ('CBS_DROPDOWN | CBS_AUTOHSCROLL' if editable else 'CBS_DROPDOWNLIST') + ' | WS_VSCROLL | WS_TABSTOP'
         self.control('', cid, 'COMBOBOX', style, x, y, w, 80)

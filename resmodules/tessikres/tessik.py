@@ -151,7 +151,7 @@ def strings():
 SYMBOLOGY_NAMES = [s[0] for s in SYMBOLOGIES]
 FONTS = ['Arial', 'Courier New', 'OCR-B', 'Times New Roman', 'Verdana']
 UNITS = ['Millimetres', 'Inches', 'Mils', 'Points', 'Pixels']
-TEXT_POSITION = ('radios', 'Human readable text', ['&None', '&Above the bars', '&Below the bars'], 3)
+TEXT_POSITION = ('radios', 'Human readable text', ['&None', '&Above the bars', '&Below the bars'], 1)
 
 
 def dialogs():
