@@ -130,6 +130,14 @@ TEST_F(ColumnCatalog, TakesSearchableNullableAndVerboseTypeFromTheTypeInformatio
     EXPECT_EQ(0, changed.reserved);
 }
 
+TEST_F(ColumnCatalog, RecordsNoTypeNameForAColumnDeclaredWithoutOne)
+{
+    Read("untyped");
+    ASSERT_EQ(1, m_nColumns);
+    EXPECT_STREQ("anything", m_pColumns[0].name);
+    EXPECT_EQ(nullptr, m_pColumns[0].typeName);
+}
+
 TEST_F(ColumnCatalog, KeepsTheCatalogValuesWhenTheTypeIsUnknown)
 {
     ColumnInfo column;
