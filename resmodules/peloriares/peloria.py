@@ -7,7 +7,7 @@ sys.path.insert(0, os.path.dirname(__file__))
 
 from rcgen.common import ranges, framework_strings, versions, emit_dialogs
 from rcgen import pictures
-from rcgen.canvas import Canvas, BLACK, WHITE, NAVY, RED, SILVER, GRAY, YELLOW, SKY, GREEN, BLUE
+from rcgen.canvas import Canvas, BLACK, WHITE, NAVY, RED, YELLOW, SKY, GREEN, BLUE
 import peloria_commands
 import peloria_strings
 from peloria_dialogs import dialogs
@@ -59,7 +59,11 @@ def strings():
 
 
 def main_menu():
-    """The application menu: the framework's file, edit, window and help commands around Peloria's own."""
+    """The application menu: the framework's file, edit, window and help commands around Peloria's own,
+    each showing its shortcut key."""
+    keys = {}
+    for key, cid in accelerators()[100]:
+        keys.setdefault(cid, key)
     popups, index = [], {}
     for path, label, _ in COMMANDS:
         top, _, sub = path.partition('/')
@@ -73,7 +77,8 @@ def main_menu():
                 index[key] = []
                 items.append(('&' + sub if '&' not in sub else sub, index[key]))
             items = index[key]
-        items.append(item(label, path))
+        label, cid = item(label, path)
+        items.append((label + ('\t' + keys[cid] if cid in keys else ''), cid))
     index['File'][:0] = [('&New\tCtrl+N', NEW), ('&Open...\tCtrl+O', OPEN), ('&Close', CLOSE), ('&Save\tCtrl+S', SAVE),
                          ('Save &As...', SAVE_AS), None]
     index['File'] += [None, ('&Print...\tCtrl+P', PRINT), ('Print Pre&view', PREVIEW), ('P&rint Setup...', PRINT_SETUP),

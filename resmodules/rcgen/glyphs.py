@@ -2,8 +2,7 @@
 
 Toolbar bitmaps, cursor badges and icons are made from these, so that a
 command looks the same wherever it appears."""
-from .canvas import (BLACK, WHITE, GRAY, SILVER, RED, GREEN, BLUE, NAVY, YELLOW, ORANGE, TEAL,
-                     PURPLE, BROWN, SKY)
+from .canvas import BLACK, WHITE, GRAY, SILVER, RED, GREEN, BLUE, NAVY, YELLOW, ORANGE, PURPLE, BROWN, SKY
 
 
 def _page(c, x, y, fill=WHITE):

@@ -1,6 +1,6 @@
 """Pictures beyond the button glyphs: toolbar strips, barcode samples,
 application and document icons, and cursors built from a pointer and a badge."""
-from .canvas import Canvas, BLACK, WHITE, GRAY, SILVER, RED, NAVY, YELLOW, SKY
+from .canvas import Canvas, BLACK, WHITE, GRAY, SILVER, RED, NAVY
 from . import glyphs
 
 
@@ -127,6 +127,3 @@ def swatches(colors, size=12):
         c.rect(i * size, 0, i * size + size - 1, size - 1, BLACK, col)
     return c
 
-
-__all__ = ['strip', 'barcode', 'glyph_icon', 'document_icon', 'cursor', 'framed_text', 'swatches',
-           'RED', 'YELLOW', 'SKY']

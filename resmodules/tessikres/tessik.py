@@ -3,7 +3,7 @@ generator (resmodules/rcgen) turns into TessikRes.US."""
 from rcgen.common import ranges, framework_strings, versions, new_document_dialog, emit_dialogs
 from rcgen.dialogs import Dialog
 from rcgen import pictures
-from rcgen.canvas import Canvas, WHITE, BLACK, NAVY, RED, SILVER, GRAY, SKY
+from rcgen.canvas import Canvas, WHITE, BLACK, NAVY, RED, SILVER, GRAY
 
 PRODUCT = 'Tessik'
 CZECH, ENGLISH = 1029, 1033
