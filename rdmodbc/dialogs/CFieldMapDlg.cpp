@@ -11,7 +11,7 @@
 
 namespace
 {
-    enum { FILL_IDLE = 0, FILL_PENDING = 1, FILL_RUNNING = 2 };
+    enum { FILL_IDLE = 0, FILL_PENDING = 1, FILL_DUE = 2 };
 
     BOOL IsFloatingPointType(int nSqlDataType)
     {
@@ -108,8 +108,8 @@ void CFieldMapDlg::OnPaint()
 {
     CPaintDC dc(this);
     if (m_nFillState == FILL_PENDING)
-        m_nFillState = FILL_RUNNING;
-    if (m_nFillState == FILL_RUNNING)
+        m_nFillState = FILL_DUE;
+    if (m_nFillState == FILL_DUE)
     {
         // Cleared before the fill: a failed connection leaves by exception,
         // is reported once and must not come back with every repaint; and a

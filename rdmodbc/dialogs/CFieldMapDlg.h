@@ -53,7 +53,8 @@ private:
 
     int m_nCurField = PRIMARY_FIELD_INDEX;
     CListCtrl m_listColumns;
-    // 0 nothing to do, 1 fill pending (after OnInitDialog), 2 fill running.
+    // 0 nothing to do, 1 fill pending (after OnInitDialog), 2 fill due on
+    // this paint.
     int m_nFillState = 0;
 
     DECLARE_MESSAGE_MAP()

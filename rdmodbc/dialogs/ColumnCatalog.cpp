@@ -120,9 +120,9 @@ void ReadTableColumns(SQLHDBC hdbc, const CString& strTable, const std::function
         nDataType = nSqlDataType = nDatetimeSub = 0;
         if (!SQL_SUCCEEDED(::SQLFetch(hstmt)))
             break;
-        onColumn(name.data());
         if (!batch.Add(name.data(), typeName.data(), nDataType, nSqlDataType, nDatetimeSub))
             break;
+        onColumn(name.data());
         if (batch.IsFull() && !batch.MoveTo(pArray, nCount))
             break;
     }
