@@ -197,8 +197,8 @@ def dialogs():
         Dialog(1040, 'Export to Multiple Files', [
             ('edit', '&Folder:'), ('edit', 'File &name:'), ('text', 'Use # for the counter and [field] for a data field.'),
             ('combo', '&Format:', ['Windows Bitmap', 'Windows Metafile', 'Enhanced Metafile', 'Encapsulated PostScript', 'TIFF', 'PNG']),
-            ('group', 'Data', [('radios', '', ['&Counter', 'Data &source'], 2), ('row', [('num', 'Fi&rst:'), ('num', 'Ste&p:')]),
-                               ('num', '&Count:', 'files')])],
+            ('radios', 'Take the data from', ['&Counter', 'Data &source'], 2),
+            ('row', [('num', 'Fi&rst:'), ('num', 'Ste&p:')]), ('num', '&Count:', 'files')],
             buttons=('&Export', 'Cancel', 'Help'), width=210),
         Dialog(1041, None, [('text', 'Exporting file 1 of 100...'), ('progress',), ('text', '', 1)], kind='panel', width=200),
         Dialog(1045, 'About ' + PRODUCT, [('icon', 1014, ['Tessik Barcode Designer', 'Version 4.0',

@@ -111,24 +111,31 @@ namespace
             ::DispatchMessageA(&msg);
     }
 
-    void DrawDialog(CSheet& sheet, const CLoadedModule& module, WORD wId, const char* pszModule)
+    void DrawDialog(CSheet& sheet, HWND hStage, const CLoadedModule& module, WORD wId, const char* pszModule)
     {
+        // Each dialog is shown as a bare child of one stage window: showing a
+        // top-level window per dialog costs Wine seconds, and without a window
+        // manager under Xvfb nobody would draw its frame anyway. The sheet
+        // draws frame and title bar itself around the client area.
         std::string templ = module.Data(5, wId);
-        HWND hDialog = ::CreateDialogIndirectParamA(module.Handle(), (LPCDLGTEMPLATEA)templ.data(), NULL,
+        bool bExtended = ((const WORD*)templ.data())[1] == 0xFFFF;
+        DWORD* pStyle = (DWORD*)&templ[bExtended ? 12 : 0];
+        DWORD* pExStyle = (DWORD*)&templ[bExtended ? 8 : 4];
+        DWORD style = *pStyle;
+        bool bTool = (*pExStyle & WS_EX_TOOLWINDOW) != 0;
+        *pStyle = (style & ~(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | DS_MODALFRAME | WS_POPUP)) | WS_CHILD;
+        *pExStyle = 0;
+        HWND hDialog = ::CreateDialogIndirectParamA(module.Handle(), (LPCDLGTEMPLATEA)templ.data(), hStage,
                                                     SheetDialogProc, 0);
         if (!hDialog)
             return;
         std::string init = module.Data(RT_DLGINIT_TYPE, wId);
         FillComboBoxes(hDialog, init);
         ::SetWindowPos(hDialog, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        ::RedrawWindow(hDialog, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(hDialog, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpMessages();
-        // Without a window manager under Xvfb nobody draws the frames, so the
-        // sheet draws frame and title bar itself around the client area.
         RECT client;
         ::GetClientRect(hDialog, &client);
-        LONG style = ::GetWindowLongA(hDialog, GWL_STYLE);
-        bool bTool = (::GetWindowLongA(hDialog, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
         int border = 3;
         int caption = (style & WS_CAPTION) == WS_CAPTION ? ::GetSystemMetrics(bTool ? SM_CYSMCAPTION : SM_CYCAPTION) : 0;
         char szLabel[64];
@@ -140,8 +147,6 @@ namespace
         {
             RECT title = {frame.left + border, frame.top + border, frame.right - border, frame.top + border + caption};
             ::DrawCaption(hDialog, sheet.Dc(), &title, DC_ACTIVE | DC_TEXT | DC_GRADIENT | (bTool ? DC_SMALLCAP : 0));
-            RECT close = {title.right - caption + 2, title.top + 2, title.right - 2, title.bottom - 2};
-            ::DrawFrameControl(sheet.Dc(), &close, DFC_CAPTION, DFCS_CAPTIONCLOSE);
         }
         HDC hdcClient = ::GetDC(hDialog);
         ::BitBlt(sheet.Dc(), pt.x + border, pt.y + border + caption, client.right, client.bottom, hdcClient, 0, 0, SRCCOPY);
@@ -201,18 +206,20 @@ int main(int argc, char** argv)
     INITCOMMONCONTROLSEX init = {sizeof(init), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&init);
     CSheet sheet;
+    HWND hStage = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 1200, 1000, NULL, NULL, NULL, NULL);
     CLoadedModule tessik(TessikInventory().file, 0);
     CLoadedModule peloria(PeloriaInventory().file, 0);
     for (WORD wId : {132, 1040, 1045, 1016, 102, 30721, 1010})
-        DrawDialog(sheet, tessik, wId, "Tessik");
+        DrawDialog(sheet, hStage, tessik, wId, "Tessik");
     sheet.NewRow();
     for (WORD wId : {1777, 1822, 1819, 1758, 1845, 1835, 1787, 1794, 1790, 1765, 1815})
-        DrawDialog(sheet, peloria, wId, "Peloria");
+        DrawDialog(sheet, hStage, peloria, wId, "Peloria");
     sheet.NewRow();
     DrawToolbars(sheet, peloria);
     DrawImages(sheet, tessik, 14, IMAGE_ICON, "icon");
     DrawImages(sheet, peloria, 14, IMAGE_ICON, "icon");
     DrawImages(sheet, tessik, 12, IMAGE_CURSOR, "cursor");
     DrawImages(sheet, peloria, 12, IMAGE_CURSOR, "cursor");
+    ::DestroyWindow(hStage);
     return sheet.Save(argv[1]) ? 0 : 1;
 }
