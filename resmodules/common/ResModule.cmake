@@ -5,11 +5,11 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 function(rdm_add_resource_module target output_name tables)
     set(gen_dir ${CMAKE_CURRENT_BINARY_DIR}/generated)
     set(rc ${gen_dir}/${output_name}.rc)
-    file(GLOB generator_sources ${PROJECT_SOURCE_DIR}/resmodules/rcgen/*.py)
+    file(GLOB generator_sources ${PROJECT_SOURCE_DIR}/resmodules/rcgen/*.py ${CMAKE_CURRENT_SOURCE_DIR}/*.py)
     add_custom_command(OUTPUT ${rc}
         COMMAND ${CMAKE_COMMAND} -E env PYTHONDONTWRITEBYTECODE=1 PYTHONPATH=${PROJECT_SOURCE_DIR}/resmodules
                 ${Python3_EXECUTABLE} -m rcgen ${CMAKE_CURRENT_SOURCE_DIR}/${tables} ${gen_dir} ${output_name}.rc
-        DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${tables} ${generator_sources}
+        DEPENDS ${generator_sources}
         COMMENT "Generating the resources of ${output_name}")
     add_library(${target} SHARED ${PROJECT_SOURCE_DIR}/resmodules/common/ResModuleEntry.cpp ${rc})
     target_include_directories(${target} PRIVATE ${gen_dir})

@@ -127,8 +127,6 @@ class Script:
     def write(self, file_name):
         text = '/* Made by rcgen from the module\'s tables; edit the tables, not this file. */\n'
         text += '#include <windows.h>\n#include <commctrl.h>\n\n' + '\n'.join(self.parts)
-        path = os.path.join(self.out_dir, file_name)
-        old = open(path).read() if os.path.exists(path) else None
-        if old != text:
-            with open(path, 'w') as f:
-                f.write(text)
+        # Always written: its time stamp tells the build that the files it names may have changed.
+        with open(os.path.join(self.out_dir, file_name), 'w') as f:
+            f.write(text)
