@@ -1,4 +1,5 @@
 #include "CDataSourceDlg.h"
+#include "SortedListFill.h"
 
 #include "framework/CComboBox.h"
 #include "framework/CException.h"
@@ -223,17 +224,20 @@ BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
     BOOL bPreselected = FALSE;
     if (bRead)
     {
+        std::vector<LPCSTR> names;
         for (const TableRow& row : rows)
         {
-            // The entry comes first, so that selecting the row shows its remarks.
+            // The entries come first, so that selecting a row shows its remarks.
             AddEntry(row.strName, row.strRemarks);
-            int nRow = m_list.InsertItem(0, row.strName);
-            if (row.strName == m_strTable && nRow >= 0)
+            names.push_back(row.strName);
+        }
+        InsertSortedRows(m_list, names, FALSE, [&](size_t nTable, int nRow) {
+            if (rows[nTable].strName == m_strTable && nRow >= 0)
             {
                 m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
                 bPreselected = TRUE;
             }
-        }
+        });
     }
     if (bPreselected)
         m_list.EnsureVisible(m_list.GetFirstSelected(), FALSE);

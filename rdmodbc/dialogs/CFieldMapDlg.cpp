@@ -2,6 +2,7 @@
 
 #include "CConditionListDlg.h"
 #include "ColumnCatalog.h"
+#include "SortedListFill.h"
 #include "framework/CComboBox.h"
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
@@ -130,9 +131,11 @@ void CFieldMapDlg::FillColumnList()
     if (!db.IsOpen())
         db.OpenEx(theSession.m_strConnect, CDatabase::openReadOnly);
 
-    ReadTableColumns(db.m_hdbc, m_strTable,
-                     [this](LPCSTR pszName) { m_listColumns.InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, pszName, 0, 0, 0, 0); },
+    std::vector<CString> names;
+    ReadTableColumns(db.m_hdbc, m_strTable, [&names](LPCSTR pszName) { names.push_back(pszName); },
                      m_pColumns, m_nColumns);
+    std::vector<LPCSTR> texts(names.begin(), names.end());
+    InsertSortedRows(m_listColumns, texts, TRUE, [](size_t, int) {});
     for (int i = 0; i < m_nColumns; ++i)
         ReadColumnTypeInfo(db.m_hdbc, m_pColumns[i]);
 

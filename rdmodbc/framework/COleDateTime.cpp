@@ -83,6 +83,24 @@ namespace
         return true;
     }
 
+    // The digits of a number from 0 up, with leading zeros to nDigits; the
+    // date of every imported row passes here, and a formatted print costs
+    // more than the rest of the row's formatting.
+    void AppendDigits(CString& strText, long nValue, int nDigits)
+    {
+        char szDigits[12];
+        int nLength = 0;
+        do
+        {
+            szDigits[nLength++] = (char)('0' + nValue % 10);
+            nValue /= 10;
+        } while (nValue > 0);
+        while (nLength < nDigits)
+            szDigits[nLength++] = '0';
+        while (nLength > 0)
+            strText += szDigits[--nLength];
+    }
+
     // The ODBC canonical forms: yyyy-mm-dd[( |T)hh:mm[:ss[.f...]]] and hh:mm[:ss[.f...]].
     bool ParseCanonical(const char* p, double& dt)
     {
@@ -178,12 +196,17 @@ CString COleDateTime::Format(LPCSTR lpszFormat) const
         CString strPart;
         switch (*++p)
         {
-        case 'Y': strPart.Format("%04ld", y); break;
-        case 'm': strPart.Format("%02u", m); break;
-        case 'd': strPart.Format("%02u", d); break;
-        case 'H': strPart.Format("%02d", tmValue.tm_hour); break;
-        case 'M': strPart.Format("%02d", tmValue.tm_min); break;
-        case 'S': strPart.Format("%02d", tmValue.tm_sec); break;
+        case 'Y':
+            if (y >= 0 && y <= 9999)
+                AppendDigits(strResult, y, 4);
+            else
+                strPart.Format("%04ld", y);
+            break;
+        case 'm': AppendDigits(strResult, m, 2); break;
+        case 'd': AppendDigits(strResult, d, 2); break;
+        case 'H': AppendDigits(strResult, tmValue.tm_hour, 2); break;
+        case 'M': AppendDigits(strResult, tmValue.tm_min, 2); break;
+        case 'S': AppendDigits(strResult, tmValue.tm_sec, 2); break;
         case '%': strPart = "%"; break;
         default:
         {

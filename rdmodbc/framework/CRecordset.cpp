@@ -2,6 +2,7 @@
 #include "CDBException.h"
 
 #include <sqlext.h>
+#include <vector>
 
 BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
 {
@@ -85,26 +86,38 @@ void CRecordset::GetFieldValue(short nIndex, CDBVariant& varValue, short nFieldT
 {
     varValue.Clear();
     CString strValue;
-    char chunk[8192];
+    // Most values are short: the first read goes into a small buffer, and only
+    // a longer value is read on in large pieces. A large buffer for every read
+    // costs the driver manager more per row than the value itself.
+    char szShort[256];
+    std::vector<char> chunk;
+    char* pBuffer = szShort;
+    SQLLEN nBufferSize = sizeof szShort;
     for (;;)
     {
         SQLLEN nIndicator = 0;
         SQLRETURN nRetCode = ::SQLGetData(m_hstmt, (SQLUSMALLINT)(nIndex + 1), nFieldType,
-                                          chunk, sizeof chunk, &nIndicator);
+                                          pBuffer, nBufferSize, &nIndicator);
         if (nRetCode == SQL_NO_DATA)
             break;
         if (!SQL_SUCCEEDED(nRetCode))
             AfxThrowDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
         if (nIndicator == SQL_NULL_DATA)
             return;
-        // A value longer than the chunk comes in pieces; each full piece ends
-        // in the terminator the driver adds.
+        // A value longer than the buffer comes in pieces; each full piece
+        // ends in the terminator the driver adds.
         SQLLEN nPiece = nIndicator;
-        if (nIndicator == SQL_NO_TOTAL || nIndicator >= (SQLLEN)sizeof chunk)
-            nPiece = sizeof chunk - 1;
-        strValue.Append(chunk, (int)nPiece);
+        if (nIndicator == SQL_NO_TOTAL || nIndicator >= nBufferSize)
+            nPiece = nBufferSize - 1;
+        strValue.Append(pBuffer, (int)nPiece);
         if (nRetCode == SQL_SUCCESS)
             break;
+        if (chunk.empty())
+        {
+            chunk.resize(8192);
+            pBuffer = chunk.data();
+            nBufferSize = (SQLLEN)chunk.size();
+        }
     }
     varValue.SetString(strValue);
 }

@@ -37,7 +37,10 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
 
     try
     {
-        m_pRecordset->Open(CRecordset::snapshot, strSQL, CRecordset::readOnly);
+        // The rows are read once, front to back. A static cursor would have
+        // the driver keep every row of an import of a million rows in memory;
+        // a forward-only one lets it hand them over as it steps.
+        m_pRecordset->Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
     }
     catch (CDBException* pException)
     {

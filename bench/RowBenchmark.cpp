@@ -1,0 +1,114 @@
+#include "RowBenchmark.h"
+
+#include "BenchClock.h"
+#include "OdbcConnection.h"
+#include "RDMODBC.h"
+#include "session/ImportSession.h"
+
+#include <vector>
+
+namespace
+{
+    const int nFieldLimit = 255;
+    const SQLULEN nBlockRows = 1000;
+
+    // Field 2 (the primary) is the number padded to eight digits; field 1 the
+    // name behind a prefix; field 3 the amount as a whole number; field 4 the
+    // timestamp as a date.
+    const char* const apszColumns[4] = {"name", "id", "amount", "born"};
+}
+
+RowTiming::RowTiming()
+    : nStartWorkingSet(ProcessMemory().WorkingSetSize), nPeakWorkingSet(nStartWorkingSet)
+{
+}
+
+void RowTiming::CountRows(long nNewRows)
+{
+    if ((nRows & ~1023L) != ((nRows + nNewRows) & ~1023L) || nRows == 0)
+    {
+        size_t nWorkingSet = ProcessMemory().WorkingSetSize;
+        if (nWorkingSet > nPeakWorkingSet)
+            nPeakWorkingSet = nWorkingSet;
+    }
+    nRows += nNewRows;
+}
+
+std::string BenchStatement(const std::string& table)
+{
+    return "SELECT DISTINCT `id`,`name`,`amount`,`born` FROM `" + table + "`";
+}
+
+RowTiming TimeMoveNext(const std::string& connect, const std::string& table)
+{
+    CString astrColumns[4];
+    OutputField aOptions[4];
+    for (int k = 0; k < 4; ++k)
+        astrColumns[k] = apszColumns[k];
+    aOptions[0].m_strPrefix = "Name: ";
+    aOptions[1].m_bPad = TRUE;
+    aOptions[1].m_nPadWidth = 8;
+    aOptions[1].m_chPad = '0';
+    aOptions[2].m_bInteger = TRUE;
+    aOptions[3].m_bDate = TRUE;
+
+    RowTiming timing;
+    char aszFields[4][nFieldLimit + 1];
+    CStopwatch stopwatch;
+    theSession.m_strConnect = connect.c_str();
+    if (theSession.OpenRecordSet(table.c_str(), astrColumns, aOptions, nullptr, 0, FALSE) == 1)
+    {
+        while (RDMODBCMoveNext(aszFields[0], nFieldLimit, aszFields[1], nFieldLimit, aszFields[2], nFieldLimit,
+                               aszFields[3], nFieldLimit))
+            timing.CountRows(1);
+    }
+    RDMODBCClose();
+    timing.dSeconds = stopwatch.Seconds();
+    return timing;
+}
+
+RowTiming TimeFetchAndGetData(const std::string& connect, const std::string& table)
+{
+    RowTiming timing;
+    CStopwatch stopwatch;
+    COdbcConnection connection(connect);
+    SQLHSTMT hstmt = connection.NewStatement();
+    if (SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)BenchStatement(table).c_str(), SQL_NTS)))
+    {
+        char szValue[nFieldLimit + 1];
+        SQLLEN nIndicator = 0;
+        while (SQL_SUCCEEDED(::SQLFetch(hstmt)))
+        {
+            for (SQLUSMALLINT nColumn = 1; nColumn <= 4; ++nColumn)
+                ::SQLGetData(hstmt, nColumn, SQL_C_CHAR, szValue, sizeof szValue, &nIndicator);
+            timing.CountRows(1);
+        }
+    }
+    ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+    timing.dSeconds = stopwatch.Seconds();
+    return timing;
+}
+
+RowTiming TimeBlockFetch(const std::string& connect, const std::string& table)
+{
+    RowTiming timing;
+    CStopwatch stopwatch;
+    COdbcConnection connection(connect);
+    SQLHSTMT hstmt = connection.NewStatement();
+    std::vector<char> values(4 * nBlockRows * (nFieldLimit + 1));
+    std::vector<SQLLEN> indicators(4 * nBlockRows);
+    SQLULEN nFetched = 0;
+    ::SQLSetStmtAttr(hstmt, SQL_ATTR_ROW_ARRAY_SIZE, (SQLPOINTER)nBlockRows, 0);
+    ::SQLSetStmtAttr(hstmt, SQL_ATTR_ROWS_FETCHED_PTR, &nFetched, 0);
+    for (SQLUSMALLINT nColumn = 0; nColumn < 4; ++nColumn)
+        ::SQLBindCol(hstmt, nColumn + 1, SQL_C_CHAR, &values[nColumn * nBlockRows * (nFieldLimit + 1)],
+                     nFieldLimit + 1, &indicators[nColumn * nBlockRows]);
+    if (SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)BenchStatement(table).c_str(), SQL_NTS)))
+    {
+        while (SQL_SUCCEEDED(::SQLFetch(hstmt)))
+            timing.CountRows((long)nFetched);
+    }
+    ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+    timing.dSeconds = stopwatch.Seconds();
+    return timing;
+}
