@@ -25,7 +25,9 @@ CString ComposeFilter(const char* const* ppszFilters, int nFilters)
     CString strFilter;
     for (int i = 0; i < nFilters; ++i)
     {
-        if (ppszFilters[i] == nullptr)
+        // An empty text is as absent as a null one: joined, it would leave
+        // a dangling " AND " that no driver accepts.
+        if (ppszFilters[i] == nullptr || ppszFilters[i][0] == '\0')
             continue;
         if (!strFilter.IsEmpty())
             strFilter += " AND ";
