@@ -1,0 +1,59 @@
+#!/bin/sh
+# Starts (start DIR) or stops (stop DIR) a private MariaDB server for the
+# tests: its data directory, socket and log under DIR, listening on a free
+# port of 127.0.0.1 only, without grant tables. start loads the fixture SQL
+# into database rdm and appends the data source rdm_robustness_mariadb to the
+# tests' user ODBC configuration in the test environment.
+set -eu
+action=$1
+dir=$2
+testenv=$3
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+stop_server() {
+    [ -f "$dir/mariadb.pid" ] || return 0
+    pid=$(cat "$dir/mariadb.pid")
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 1 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    rm -f "$dir/mariadb.pid"
+}
+
+if [ "$action" = stop ]; then
+    stop_server
+    exit 0
+fi
+
+stop_server
+rm -rf "$dir"
+mkdir -p "$dir/data"
+mariadb-install-db --no-defaults --user="$(id -un)" --datadir="$dir/data" --auth-root-authentication-method=normal \
+    --skip-test-db >"$dir/install.log" 2>&1
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+mariadbd --no-defaults --user="$(id -un)" --datadir="$dir/data" --socket="$dir/mariadb.sock" \
+    --port="$port" --bind-address=127.0.0.1 --skip-grant-tables --skip-name-resolve \
+    --pid-file="$dir/mariadbd.pid" --log-error="$dir/mariadb.log" </dev/null >/dev/null 2>&1 &
+echo $! >"$dir/mariadb.pid"
+for _ in $(seq 1 300); do
+    mariadb-admin --no-defaults --socket="$dir/mariadb.sock" ping >/dev/null 2>&1 && break
+    sleep 0.1
+done
+mariadb-admin --no-defaults --socket="$dir/mariadb.sock" ping >/dev/null || { cat "$dir/mariadb.log" >&2; exit 1; }
+{
+    echo "CREATE DATABASE rdm; USE rdm;"
+    cat "$here/fixtures/server_compare.sql"
+} | mariadb --no-defaults --socket="$dir/mariadb.sock"
+
+driver=$(dpkg -L odbc-mariadb | grep '/libmaodbc\.so$' | head -n 1)
+cat >>"$testenv/odbc/user/odbc.ini" <<INI
+[rdm_robustness_mariadb]
+Description=Robustness tests: the comparison data on a MariaDB server
+Driver=$driver
+Server=127.0.0.1
+Port=$port
+Database=rdm
+User=root
+INI
+echo "MariaDB on 127.0.0.1:$port"
