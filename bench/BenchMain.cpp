@@ -6,6 +6,7 @@
 #include "RowBenchmark.h"
 #include "framework/CWinApp.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -25,16 +26,27 @@ namespace
                     (timing.nPeakWorkingSet - timing.nStartWorkingSet) / 1048576.0);
     }
 
-    void RunRows(const std::vector<long>& sizes)
+    RowTiming Faster(const RowTiming& best, const RowTiming& timing)
+    {
+        return best.nRows == 0 || timing.dSeconds < best.dSeconds ? timing : best;
+    }
+
+    void RunRows(const std::vector<long>& sizes, int nRounds)
     {
         std::printf("Rows: four mapped columns (pad, prefix, integer, date); times include connecting;\n"
-                    "ratios to SQLFetch+SQLGetData; growth of the working set while reading\n");
+                    "ratios to SQLFetch+SQLGetData; growth of the working set while reading; best of %d\n", nRounds);
         for (long nSize : sizes)
         {
             std::string table = "rows_" + std::to_string(nSize);
-            RowTiming plain = TimeFetchAndGetData(szRowsConnect, table);
-            RowTiming block = TimeBlockFetch(szRowsConnect, table);
-            RowTiming module = TimeMoveNext(szRowsConnect, table);
+            // Other work on the machine only ever adds time: each method runs
+            // nRounds times, the rounds interleaved, and its fastest counts.
+            RowTiming plain, block, module;
+            for (int nRound = 0; nRound < nRounds; ++nRound)
+            {
+                plain = Faster(plain, TimeFetchAndGetData(szRowsConnect, table));
+                block = Faster(block, TimeBlockFetch(szRowsConnect, table));
+                module = Faster(module, TimeMoveNext(szRowsConnect, table));
+            }
             std::printf("%ld rows\n", nSize);
             PrintRow("RDMODBCMoveNext", module, plain.dSeconds);
             PrintRow("SQLFetch+SQLGetData", plain, plain.dSeconds);
@@ -88,6 +100,7 @@ int main(int argc, char** argv)
 {
     std::vector<long> sizes = {10000, 100000, 1000000};
     bool bRows = true, bCatalog = true;
+    int nRounds = 3;
     for (int i = 1; i < argc; ++i)
     {
         std::string argument = argv[i];
@@ -97,9 +110,11 @@ int main(int argc, char** argv)
             bRows = false;
         else if (argument == "--small")
             sizes = {10000, 100000};
+        else if (argument == "--rounds" && i + 1 < argc)
+            nRounds = std::max(1, std::atoi(argv[++i]));
     }
     if (bRows)
-        RunRows(sizes);
+        RunRows(sizes, nRounds);
     if (bCatalog)
         RunCatalog();
     return 0;

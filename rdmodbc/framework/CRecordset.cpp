@@ -82,10 +82,9 @@ void CRecordset::Fetch(SQLSMALLINT nOrientation)
     ++m_lCurrentRecord;
 }
 
-void CRecordset::GetFieldValue(short nIndex, CDBVariant& varValue, short nFieldType)
+void CRecordset::GetFieldValue(short nIndex, CString& strValue)
 {
-    varValue.Clear();
-    CString strValue;
+    strValue.Empty();
     // Most values are short: the first read goes into a small buffer, and only
     // a longer value is read on in large pieces. A large buffer for every read
     // costs the driver manager more per row than the value itself.
@@ -96,7 +95,7 @@ void CRecordset::GetFieldValue(short nIndex, CDBVariant& varValue, short nFieldT
     for (;;)
     {
         SQLLEN nIndicator = 0;
-        SQLRETURN nRetCode = ::SQLGetData(m_hstmt, (SQLUSMALLINT)(nIndex + 1), nFieldType,
+        SQLRETURN nRetCode = ::SQLGetData(m_hstmt, (SQLUSMALLINT)(nIndex + 1), SQL_C_CHAR,
                                           pBuffer, nBufferSize, &nIndicator);
         if (nRetCode == SQL_NO_DATA)
             break;
@@ -119,5 +118,4 @@ void CRecordset::GetFieldValue(short nIndex, CDBVariant& varValue, short nFieldT
             nBufferSize = (SQLLEN)chunk.size();
         }
     }
-    varValue.SetString(strValue);
 }

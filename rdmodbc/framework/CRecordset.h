@@ -3,7 +3,6 @@
 // framework's CRecordset: opened on its first row, moved one row at a time,
 // fields read as text. The filter becomes the statement's WHERE clause.
 #include "CDatabase.h"
-#include "CDBVariant.h"
 
 class CRecordset
 {
@@ -25,9 +24,10 @@ public:
 
     void MoveFirst();
     void MoveNext();
-    // Reads column nIndex (0-based) of the current row; the whole value, any
-    // length. A failed read throws CDBException*.
-    void GetFieldValue(short nIndex, CDBVariant& varValue, short nFieldType = SQL_C_CHAR);
+    // Reads column nIndex (0-based) of the current row as text (SQL_C_CHAR);
+    // the whole value, any length; a NULL reads as "". A failed read throws
+    // CDBException*.
+    void GetFieldValue(short nIndex, CString& strValue);
 
     CString    m_strFilter;
     CString    m_strSQL;            // the statement as it was sent to the driver

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace
 {
@@ -42,18 +43,22 @@ void AppendColumnText(CRecordset& recordset, short nColumn, CString& strText)
 {
     if (nColumn < 0)
         return;
-    CDBVariant varValue;
+    // Read as text, a NULL as "": every row of an import passes here, and the
+    // text needs no variant around it on its way into the field.
+    CString strValue;
     try
     {
-        recordset.GetFieldValue(nColumn, varValue, SQL_C_CHAR);
+        recordset.GetFieldValue(nColumn, strValue);
     }
     catch (CException* pException)
     {
         pException->Delete();
-        varValue.Clear();
+        return;
     }
-    if (varValue.m_dwType != DBVT_NULL && varValue.m_pstring && !varValue.m_pstring->IsEmpty())
-        strText += *varValue.m_pstring;
+    if (strText.IsEmpty())
+        strText = std::move(strValue);
+    else
+        strText += strValue;
 }
 
 void FormatAsInteger(CString& strText)
@@ -86,7 +91,6 @@ void FormatAsDateTime(CString& strText, BOOL bDate)
 
 CString FormatFieldText(const OutputField& field, CString strValue)
 {
-    CString strText = field.m_strPrefix;
     if (field.m_bInteger)
         FormatAsInteger(strValue);
     if (field.m_bDate)
@@ -100,6 +104,9 @@ CString FormatFieldText(const OutputField& field, CString strValue)
             strValue = field.m_bPadRight ? strValue + CString(field.m_chPad, nFill)
                                          : CString(field.m_chPad, nFill) + strValue;
     }
+    if (field.m_strPrefix.IsEmpty() && field.m_strSuffix.IsEmpty())
+        return strValue;
+    CString strText = field.m_strPrefix;
     strText += strValue;
     strText += field.m_strSuffix;
     return strText;

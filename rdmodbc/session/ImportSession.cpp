@@ -5,6 +5,8 @@
 #include "framework/CDBException.h"
 #include "framework/CWinApp.h"
 
+#include <utility>
+
 ImportSession theSession;
 
 ImportSession::ImportSession()
@@ -73,7 +75,7 @@ int ImportSession::MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxCha
         const OutputField& field = m_fields[k];
         CString strValue;
         AppendColumnText(*m_pRecordset, (short)field.m_nColumn, strValue);
-        DeliverFieldText(FormatFieldText(field, strValue), alpszFields[k], anMaxChars[k]);
+        DeliverFieldText(FormatFieldText(field, std::move(strValue)), alpszFields[k], anMaxChars[k]);
     }
 
     try
