@@ -1,0 +1,54 @@
+// Large catalogs fill the sorting list views in one pass; what the user sees
+// must be what row-by-row insertion showed: every text once, in the list's
+// order, and each row found where the fill said it put it.
+#include "dialogs/SortedListFill.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+    // A sorting report list in a window of its own that nobody sees.
+    class CSortingList
+    {
+    public:
+        CSortingList()
+        {
+            m_hParent = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+            m_list.m_hWnd = ::CreateWindowA(WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SORTASCENDING, 0, 0, 200,
+                                            200, m_hParent, nullptr, nullptr, nullptr);
+            m_list.InsertColumn(0, "", LVCFMT_LEFT, 150);
+        }
+        ~CSortingList() { ::DestroyWindow(m_hParent); }
+        std::vector<std::string> Rows() const
+        {
+            std::vector<std::string> rows;
+            for (int i = 0; i < m_list.GetItemCount(); ++i)
+                rows.push_back(m_list.GetItemText(i, 0).Str());
+            return rows;
+        }
+
+        CListCtrl m_list;
+
+    private:
+        HWND m_hParent;
+    };
+}
+
+TEST(SortedListFill, ShowsEveryTextInTheListsOrderAndTellsWhereEachWent)
+{
+    CSortingList sorting;
+    const std::vector<LPCSTR> texts = {"orders", "Customers", "archive_2019", "orders", "Z", "a", "B"};
+    std::vector<std::string> told(texts.size());
+    InsertSortedRows(sorting.m_list, texts, TRUE, [&](size_t nText, int nRow) {
+        told[nText] = sorting.m_list.GetItemText(nRow, 0).Str();
+    });
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(texts[i], told[i]) << i;
+
+    std::vector<std::string> rows = sorting.Rows();
+    ASSERT_EQ(texts.size(), rows.size());
+    for (size_t i = 1; i < rows.size(); ++i)
+        EXPECT_LE(::lstrcmpA(rows[i - 1].c_str(), rows[i].c_str()), 0) << rows[i - 1] << " before " << rows[i];
+}
