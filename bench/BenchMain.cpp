@@ -40,15 +40,17 @@ namespace
             std::string table = "rows_" + std::to_string(nSize);
             // Other work on the machine only ever adds time: each method runs
             // nRounds times, the rounds interleaved, and its fastest counts.
-            RowTiming plain, block, module;
+            RowTiming plain, block, module, unformatted;
             for (int nRound = 0; nRound < nRounds; ++nRound)
             {
                 plain = Faster(plain, TimeFetchAndGetData(szRowsConnect, table));
                 block = Faster(block, TimeBlockFetch(szRowsConnect, table));
-                module = Faster(module, TimeMoveNext(szRowsConnect, table));
+                module = Faster(module, TimeMoveNext(szRowsConnect, table, true));
+                unformatted = Faster(unformatted, TimeMoveNext(szRowsConnect, table, false));
             }
             std::printf("%ld rows\n", nSize);
             PrintRow("RDMODBCMoveNext", module, plain.dSeconds);
+            PrintRow("  the same, no formatting", unformatted, plain.dSeconds);
             PrintRow("SQLFetch+SQLGetData", plain, plain.dSeconds);
             PrintRow("block fetch (1000 rows)", block, plain.dSeconds);
         }

@@ -39,18 +39,21 @@ std::string BenchStatement(const std::string& table)
     return "SELECT DISTINCT `id`,`name`,`amount`,`born` FROM `" + table + "`";
 }
 
-RowTiming TimeMoveNext(const std::string& connect, const std::string& table)
+RowTiming TimeMoveNext(const std::string& connect, const std::string& table, bool bFormatting)
 {
     CString astrColumns[4];
     OutputField aOptions[4];
     for (int k = 0; k < 4; ++k)
         astrColumns[k] = apszColumns[k];
-    aOptions[0].m_strPrefix = "Name: ";
-    aOptions[1].m_bPad = TRUE;
-    aOptions[1].m_nPadWidth = 8;
-    aOptions[1].m_chPad = '0';
-    aOptions[2].m_bInteger = TRUE;
-    aOptions[3].m_bDate = TRUE;
+    if (bFormatting)
+    {
+        aOptions[0].m_strPrefix = "Name: ";
+        aOptions[1].m_bPad = TRUE;
+        aOptions[1].m_nPadWidth = 8;
+        aOptions[1].m_chPad = '0';
+        aOptions[2].m_bInteger = TRUE;
+        aOptions[3].m_bDate = TRUE;
+    }
 
     RowTiming timing;
     char aszFields[4][nFieldLimit + 1];

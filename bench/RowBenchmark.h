@@ -16,9 +16,10 @@ struct RowTiming
     void CountRows(long nNewRows);
 };
 
-// The import through the module: four mapped columns with padding, integer
-// and date rules and a prefix, read until RDMODBCMoveNext returns 0.
-RowTiming TimeMoveNext(const std::string& connect, const std::string& table);
+// The import through the module: four mapped columns, with bFormatting a
+// prefix and the padding, integer and date rules, read until
+// RDMODBCMoveNext returns 0.
+RowTiming TimeMoveNext(const std::string& connect, const std::string& table, bool bFormatting);
 // SQLFetch and one SQLGetData per column, as text.
 RowTiming TimeFetchAndGetData(const std::string& connect, const std::string& table);
 // Columns bound once, rows fetched in blocks (SQL_ATTR_ROW_ARRAY_SIZE).
