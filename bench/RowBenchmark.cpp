@@ -5,6 +5,7 @@
 #include "RDMODBC.h"
 #include "session/ImportSession.h"
 
+#include <functional>
 #include <vector>
 
 namespace
@@ -70,14 +71,31 @@ RowTiming TimeMoveNext(const std::string& connect, const std::string& table, boo
     return timing;
 }
 
+namespace
+{
+    // Connects, runs the benchmark's statement on a new statement handle
+    // after prepare (attributes, bindings) and reads its rows with read, all
+    // within the time taken.
+    RowTiming TimeBareStatement(const std::string& connect, const std::string& table,
+                                const std::function<void(SQLHSTMT)>& prepare,
+                                const std::function<void(SQLHSTMT, RowTiming&)>& read)
+    {
+        RowTiming timing;
+        CStopwatch stopwatch;
+        COdbcConnection connection(connect);
+        SQLHSTMT hstmt = connection.NewStatement();
+        prepare(hstmt);
+        if (SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)BenchStatement(table).c_str(), SQL_NTS)))
+            read(hstmt, timing);
+        ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+        timing.dSeconds = stopwatch.Seconds();
+        return timing;
+    }
+}
+
 RowTiming TimeFetchAndGetData(const std::string& connect, const std::string& table)
 {
-    RowTiming timing;
-    CStopwatch stopwatch;
-    COdbcConnection connection(connect);
-    SQLHSTMT hstmt = connection.NewStatement();
-    if (SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)BenchStatement(table).c_str(), SQL_NTS)))
-    {
+    return TimeBareStatement(connect, table, [](SQLHSTMT) {}, [](SQLHSTMT hstmt, RowTiming& timing) {
         char szValue[nFieldLimit + 1];
         SQLLEN nIndicator = 0;
         while (SQL_SUCCEEDED(::SQLFetch(hstmt)))
@@ -86,32 +104,23 @@ RowTiming TimeFetchAndGetData(const std::string& connect, const std::string& tab
                 ::SQLGetData(hstmt, nColumn, SQL_C_CHAR, szValue, sizeof szValue, &nIndicator);
             timing.CountRows(1);
         }
-    }
-    ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
-    timing.dSeconds = stopwatch.Seconds();
-    return timing;
+    });
 }
 
 RowTiming TimeBlockFetch(const std::string& connect, const std::string& table)
 {
-    RowTiming timing;
-    CStopwatch stopwatch;
-    COdbcConnection connection(connect);
-    SQLHSTMT hstmt = connection.NewStatement();
     std::vector<char> values(4 * nBlockRows * (nFieldLimit + 1));
     std::vector<SQLLEN> indicators(4 * nBlockRows);
     SQLULEN nFetched = 0;
-    ::SQLSetStmtAttr(hstmt, SQL_ATTR_ROW_ARRAY_SIZE, (SQLPOINTER)nBlockRows, 0);
-    ::SQLSetStmtAttr(hstmt, SQL_ATTR_ROWS_FETCHED_PTR, &nFetched, 0);
-    for (SQLUSMALLINT nColumn = 0; nColumn < 4; ++nColumn)
-        ::SQLBindCol(hstmt, nColumn + 1, SQL_C_CHAR, &values[nColumn * nBlockRows * (nFieldLimit + 1)],
-                     nFieldLimit + 1, &indicators[nColumn * nBlockRows]);
-    if (SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)BenchStatement(table).c_str(), SQL_NTS)))
-    {
+    auto bind = [&](SQLHSTMT hstmt) {
+        ::SQLSetStmtAttr(hstmt, SQL_ATTR_ROW_ARRAY_SIZE, (SQLPOINTER)nBlockRows, 0);
+        ::SQLSetStmtAttr(hstmt, SQL_ATTR_ROWS_FETCHED_PTR, &nFetched, 0);
+        for (SQLUSMALLINT nColumn = 0; nColumn < 4; ++nColumn)
+            ::SQLBindCol(hstmt, nColumn + 1, SQL_C_CHAR, &values[nColumn * nBlockRows * (nFieldLimit + 1)],
+                         nFieldLimit + 1, &indicators[nColumn * nBlockRows]);
+    };
+    return TimeBareStatement(connect, table, bind, [&nFetched](SQLHSTMT hstmt, RowTiming& timing) {
         while (SQL_SUCCEEDED(::SQLFetch(hstmt)))
             timing.CountRows((long)nFetched);
-    }
-    ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
-    timing.dSeconds = stopwatch.Seconds();
-    return timing;
+    });
 }

@@ -67,6 +67,23 @@ namespace
             EXPECT_STREQ("keep", szField);
         }
 
+        // The user is told once, in the driver's words.
+        void ExpectOneMessageWith(const char* pszWords)
+        {
+            ASSERT_EQ(1u, m_messageBoxes.Boxes().size());
+            EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find(pszWords))
+                << m_messageBoxes.Boxes()[0].text;
+        }
+
+        static ImportChoice FailingRows(const char* pszConnect)
+        {
+            ImportChoice choice;
+            choice.connect = pszConnect;
+            choice.table = "failing_rows";
+            choice.columns = {"", "id", "v", ""};
+            return choice;
+        }
+
         ImportChoice Numbers()
         {
             ImportChoice choice;
@@ -84,31 +101,19 @@ namespace
 
 TEST_F(DataSourceFault, ADriverErrorAfterTwoRowsEndsTheLoopWithOneMessage)
 {
-    ImportChoice choice;
-    choice.connect = "DSN=rdm_robustness_stepping";
-    choice.table = "failing_rows";
-    choice.columns = {"", "id", "v", ""};
-    ASSERT_EQ(1, OpenImport(choice));
+    ASSERT_EQ(1, OpenImport(FailingRows("DSN=rdm_robustness_stepping")));
     std::vector<DeliveredRow> rows = ReadAllRows(32, 10);
     EXPECT_EQ((std::vector<DeliveredRow>{{"", "1", "5", ""}, {"", "2", "6", ""}}), rows)
         << "the rows before the failing one are delivered";
-    ASSERT_EQ(1u, m_messageBoxes.Boxes().size());
-    EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find("integer overflow"))
-        << m_messageBoxes.Boxes()[0].text;
+    ExpectOneMessageWith("integer overflow");
     EXPECT_EQ(nullptr, theSession.m_pRecordset);
     ExpectNothingOpen();
 }
 
 TEST_F(DataSourceFault, ADriverThatFailsWhileRunningTheStatementFailsTheOpen)
 {
-    ImportChoice choice;
-    choice.connect = "DSN=rdm_robustness";
-    choice.table = "failing_rows";
-    choice.columns = {"", "id", "v", ""};
-    EXPECT_EQ(0, OpenImport(choice));
-    ASSERT_EQ(1u, m_messageBoxes.Boxes().size());
-    EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find("integer overflow"))
-        << m_messageBoxes.Boxes()[0].text;
+    EXPECT_EQ(0, OpenImport(FailingRows("DSN=rdm_robustness")));
+    ExpectOneMessageWith("integer overflow");
     ExpectNothingOpen();
 }
 
@@ -116,8 +121,7 @@ TEST_F(DataSourceFault, ADatabaseRemovedAfterTheDialogsIsReported)
 {
     ASSERT_TRUE(::DeleteFileA(m_windowsPath.c_str()));
     EXPECT_EQ(0, OpenImport(Numbers()));
-    ASSERT_EQ(1u, m_messageBoxes.Boxes().size());
-    EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find("numbers")) << m_messageBoxes.Boxes()[0].text;
+    ExpectOneMessageWith("numbers");
     ExpectNothingOpen();
 }
 
@@ -137,7 +141,6 @@ TEST_F(DataSourceFault, ALockedDatabaseIsReportedWithinTheBusyTimeout)
     CLockingConnection lock(m_connect);
     ASSERT_TRUE(lock.IsLocked());
     EXPECT_EQ(0, OpenImport(Numbers()));
-    ASSERT_EQ(1u, m_messageBoxes.Boxes().size());
-    EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find("locked")) << m_messageBoxes.Boxes()[0].text;
+    ExpectOneMessageWith("locked");
     ExpectNothingOpen();
 }
