@@ -11,6 +11,11 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 
 INT_PTR CDialog::DoModal()
 {
+    // A template may hold common controls (list views); their window classes
+    // exist only once registered, which the host may never have done.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
     HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     INT_PTR nResult = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hWndParent,
                                         DialogProc, (LPARAM)this);

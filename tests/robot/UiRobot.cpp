@@ -147,6 +147,7 @@ void CUiRobot::OnActivate(HWND hWnd)
     ActiveDialog dialog{hWnd, IdentifyTemplate(hWnd), {}};
     dialog.dwWaitStart = ::GetTickCount();
     m_dialogsSeen.push_back(dialog.nTemplate);
+    dialog.nSequence = m_dialogsSeen.size();
     auto script = std::find_if(m_pending.begin(), m_pending.end(),
                                [&](const RobotScript& s) { return s.nTemplate == dialog.nTemplate; });
     if (script != m_pending.end())
@@ -196,10 +197,12 @@ void CUiRobot::Tick()
     ActiveDialog* pDialog = &m_active[nTop];
     if (pDialog->bRunning || pDialog->hWnd == nullptr || !::IsWindowVisible(pDialog->hWnd))
         return;
-    if (!pDialog->bShot && !m_screenshotDir.empty())
+    // The picture shows the dialog as the user leaves it: filled in, just
+    // before the script's last action.
+    if (!pDialog->bShot && !m_screenshotDir.empty() && pDialog->nNext + 1 >= pDialog->actions.size())
     {
         pDialog->bShot = true;
-        std::string path = m_screenshotDir + "\\dialog-" + std::to_string(m_dialogsSeen.size()) + "-" +
+        std::string path = m_screenshotDir + "\\dialog-" + std::to_string(pDialog->nSequence) + "-" +
                            std::to_string(pDialog->nTemplate) + ".png";
         ::UpdateWindow(pDialog->hWnd);
         if (robot::SaveWindowPng(pDialog->hWnd, path))

@@ -41,7 +41,7 @@ public:
     void Expect(const std::vector<RobotScript>& scripts);
     // Teaches the robot a template: a dialog with this control is of it.
     void IdentifyTemplateBy(int nControlId, int nTemplate);
-    // Saves a PNG of each dialog as it is first shown, into this directory.
+    // Saves a PNG of each dialog as the user leaves it, into this directory.
     void SaveScreenshotsTo(const std::string& directory) { m_screenshotDir = directory; }
 
     const std::vector<RobotMessageBox>& MessageBoxes() const { return m_messageBoxes; }
@@ -66,6 +66,7 @@ private:
         bool bRunning = false;
         bool bShot = false;
         bool bGaveUp = false;
+        size_t nSequence = 0;   // its place among the dialogs seen
     };
 
     static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam);

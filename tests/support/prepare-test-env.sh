@@ -29,4 +29,7 @@ if [ -f "$WINEPREFIX/system.reg" ]; then
 else
     wine wineboot --init >/dev/null 2>&1 </dev/null
 fi
+# Under Xvfb there is no window manager: Wine draws the title bars itself, so
+# that screenshots show them.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null
 echo "test environment ready in $testenv"
