@@ -16,13 +16,14 @@ namespace
         return psz && *psz ? _strdup(psz) : nullptr;
     }
 
-    void FreeStrings(ColumnInfo& info)
+}
+
+void FreeColumnInfo(ColumnInfo& info)
+{
+    for (char** ppsz : {&info.name, &info.typeName, &info.displayText, &info.filterText})
     {
-        for (char** ppsz : {&info.name, &info.typeName, &info.displayText, &info.filterText})
-        {
-            free(*ppsz);
-            *ppsz = nullptr;
-        }
+        free(*ppsz);
+        *ppsz = nullptr;
     }
 }
 
@@ -31,7 +32,7 @@ void FreeColumnArray(ColumnInfo*& pArray, int& nCount)
     if (pArray)
     {
         for (int i = 0; i < nCount; ++i)
-            FreeStrings(pArray[i]);
+            FreeColumnInfo(pArray[i]);
         free(pArray);
         pArray = nullptr;
     }
@@ -79,8 +80,34 @@ BOOL AppendTypedCondition(ColumnInfo*& pArray, int& nCount, LPCSTR pszText)
     condition.filterText = DuplicateOrNull(pszText);
     if (AppendColumnInfo(pArray, nCount, condition))
         return TRUE;
-    FreeStrings(condition);
+    FreeColumnInfo(condition);
     return FALSE;
+}
+
+void RemoveColumnInfo(ColumnInfo*& pArray, int& nCount, int nIndex)
+{
+    if (pArray == nullptr || nIndex < 0 || nIndex >= nCount)
+        return;
+    FreeColumnInfo(pArray[nIndex]);
+    memmove(&pArray[nIndex], &pArray[nIndex + 1], sizeof(ColumnInfo) * (nCount - nIndex - 1));
+    if (--nCount == 0)
+    {
+        free(pArray);
+        pArray = nullptr;
+    }
+}
+
+void SetConditionColumn(ColumnInfo& condition, const ColumnInfo& column)
+{
+    free(condition.name);
+    free(condition.typeName);
+    condition.name = DuplicateOrNull(column.name);
+    condition.typeName = DuplicateOrNull(column.typeName);
+    condition.searchable = column.searchable;
+    condition.dataType = column.dataType;
+    condition.sqlDataType = column.sqlDataType;
+    condition.datetimeSub = column.datetimeSub;
+    condition.reserved = column.reserved;
 }
 
 void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter)

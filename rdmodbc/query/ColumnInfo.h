@@ -32,6 +32,16 @@ BOOL AppendColumnInfo(ColumnInfo*& pArray, int& nCount, ColumnInfo& info);
 // Appends a condition typed by the user: every member null or 0 except the
 // display and filter texts, both the text as typed.
 BOOL AppendTypedCondition(ColumnInfo*& pArray, int& nCount, LPCSTR pszText);
+// Removes record nIndex: its strings are freed and the records after it move
+// down one place. When none is left the block is freed and pArray is null.
+void RemoveColumnInfo(ColumnInfo*& pArray, int& nCount, int nIndex);
+// Frees the record's four strings and leaves them null; for a record that no
+// array owns, such as the condition editor's result.
+void FreeColumnInfo(ColumnInfo& info);
+// Makes the condition the column's: copies of its name and type name (in
+// place of any earlier copies) and its type data. Whether the column admits
+// NULL is not carried into a condition.
+void SetConditionColumn(ColumnInfo& condition, const ColumnInfo& column);
 // Replaces the condition's display and filter texts by owned copies; an
 // empty text leaves its member null.
 void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter);

@@ -66,6 +66,7 @@ namespace
     struct Control { int nID; const char* pszClass; DWORD dwStyle; };
 
     const DWORD kListStyle = LVS_REPORT | LVS_SORTASCENDING | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS;
+    const DWORD kUnsortedListStyle = LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS;
     const DWORD kCheck = BS_AUTOCHECKBOX;
     const DWORD kRadio = BS_AUTORADIOBUTTON;
     const DWORD kFirstRadio = BS_AUTORADIOBUTTON | WS_GROUP;
@@ -88,7 +89,7 @@ namespace
                             {IDC_PAD_RIGHT, "Button", kCheck}, {IDC_INTEGER, "Button", kCheck}}},
             {IDD_CONDITIONLIST, {{IDOK, "Button", BS_DEFPUSHBUTTON}, {IDCANCEL, "Button", 0},
                                  {IDC_ALL_ROWS, "Button", kFirstRadio}, {IDC_USE_CONDITIONS, "Button", kRadio},
-                                 {IDC_CONDITION_LIST, "SysListView32", kListStyle | WS_GROUP},
+                                 {IDC_CONDITION_LIST, "SysListView32", kUnsortedListStyle | WS_GROUP},
                                  {IDC_ADD_CONDITION, "Button", 0}, {IDC_ADD_TEXT, "Button", 0},
                                  {IDC_REMOVE_CONDITION, "Button", 0}}},
             {IDD_CONDITION, {{IDOK, "Button", BS_DEFPUSHBUTTON}, {IDCANCEL, "Button", 0},

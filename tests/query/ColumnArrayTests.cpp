@@ -54,10 +54,16 @@ namespace
         ColumnInfo* pWorking = CopyColumnArray(pCallers, nCallers);
         int nWorking = nCallers;
         ColumnInfo condition = Column("NAME", "VARCHAR", 12);
+        // A second attempt of the editor fills the condition again.
+        SetConditionColumn(condition, pCallers[0]);
         SetConditionTexts(condition, "(`NAME`='a long enough value')", "(`NAME`='a long enough value')");
         AppendColumnInfo(pWorking, nWorking, condition);
         AppendTypedCondition(pWorking, nWorking, "typed text of a condition");
+        RemoveColumnInfo(pWorking, nWorking, 0);
         FreeColumnArray(pWorking, nWorking);
+        ColumnInfo abandoned;
+        SetConditionColumn(abandoned, pCallers[1]);
+        FreeColumnInfo(abandoned);
     }
 }
 
@@ -175,6 +181,69 @@ TEST(ColumnArray, LeavesAnEmptyTextNull)
     AppendColumnInfo(pArray, nCount, condition);
     EXPECT_STREQ("NOT `B`", pArray[0].filterText);
     FreeColumnArray(pArray, nCount);
+}
+
+TEST(ColumnArray, RemovesOneRecordAndMovesTheRestDown)
+{
+    struct Case { int nCount; int nIndex; std::vector<std::string> left; };
+    const Case cases[] = {
+        {3, 0, {"c1", "c2"}},
+        {3, 1, {"c0", "c2"}},
+        {3, 2, {"c0", "c1"}},
+        {3, 3, {"c0", "c1", "c2"}},     // no such record: nothing changes
+        {3, -1, {"c0", "c1", "c2"}},
+        {1, 0, {}},
+    };
+    for (const Case& c : cases)
+    {
+        ColumnInfo* pConditions = nullptr;
+        int nConditions = 0;
+        for (int i = 0; i < c.nCount; ++i)
+            AppendTypedCondition(pConditions, nConditions, ("c" + std::to_string(i)).c_str());
+        RemoveColumnInfo(pConditions, nConditions, c.nIndex);
+        std::vector<std::string> left;
+        for (int i = 0; i < nConditions; ++i)
+            left.push_back(pConditions[i].filterText);
+        EXPECT_EQ(c.left, left) << c.nIndex;
+        if (c.left.empty())
+            EXPECT_EQ(nullptr, pConditions) << "no block is kept for no records";
+        FreeColumnArray(pConditions, nConditions);
+    }
+}
+
+TEST(ColumnArray, FillsAConditionFromItsColumn)
+{
+    ColumnInfo first = Column("QTY", "INTEGER", 4);
+    ColumnInfo second = Column("NOTE", nullptr, -1);
+    second.searchable = 1;
+    second.dataType = -10;
+    second.datetimeSub = 0;
+    ColumnInfo condition;
+    SetConditionColumn(condition, first);
+    EXPECT_STREQ("QTY", condition.name);
+    EXPECT_NE(first.name, condition.name);
+    EXPECT_STREQ("INTEGER", condition.typeName);
+    EXPECT_NE(first.typeName, condition.typeName);
+    EXPECT_EQ(3, condition.searchable);
+    EXPECT_EQ(0, condition.nullable) << "a condition does not carry NULL-ability";
+    EXPECT_EQ(4, condition.dataType);
+    EXPECT_EQ(4, condition.sqlDataType);
+    EXPECT_EQ(7, condition.datetimeSub);
+
+    // A second attempt with another column replaces the first one's copies.
+    SetConditionColumn(condition, second);
+    EXPECT_STREQ("NOTE", condition.name);
+    EXPECT_EQ(nullptr, condition.typeName);
+    EXPECT_EQ(1, condition.searchable);
+    EXPECT_EQ(-10, condition.dataType);
+    EXPECT_EQ(-1, condition.sqlDataType);
+    EXPECT_EQ(0, condition.datetimeSub);
+    EXPECT_EQ(nullptr, condition.displayText);
+
+    FreeColumnInfo(condition);
+    EXPECT_EQ(nullptr, condition.name);
+    FreeColumnInfo(first);
+    FreeColumnInfo(second);
 }
 
 TEST(ColumnArray, FreesEverythingItCopiesOverManyEdits)

@@ -1,0 +1,192 @@
+#include "CConditionDlg.h"
+
+#include "langres/ResString.h"
+#include "query/Condition.h"
+#include "query/Operator.h"
+#include "resource.h"
+
+#include <sqlext.h>
+
+namespace
+{
+    // The operators each kind of searchability offers, in the order shown.
+    const UINT anLikeOnly[] = {IDS_OP_LIKE};
+    const UINT anBit[] = {IDS_OP_TRUE, IDS_OP_FALSE};
+    const UINT anComparisons[] = {IDS_OP_EQUAL, IDS_OP_BETWEEN_EXCLUSIVE, IDS_OP_FROM_INCL_TO_EXCL,
+                                  IDS_OP_FROM_EXCL_TO_INCL, IDS_OP_BETWEEN_INCLUSIVE};
+    const UINT anAll[] = {IDS_OP_LIKE, IDS_OP_EQUAL, IDS_OP_BETWEEN_EXCLUSIVE, IDS_OP_FROM_INCL_TO_EXCL,
+                          IDS_OP_FROM_EXCL_TO_INCL, IDS_OP_BETWEEN_INCLUSIVE};
+}
+
+CConditionDlg::CConditionDlg(CWnd* pParent)
+    : CDialog(IDD_CONDITION, pParent)
+{
+}
+
+CConditionDlg::~CConditionDlg()
+{
+    FreeColumnInfo(m_condition);
+}
+
+BEGIN_MESSAGE_MAP(CConditionDlg, CDialog)
+    ON_CBN_SELCHANGE(IDC_COLUMN, OnSelChangeColumn)
+    ON_CBN_SELCHANGE(IDC_OPERATOR, OnSelChangeOperator)
+END_MESSAGE_MAP()
+
+BOOL CConditionDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_comboColumns.Attach(GetDlgItem(IDC_COLUMN));
+    m_comboOperators.Attach(GetDlgItem(IDC_OPERATOR));
+    if (m_pColumns == nullptr || m_comboColumns.m_hWnd == nullptr)
+        return TRUE;
+
+    // Each column goes on top, so the last filterable column comes first.
+    for (int i = 0; i < m_nColumns; ++i)
+    {
+        if (m_pColumns[i].name != nullptr && m_pColumns[i].searchable != 0)
+            m_comboColumns.InsertString(0, m_pColumns[i].name);
+    }
+    SetDlgItemText(IDC_TYPE_NAME, "");
+    if (m_comboColumns.GetCount() > 0)
+    {
+        m_comboColumns.SetCurSel(0);
+        OnSelChangeColumn();
+    }
+    return TRUE;
+}
+
+void CConditionDlg::OnSelChangeColumn()
+{
+    if (m_comboColumns.m_hWnd == nullptr || GetDlgItem(IDC_TYPE_NAME) == nullptr)
+        return;
+    if (m_comboColumns.GetCount() > 0)
+    {
+        const ColumnInfo* pColumn = SelectedColumn();
+        SetDlgItemText(IDC_TYPE_NAME, pColumn && pColumn->typeName ? pColumn->typeName : "");
+        if (pColumn)
+            FillOperators(pColumn->sqlDataType, pColumn->searchable, pColumn->nullable);
+    }
+    OnSelChangeOperator();
+}
+
+void CConditionDlg::FillOperators(int nSqlDataType, int nSearchable, int nNullable)
+{
+    if (m_comboOperators.m_hWnd == nullptr)
+        return;
+    // The user's operator stays chosen when the new column offers it too.
+    CString strChosen;
+    int nChosen = m_comboOperators.GetCurSel();
+    if (nChosen >= 0)
+        m_comboOperators.GetLBText(nChosen, strChosen);
+    m_comboOperators.ResetContent();
+
+    auto append = [this](const UINT* pnOperators, size_t nOperators) {
+        for (size_t i = 0; i < nOperators; ++i)
+            m_comboOperators.AddString(LoadResString(pnOperators[i]));
+    };
+    switch (nSearchable)
+    {
+    case SQL_PRED_CHAR:
+        append(anLikeOnly, _countof(anLikeOnly));
+        break;
+    case SQL_PRED_BASIC:
+        if (nSqlDataType == SQL_BIT)
+            append(anBit, _countof(anBit));
+        else
+            append(anComparisons, _countof(anComparisons));
+        break;
+    case SQL_PRED_SEARCHABLE:
+        append(anAll, _countof(anAll));
+        break;
+    }
+    if (nSearchable != 0 && nNullable == 1)
+        m_comboOperators.AddString(LoadResString(IDS_OP_IS_NULL));
+
+    int nFound = strChosen.IsEmpty() ? CB_ERR : m_comboOperators.FindStringExact(-1, strChosen);
+    m_comboOperators.SetCurSel(nFound == CB_ERR ? 0 : nFound);
+}
+
+void CConditionDlg::OnSelChangeOperator()
+{
+    if (m_comboOperators.m_hWnd == nullptr || m_comboOperators.GetCurSel() < 0)
+        return;
+    EnableControl(IDC_VALUE1, TRUE);
+    EnableControl(IDC_VALUE2, TRUE);
+    switch (SelectedOperator())
+    {
+    case IDS_OP_LIKE:
+    case IDS_OP_EQUAL:
+        EnableControl(IDC_VALUE2, FALSE);
+        break;
+    case IDS_OP_TRUE:
+    case IDS_OP_FALSE:
+    case IDS_OP_IS_NULL:
+        EnableControl(IDC_VALUE1, FALSE);
+        EnableControl(IDC_VALUE2, FALSE);
+        break;
+    }
+}
+
+void CConditionDlg::OnOK()
+{
+    // Nothing to build a condition from: confirmed, without texts.
+    if (m_comboColumns.m_hWnd == nullptr || m_comboOperators.m_hWnd == nullptr ||
+        m_comboColumns.GetCount() == 0 || m_comboOperators.GetCount() == 0)
+    {
+        EndDialog(IDOK);
+        return;
+    }
+    const ColumnInfo* pColumn = SelectedColumn();
+    if (pColumn == nullptr)
+    {
+        EndDialog(IDOK);
+        return;
+    }
+    SetConditionColumn(m_condition, *pColumn);
+
+    // Disabled fields are read as well: which values an operator uses is
+    // the composition's to decide, not the fields' state.
+    CString strValue1, strValue2;
+    GetDlgItemText(IDC_VALUE1, strValue1);
+    GetDlgItemText(IDC_VALUE2, strValue2);
+    if (m_comboOperators.GetCurSel() < 0)
+    {
+        EndDialog(IDOK);
+        return;
+    }
+
+    CString strDisplay, strFilter;
+    BOOL bNegate = IsDlgButtonChecked(IDC_NEGATE) == BST_CHECKED;
+    if (ComposeCondition(m_condition.name, m_condition.sqlDataType, SelectedOperator(), strValue1, strValue2,
+                         bNegate, strDisplay, strFilter) == conditionMissingValue)
+    {
+        MessageBox(LoadResString(IDS_MISSING_VALUE), LoadResString(IDS_APP_TITLE), MB_ICONERROR);
+        return;
+    }
+    SetConditionTexts(m_condition, strDisplay, strFilter);
+    EndDialog(IDOK);
+}
+
+// The first column of the array whose name is the chosen entry's text.
+const ColumnInfo* CConditionDlg::SelectedColumn() const
+{
+    int nSelected = m_comboColumns.GetCurSel();
+    if (nSelected < 0)
+        return nullptr;
+    CString strName;
+    m_comboColumns.GetLBText(nSelected, strName);
+    for (int i = 0; i < m_nColumns; ++i)
+    {
+        if (m_pColumns[i].name != nullptr && strName == m_pColumns[i].name)
+            return &m_pColumns[i];
+    }
+    return nullptr;
+}
+
+UINT CConditionDlg::SelectedOperator() const
+{
+    CString strOperator;
+    m_comboOperators.GetLBText(m_comboOperators.GetCurSel(), strOperator);
+    return FindOperator(strOperator, LoadResString);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The condition editor: one filter condition made from a column of the
+// chosen table, an operator its type allows, up to two values and an
+// optional negation.
+#include "framework/CComboBox.h"
+#include "framework/CDialog.h"
+#include "query/ColumnInfo.h"
+
+class CConditionDlg : public CDialog
+{
+public:
+    explicit CConditionDlg(CWnd* pParent = nullptr);
+    // The result still held when the dialog goes (cancelled, or not taken
+    // by the caller) is the dialog's to free.
+    ~CConditionDlg() override;
+
+    ColumnInfo* m_pColumns = nullptr;   // borrowed from the caller
+    int m_nColumns = 0;
+    // On IDOK the caller takes the strings, leaving them null here.
+    ColumnInfo m_condition;
+
+    void OnSelChangeColumn();
+    void OnSelChangeOperator();
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    void FillOperators(int nSqlDataType, int nSearchable, int nNullable);
+    const ColumnInfo* SelectedColumn() const;
+    UINT SelectedOperator() const;
+
+    CComboBox m_comboColumns;
+    CComboBox m_comboOperators;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,162 @@
+#include "CConditionListDlg.h"
+
+#include "CConditionDlg.h"
+#include "CTextEntryDlg.h"
+#include "framework/CComboBox.h"
+#include "framework/CDataExchange.h"
+#include "resource.h"
+
+CConditionListDlg::CConditionListDlg(CWnd* pParent)
+    : CDialog(IDD_CONDITIONLIST, pParent)
+{
+}
+
+BEGIN_MESSAGE_MAP(CConditionListDlg, CDialog)
+    ON_BN_CLICKED(IDC_ADD_CONDITION, OnAddCondition)
+    ON_BN_CLICKED(IDC_ALL_ROWS, OnAllRows)
+    ON_BN_CLICKED(IDC_USE_CONDITIONS, OnUseConditions)
+    ON_BN_CLICKED(IDC_REMOVE_CONDITION, OnRemoveCondition)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_CONDITION_LIST, OnItemChangedConditions)
+    ON_BN_CLICKED(IDC_ADD_TEXT, OnAddText)
+END_MESSAGE_MAP()
+
+void CConditionListDlg::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Radio(pDX, IDC_ALL_ROWS, m_nFilterMode);
+}
+
+BOOL CConditionListDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    if (m_pColumns != nullptr)
+    {
+        CComboBox comboColumns;
+        comboColumns.Attach(GetDlgItem(IDC_COLUMN));
+        if (comboColumns.m_hWnd != nullptr)
+        {
+            for (int i = 0; i < m_nColumns; ++i)
+                comboColumns.AddString(m_pColumns[i].name ? m_pColumns[i].name : "");
+            comboColumns.SetCurSel(0);
+        }
+    }
+
+    // The copy is made before anything can stop the set-up: OK and Cancel
+    // free one array each, and the caller's must be the saved one by then.
+    m_pSavedConditions = m_pConditions;
+    m_nSavedConditions = m_nConditions;
+    m_pConditions = CopyColumnArray(m_pSavedConditions, m_nSavedConditions);
+    m_nConditions = m_pConditions ? m_nSavedConditions : 0;
+
+    m_listConditions.Attach(GetDlgItem(IDC_CONDITION_LIST));
+    if (m_listConditions.m_hWnd == nullptr)
+        return FALSE;
+    RECT rcList;
+    m_listConditions.GetClientRect(&rcList);
+    m_listConditions.InsertColumn(0, "", LVCFMT_LEFT, rcList.right - rcList.left - 20);
+    // Each condition goes on top, so the last one comes first.
+    for (int i = 0; i < m_nConditions; ++i)
+        m_listConditions.InsertItem(0, m_pConditions[i].displayText ? m_pConditions[i].displayText : "");
+
+    m_nFilterMode = m_bUseConditions ? 1 : 0;
+    UpdateData(FALSE);
+    EnableAdding(m_nFilterMode > 0);
+    EnableControl(IDC_REMOVE_CONDITION, FALSE);
+    return TRUE;
+}
+
+void CConditionListDlg::OnAllRows()
+{
+    EnableAdding(FALSE);
+}
+
+void CConditionListDlg::OnUseConditions()
+{
+    EnableAdding(TRUE);
+}
+
+void CConditionListDlg::OnItemChangedConditions(NMHDR*, LRESULT* pResult)
+{
+    EnableControl(IDC_REMOVE_CONDITION, m_listConditions.GetFirstSelected() >= 0);
+    *pResult = 0;
+}
+
+void CConditionListDlg::OnAddCondition()
+{
+    if (m_listConditions.m_hWnd == nullptr)
+        return;
+    CConditionDlg dlg;
+    dlg.m_pColumns = m_pColumns;
+    dlg.m_nColumns = m_nColumns;
+    // A condition without texts restricts nothing and would show as a row
+    // that no removal could find: it is dropped as if the user had cancelled,
+    // and the editor frees it.
+    if (dlg.DoModal() != IDOK || dlg.m_condition.displayText == nullptr)
+        return;
+    const CString strText = dlg.m_condition.displayText;
+    if (AppendColumnInfo(m_pConditions, m_nConditions, dlg.m_condition))
+        AddRow(strText);
+}
+
+void CConditionListDlg::OnAddText()
+{
+    if (m_listConditions.m_hWnd == nullptr)
+        return;
+    CTextEntryDlg dlg;
+    dlg.m_strText = "";
+    if (dlg.DoModal() != IDOK || dlg.m_strText.IsEmpty())
+        return;
+    if (AppendTypedCondition(m_pConditions, m_nConditions, dlg.m_strText))
+        AddRow(dlg.m_strText);
+}
+
+void CConditionListDlg::OnRemoveCondition()
+{
+    if (m_listConditions.m_hWnd == nullptr)
+        return;
+    int nRow = m_listConditions.GetFirstSelected();
+    if (nRow < 0 || nRow >= m_nConditions)
+        return;
+    // Rows and records are not in the same order: the record is the first
+    // one that shows the row's text.
+    const CString strText = m_listConditions.GetItemText(nRow, 0);
+    for (int i = 0; i < m_nConditions; ++i)
+    {
+        if (m_pConditions[i].displayText != nullptr && strText == m_pConditions[i].displayText)
+        {
+            m_listConditions.DeleteItem(nRow);
+            RemoveColumnInfo(m_pConditions, m_nConditions, i);
+            EnableControl(IDC_REMOVE_CONDITION, m_listConditions.GetFirstSelected() >= 0);
+            return;
+        }
+    }
+}
+
+void CConditionListDlg::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    FreeColumnArray(m_pSavedConditions, m_nSavedConditions);
+    m_bUseConditions = m_nFilterMode > 0;
+    EndDialog(IDOK);
+}
+
+void CConditionListDlg::OnCancel()
+{
+    FreeColumnArray(m_pConditions, m_nConditions);
+    m_pConditions = m_pSavedConditions;
+    m_nConditions = m_nSavedConditions;
+    EndDialog(IDCANCEL);
+}
+
+void CConditionListDlg::EnableAdding(BOOL bEnable)
+{
+    EnableControl(IDC_ADD_CONDITION, bEnable);
+    EnableControl(IDC_ADD_TEXT, bEnable);
+}
+
+// A new row goes before the last one, or on top of an empty list.
+void CConditionListDlg::AddRow(LPCSTR pszText)
+{
+    int nRows = m_listConditions.GetItemCount();
+    m_listConditions.InsertItem(nRows > 0 ? nRows - 1 : 0, pszText);
+}

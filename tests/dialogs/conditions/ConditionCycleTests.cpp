@@ -1,0 +1,70 @@
+// Many rounds of the condition dialogs leave the heap as they found it:
+// every copy, condition and rejected attempt is freed once.
+#include "ConditionTestSupport.h"
+#include "dialogs/CConditionListDlg.h"
+#include "resource.h"
+
+using namespace robot;
+
+namespace
+{
+    const std::string kLongValue(1000, 'v');
+
+    // One round: the user adds a condition through the editor after being
+    // told a value is missing, gives up on a second one after the same
+    // message, adds a typed one, removes both new ones again and ends with
+    // OK or Cancel; the caller's state has the same size after either.
+    void QueueRound(CUiRobot& robot, bool bConfirm)
+    {
+        robot.Expect({
+            {IDD_CONDITIONLIST,
+             {Click(IDC_ADD_CONDITION), Click(IDC_ADD_CONDITION), Click(IDC_ADD_TEXT),
+              SelectRowAt(IDC_CONDITION_LIST, 0), Click(IDC_REMOVE_CONDITION), SelectRowAt(IDC_CONDITION_LIST, 0),
+              Click(IDC_REMOVE_CONDITION), Click(bConfirm ? IDOK : IDCANCEL)}},
+            {IDD_CONDITION, {ChooseEntry(IDC_OPERATOR, kLike), Click(IDOK), Type(IDC_VALUE1, kLongValue), Click(IDOK)}},
+            {IDD_CONDITION, {ChooseEntry(IDC_OPERATOR, kLike), Click(IDOK), Click(IDCANCEL)}},
+            {IDD_TEXTENTRY, {Type(IDC_TEXT, "typed " + kLongValue), Click(IDOK)}},
+        });
+    }
+}
+
+TEST_F(ConditionDialogs, ManyRoundsOfEditingFreeEverything)
+{
+    ColumnArray columns{{"NAME_OF_A_COLUMN", "CHARACTER VARYING", 3, 12, 1}};
+    ColumnInfo* pConditions = nullptr;
+    int nConditions = 0;
+    BOOL bUseConditions = TRUE;
+    AppendCondition(pConditions, nConditions, "kept condition", "kept condition");
+
+    auto round = [&](bool bConfirm) {
+        QueueRound(m_robot, bConfirm);
+        CConditionListDlg dlg;
+        dlg.m_pColumns = columns.p;
+        dlg.m_nColumns = columns.n;
+        dlg.m_pConditions = pConditions;
+        dlg.m_nConditions = nConditions;
+        dlg.m_bUseConditions = bUseConditions;
+        if (dlg.DoModal() == IDOK)
+        {
+            pConditions = dlg.m_pConditions;
+            nConditions = dlg.m_nConditions;
+            bUseConditions = dlg.m_bUseConditions;
+        }
+    };
+    // The first rounds let the window system and the runtime settle.
+    round(false);
+    round(true);
+    const SIZE_T nBefore = BusyHeapBytes();
+    for (int i = 0; i < 30; ++i)
+        round(i % 2 == 0);
+    const SIZE_T nAfter = BusyHeapBytes();
+
+    EXPECT_EQ(1, nConditions);
+    EXPECT_STREQ("kept condition", pConditions[0].filterText);
+    FreeColumnArray(pConditions, nConditions);
+    // A single forgotten string per round would leave 30 blocks of more
+    // than 1000 bytes behind.
+    EXPECT_LT(nAfter, nBefore + 8 * 1024) << nBefore << " -> " << nAfter;
+    EXPECT_TRUE(HeapsAreSound()) << "a block freed twice or written past its end";
+    EXPECT_EQ(2u * 32, m_robot.MessageBoxes().size());
+}

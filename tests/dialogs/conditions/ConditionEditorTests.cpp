@@ -1,0 +1,306 @@
+// The condition editor, driven as a user would: which columns and operators
+// it offers, which value fields it enables, the texts it hands back.
+#include "CatalogColumns.h"
+#include "ConditionTestSupport.h"
+#include "dialogs/CConditionDlg.h"
+#include "resource.h"
+
+using namespace robot;
+
+namespace
+{
+    using Texts = std::vector<std::string>;
+
+    // A column of each kind a condition meets.
+    ColumnArray* TableColumns()
+    {
+        return new ColumnArray{
+            {"ID", "INTEGER", 2, 4, 0},          {"NAME", "VARCHAR", 3, 12, 1}, {"NOTE", "TEXT", 3, -1, 1},
+            {"PAID", "BIT", 2, -7, 0},           {"QTY", "INTEGER", 3, 4, 1},   {"BORN", "DATE", 3, 9, 1},
+            {"CODE", nullptr, 1, 1, 1},          {"FLAG", "BIT", 3, -7, 1},     {"ODD", "ODD", 4, 12, 1},
+        };
+    }
+}
+
+TEST_F(ConditionDialogs, EditorOffersTheSearchableColumnsLastFirst)
+{
+    ColumnArray columns{{"ONE", "INTEGER", 3, 4, 1},  {"HIDDEN", "BLOB", 0, -4, 1}, {nullptr, "INTEGER", 3, 4, 1},
+                        {"TWO", "VARCHAR", 3, 12, 1}, {"THREE", "DATE", 3, 9, 1}};
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns.p;
+    dlg.m_nColumns = columns.n;
+    m_robot.Expect(IDD_CONDITION, {Inspect([](HWND hDlg) {
+                                       EXPECT_EQ((Texts{"THREE", "TWO", "ONE"}), ComboEntries(hDlg, IDC_COLUMN));
+                                       EXPECT_EQ("THREE", ComboSelection(hDlg, IDC_COLUMN));
+                                       EXPECT_EQ("DATE", ControlText(hDlg, IDC_TYPE_NAME));
+                                   }),
+                                   ChooseEntry(IDC_COLUMN, "ONE"),
+                                   Inspect([](HWND hDlg) { EXPECT_EQ("INTEGER", ControlText(hDlg, IDC_TYPE_NAME)); }),
+                                   Click(IDCANCEL)});
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(nullptr, dlg.m_condition.name);
+}
+
+TEST_F(ConditionDialogs, EditorUsesTheFirstOfTwoColumnsOfTheSameName)
+{
+    ColumnArray columns{{"DUP", "INTEGER", 3, 4, 1}, {"DUP", "VARCHAR", 3, 12, 1}};
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns.p;
+    dlg.m_nColumns = columns.n;
+    m_robot.Expect(IDD_CONDITION, {Inspect([](HWND hDlg) {
+                                       EXPECT_EQ((Texts{"DUP", "DUP"}), ComboEntries(hDlg, IDC_COLUMN));
+                                       EXPECT_EQ("INTEGER", ControlText(hDlg, IDC_TYPE_NAME));
+                                   }),
+                                   ChooseEntry(IDC_OPERATOR, kEqual), Type(IDC_VALUE1, "7"), Click(IDOK)});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_STREQ("(`DUP`=7)", dlg.m_condition.filterText);
+    EXPECT_STREQ("INTEGER", dlg.m_condition.typeName);
+}
+
+TEST_F(ConditionDialogs, EditorOffersTheOperatorsOfTheColumnsType)
+{
+    struct Case { const char* column; Texts operators; };
+    const Case cases[] = {
+        {"ID", {kEqual, kBetweenExcluding, kFromIncludingToExcluding, kFromExcludingToIncluding, kBetweenIncluding}},
+        {"NAME", {kLike, kEqual, kBetweenExcluding, kFromIncludingToExcluding, kFromExcludingToIncluding,
+                  kBetweenIncluding, kIsNull}},
+        {"PAID", {kTrue, kFalse}},
+        {"CODE", {kLike, kIsNull}},
+        // A bit type that is searchable throughout gets the comparisons too.
+        {"FLAG", {kLike, kEqual, kBetweenExcluding, kFromIncludingToExcluding, kFromExcludingToIncluding,
+                  kBetweenIncluding, kIsNull}},
+        {"ODD", {kIsNull}},
+    };
+    std::unique_ptr<ColumnArray> columns(TableColumns());
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns->p;
+    dlg.m_nColumns = columns->n;
+    std::vector<RobotAction> actions;
+    for (const Case& c : cases)
+    {
+        actions.push_back(ChooseEntry(IDC_COLUMN, c.column));
+        actions.push_back(Inspect([&c](HWND hDlg) { EXPECT_EQ(c.operators, ComboEntries(hDlg, IDC_OPERATOR)) << c.column; }));
+    }
+    actions.push_back(Click(IDCANCEL));
+    m_robot.Expect(IDD_CONDITION, actions);
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+}
+
+TEST_F(ConditionDialogs, EditorKeepsTheOperatorWhenTheNewColumnOffersIt)
+{
+    std::unique_ptr<ColumnArray> columns(TableColumns());
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns->p;
+    dlg.m_nColumns = columns->n;
+    auto expectOperator = [](const std::string& text) {
+        return Inspect([text](HWND hDlg) { EXPECT_EQ(text, ComboSelection(hDlg, IDC_OPERATOR)); });
+    };
+    m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "NAME"), ChooseEntry(IDC_OPERATOR, kBetweenIncluding),
+                                   ChooseEntry(IDC_COLUMN, "ID"), expectOperator(kBetweenIncluding),
+                                   ChooseEntry(IDC_COLUMN, "CODE"), expectOperator(kLike),
+                                   ChooseEntry(IDC_OPERATOR, kIsNull), ChooseEntry(IDC_COLUMN, "NOTE"),
+                                   expectOperator(kIsNull), ChooseEntry(IDC_COLUMN, "PAID"), expectOperator(kTrue),
+                                   Click(IDCANCEL)});
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+}
+
+TEST_F(ConditionDialogs, EditorEnablesTheValueFieldsTheOperatorUses)
+{
+    struct Case { const char* column; const char* op; bool value1; bool value2; };
+    const Case cases[] = {
+        {"NAME", kLike, true, false},
+        {"NAME", kEqual, true, false},
+        {"NAME", kBetweenExcluding, true, true},
+        {"NAME", kFromIncludingToExcluding, true, true},
+        {"NAME", kFromExcludingToIncluding, true, true},
+        {"NAME", kBetweenIncluding, true, true},
+        {"NAME", kIsNull, false, false},
+        {"PAID", kTrue, false, false},
+        {"PAID", kFalse, false, false},
+        {"ID", kEqual, true, false},
+    };
+    std::unique_ptr<ColumnArray> columns(TableColumns());
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns->p;
+    dlg.m_nColumns = columns->n;
+    std::vector<RobotAction> actions;
+    for (const Case& c : cases)
+    {
+        actions.push_back(ChooseEntry(IDC_COLUMN, c.column));
+        actions.push_back(ChooseEntry(IDC_OPERATOR, c.op));
+        actions.push_back(Inspect([&c](HWND hDlg) {
+            EXPECT_EQ(c.value1, IsEnabled(hDlg, IDC_VALUE1)) << c.op;
+            EXPECT_EQ(c.value2, IsEnabled(hDlg, IDC_VALUE2)) << c.op;
+        }));
+    }
+    actions.push_back(Click(IDCANCEL));
+    m_robot.Expect(IDD_CONDITION, actions);
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+}
+
+TEST_F(ConditionDialogs, EditorHandsBackTheTextsOfEachOperator)
+{
+    struct Case
+    {
+        const char* column; const char* op; const char* value1; const char* value2; bool negate;
+        const char* display; const char* filter;
+    };
+    const Case cases[] = {
+        {"NAME", kLike, "Sm%", "", false, "`NAME` LIKE 'Sm%'", "`NAME` LIKE 'Sm%'"},
+        {"NAME", kLike, "O'N%", "", true, "NOT (`NAME` LIKE 'O''N%')", "NOT (`NAME` LIKE 'O''N%')"},
+        {"NAME", kEqual, "it's", "ignored", false, "(`NAME`='it''s')", "(`NAME`='it''s')"},
+        {"QTY", kBetweenIncluding, "5", "10", false, "(`QTY`>=5) AND (`QTY`<=10)", "(`QTY`>=5) AND (`QTY`<=10)"},
+        {"QTY", kBetweenIncluding, "5", "10", true, "NOT ((`QTY`>=5) AND (`QTY`<=10))",
+         "NOT ((`QTY`>=5) AND (`QTY`<=10))"},
+        {"QTY", kBetweenExcluding, "", "100", false, "(`QTY`<100)", "(`QTY`<100)"},
+        {"QTY", kFromExcludingToIncluding, "1", "", false, "(`QTY`>1)", "(`QTY`>1)"},
+        {"BORN", kFromIncludingToExcluding, "2003-02-01", "2003-12-31", false,
+         "(`BORN`>=\"2003-02-01\") AND (`BORN`<\"2003-12-31\")", "(`BORN`>=37653.000000) AND (`BORN`<37986.000000)"},
+        {"PAID", kTrue, "", "", false, "`PAID`", "`PAID`"},
+        {"PAID", kFalse, "", "", false, "NOT `PAID`", "NOT `PAID`"},
+        {"PAID", kFalse, "", "", true, "NOT (NOT `PAID`)", "NOT (NOT `PAID`)"},
+        {"NOTE", kIsNull, "typed before", "", false, "`NOTE` IS NULL", "`NOTE` IS NULL"},
+        {"NOTE", kIsNull, "", "", true, "NOT (`NOTE` IS NULL)", "NOT (`NOTE` IS NULL)"},
+    };
+    std::unique_ptr<ColumnArray> columns(TableColumns());
+    for (const Case& c : cases)
+    {
+        CConditionDlg dlg;
+        dlg.m_pColumns = columns->p;
+        dlg.m_nColumns = columns->n;
+        m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, c.column), ChooseEntry(IDC_OPERATOR, c.op),
+                                       Type(IDC_VALUE1, c.value1), Type(IDC_VALUE2, c.value2),
+                                       SetCheck(IDC_NEGATE, c.negate), Click(IDOK)});
+        ASSERT_EQ(IDOK, dlg.DoModal()) << c.display;
+        EXPECT_STREQ(c.display, dlg.m_condition.displayText);
+        EXPECT_STREQ(c.filter, dlg.m_condition.filterText);
+        EXPECT_STREQ(c.column, dlg.m_condition.name);
+    }
+    EXPECT_TRUE(m_robot.MessageBoxes().empty());
+}
+
+TEST_F(ConditionDialogs, EditorCopiesTheColumnIntoTheCondition)
+{
+    ColumnArray columns{{"QTY", "INTEGER", 3, 4, 1}};
+    columns.p[0].dataType = 5;
+    columns.p[0].datetimeSub = 8;
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns.p;
+    dlg.m_nColumns = columns.n;
+    m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_OPERATOR, kEqual), Type(IDC_VALUE1, "3"), Click(IDOK)});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    const ColumnInfo& condition = dlg.m_condition;
+    EXPECT_STREQ("QTY", condition.name);
+    EXPECT_NE(columns.p[0].name, condition.name) << "a copy of its own";
+    EXPECT_STREQ("INTEGER", condition.typeName);
+    EXPECT_NE(columns.p[0].typeName, condition.typeName);
+    EXPECT_EQ(3, condition.searchable);
+    EXPECT_EQ(0, condition.nullable);
+    EXPECT_EQ(5, condition.dataType);
+    EXPECT_EQ(4, condition.sqlDataType);
+    EXPECT_EQ(8, condition.datetimeSub);
+}
+
+TEST_F(ConditionDialogs, EditorAsksForAMissingValueAndStaysOpen)
+{
+    struct Case { const char* column; const char* op; const char* value2; const char* typed; const char* filter; };
+    const Case cases[] = {
+        {"NAME", kLike, "", "A%", "`NAME` LIKE 'A%'"},
+        {"QTY", kBetweenIncluding, "", "2", "(`QTY`>=2)"},
+        // Equality reads only the first field, whatever the second holds.
+        {"QTY", kEqual, "5", "2", "(`QTY`=2)"},
+    };
+    std::unique_ptr<ColumnArray> columns(TableColumns());
+    for (const Case& c : cases)
+    {
+        const size_t nBoxes = m_robot.MessageBoxes().size();
+        CConditionDlg dlg;
+        dlg.m_pColumns = columns->p;
+        dlg.m_nColumns = columns->n;
+        m_robot.Expect(IDD_CONDITION,
+                       {ChooseEntry(IDC_COLUMN, c.column), ChooseEntry(IDC_OPERATOR, c.op), Type(IDC_VALUE2, c.value2),
+                        Click(IDOK), Click(IDOK),
+                        Inspect([this, nBoxes](HWND hDlg) {
+                            EXPECT_TRUE(::IsWindowVisible(hDlg));
+                            EXPECT_EQ(nBoxes + 2, m_robot.MessageBoxes().size());
+                        }),
+                        Type(IDC_VALUE1, c.typed), Click(IDOK)});
+        ASSERT_EQ(IDOK, dlg.DoModal()) << c.op;
+        ASSERT_EQ(nBoxes + 2, m_robot.MessageBoxes().size()) << c.op;
+        for (size_t i = nBoxes; i < m_robot.MessageBoxes().size(); ++i)
+        {
+            EXPECT_EQ("Enter a value for the condition.", m_robot.MessageBoxes()[i].text);
+            EXPECT_EQ("Database Import", m_robot.MessageBoxes()[i].caption);
+        }
+        EXPECT_STREQ(c.filter, dlg.m_condition.filterText);
+        EXPECT_STREQ(c.column, dlg.m_condition.name);
+    }
+}
+
+TEST_F(ConditionDialogs, EditorConfirmsAConditionWithoutTextsForABitComparison)
+{
+    std::unique_ptr<ColumnArray> columns(TableColumns());
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns->p;
+    dlg.m_nColumns = columns->n;
+    m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "FLAG"), ChooseEntry(IDC_OPERATOR, kEqual),
+                                   Type(IDC_VALUE1, "1"), Click(IDOK)});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_STREQ("FLAG", dlg.m_condition.name);
+    EXPECT_EQ(nullptr, dlg.m_condition.displayText);
+    EXPECT_EQ(nullptr, dlg.m_condition.filterText);
+}
+
+TEST_F(ConditionDialogs, EditorConfirmsAnEmptyResultWhenNoColumnIsSearchable)
+{
+    ColumnArray columns{{"BLOB1", "BLOB", 0, -4, 1}, {"BLOB2", "BLOB", 0, -4, 1}};
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns.p;
+    dlg.m_nColumns = columns.n;
+    m_robot.Expect(IDD_CONDITION, {Inspect([](HWND hDlg) {
+                                       EXPECT_EQ(Texts{}, ComboEntries(hDlg, IDC_COLUMN));
+                                       EXPECT_EQ(Texts{}, ComboEntries(hDlg, IDC_OPERATOR));
+                                       EXPECT_EQ("", ControlText(hDlg, IDC_TYPE_NAME));
+                                   }),
+                                   Type(IDC_VALUE1, "x"), Click(IDOK)});
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(nullptr, dlg.m_condition.name);
+    EXPECT_EQ(nullptr, dlg.m_condition.typeName);
+    EXPECT_EQ(nullptr, dlg.m_condition.displayText);
+    EXPECT_EQ(nullptr, dlg.m_condition.filterText);
+    EXPECT_TRUE(m_robot.MessageBoxes().empty());
+}
+
+// The columns as the SQLite driver describes a real table's catalog.
+TEST_F(ConditionDialogs, EditorOffersTheOperatorsOfATablesCatalog)
+{
+    ColumnArray columns;
+    ReadCatalogColumns("DSN=rdm_dialogs_conditions", "orders", columns.p, columns.n);
+    ASSERT_EQ(8, columns.n);
+    struct Expected { const char* name; int sqlDataType; int searchable; };
+    const Expected expected[] = {
+        {"id", 4, 3}, {"name", 12, 3}, {"note", -1, 3}, {"paid", -7, 3},
+        {"price", 8, 3}, {"born", 91, 3}, {"at", 92, 3}, {"stamp", 93, 3},
+    };
+    for (int i = 0; i < columns.n; ++i)
+    {
+        EXPECT_STREQ(expected[i].name, columns.p[i].name);
+        EXPECT_EQ(expected[i].sqlDataType, columns.p[i].sqlDataType) << expected[i].name;
+        EXPECT_EQ(expected[i].searchable, columns.p[i].searchable) << expected[i].name;
+    }
+
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns.p;
+    dlg.m_nColumns = columns.n;
+    m_robot.Expect(IDD_CONDITION,
+                   {Inspect([](HWND hDlg) {
+                        EXPECT_EQ((Texts{"stamp", "at", "born", "price", "paid", "note", "name", "id"}),
+                                  ComboEntries(hDlg, IDC_COLUMN));
+                        EXPECT_EQ("TIMESTAMP", ControlText(hDlg, IDC_TYPE_NAME));
+                    }),
+                    ChooseEntry(IDC_COLUMN, "born"), ChooseEntry(IDC_OPERATOR, kBetweenIncluding),
+                    Type(IDC_VALUE1, "2003-02-01"), Type(IDC_VALUE2, "2003-12-31"), Click(IDOK)});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    // The driver's date type is 91, which is written as a quoted literal.
+    EXPECT_STREQ("(`born`>='2003-02-01') AND (`born`<='2003-12-31')", dlg.m_condition.filterText);
+}

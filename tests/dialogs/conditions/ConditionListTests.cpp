@@ -1,0 +1,231 @@
+// The condition list, driven as a user would: what it shows, what adding
+// and removing do, and what OK and Cancel leave with the caller.
+#include "ConditionTestSupport.h"
+#include "dialogs/CConditionListDlg.h"
+#include "resource.h"
+
+using namespace robot;
+
+namespace
+{
+    using Texts = std::vector<std::string>;
+
+    // The caller's condition state, as the field-mapping dialog holds it.
+    struct CallerState
+    {
+        ~CallerState() { FreeColumnArray(pConditions, nConditions); }
+        void Add(const char* pszDisplay, const char* pszFilter) { AppendCondition(pConditions, nConditions, pszDisplay, pszFilter); }
+        void HandTo(CConditionListDlg& dlg)
+        {
+            dlg.m_pColumns = columns.p;
+            dlg.m_nColumns = columns.n;
+            dlg.m_pConditions = pConditions;
+            dlg.m_nConditions = nConditions;
+            dlg.m_bUseConditions = bUseConditions;
+        }
+        // What the caller does with the dialog's result.
+        void TakeFrom(const CConditionListDlg& dlg, INT_PTR nResult)
+        {
+            if (nResult != IDOK)
+                return;
+            pConditions = dlg.m_pConditions;
+            nConditions = dlg.m_nConditions;
+            bUseConditions = dlg.m_bUseConditions;
+        }
+
+        ColumnArray columns{{"NAME", "VARCHAR", 3, 12, 1}, {"QTY", "INTEGER", 2, 4, 1}, {"PAID", "BIT", 3, -7, 0}};
+        ColumnInfo* pConditions = nullptr;
+        int nConditions = 0;
+        BOOL bUseConditions = TRUE;
+    };
+
+    RobotAction ExpectRows(const Texts& rows)
+    {
+        return Inspect([rows](HWND hDlg) { EXPECT_EQ(rows, ListRows(hDlg, IDC_CONDITION_LIST)); });
+    }
+}
+
+TEST_F(ConditionDialogs, ListShowsTheConditionsLastFirst)
+{
+    struct Case { BOOL bUse; bool allRows; bool useConditions; };
+    const Case cases[] = {{TRUE, false, true}, {FALSE, true, false}};
+    for (const Case& c : cases)
+    {
+        CallerState state;
+        state.Add("(`QTY`>=5)", "(`QTY`>=5)");
+        state.Add("`NAME` LIKE 'A%'", "`NAME` LIKE 'A%'");
+        state.Add("typed", "typed");
+        state.bUseConditions = c.bUse;
+        CConditionListDlg dlg;
+        state.HandTo(dlg);
+        m_robot.Expect(IDD_CONDITIONLIST,
+                       {ExpectRows({"typed", "`NAME` LIKE 'A%'", "(`QTY`>=5)"}), Inspect([&c](HWND hDlg) {
+                            EXPECT_EQ(c.allRows, IsChecked(hDlg, IDC_ALL_ROWS));
+                            EXPECT_EQ(c.useConditions, IsChecked(hDlg, IDC_USE_CONDITIONS));
+                            // The add buttons follow the choice from the start.
+                            EXPECT_EQ(c.useConditions, IsEnabled(hDlg, IDC_ADD_CONDITION));
+                            EXPECT_EQ(c.useConditions, IsEnabled(hDlg, IDC_ADD_TEXT));
+                            EXPECT_FALSE(IsEnabled(hDlg, IDC_REMOVE_CONDITION));
+                        }),
+                        SelectRow(IDC_CONDITION_LIST, "typed"),
+                        Inspect([](HWND hDlg) { EXPECT_TRUE(IsEnabled(hDlg, IDC_REMOVE_CONDITION)); }),
+                        ClearSelection(IDC_CONDITION_LIST),
+                        Inspect([](HWND hDlg) { EXPECT_FALSE(IsEnabled(hDlg, IDC_REMOVE_CONDITION)); }),
+                        Click(IDCANCEL)});
+        EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    }
+}
+
+TEST_F(ConditionDialogs, ListAddsConditionsFromTheEditorAndTypedText)
+{
+    CallerState state;
+    state.Add("first", "first");
+    ColumnInfo* pOld = state.pConditions;
+    CConditionListDlg dlg;
+    state.HandTo(dlg);
+    m_robot.Expect({
+        {IDD_CONDITIONLIST,
+         {Click(IDC_ADD_CONDITION), ExpectRows({"`NAME` LIKE 'A%'", "first"}), Click(IDC_ADD_TEXT),
+          ExpectRows({"`NAME` LIKE 'A%'", "   ", "first"}), Click(IDC_ADD_TEXT), Click(IDC_ADD_TEXT),
+          Click(IDC_ADD_CONDITION), Click(IDC_ADD_CONDITION), ExpectRows({"`NAME` LIKE 'A%'", "   ", "(`QTY`<9)", "first"}),
+          Click(IDOK)}},
+        {IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "NAME"), ChooseEntry(IDC_OPERATOR, kLike), Type(IDC_VALUE1, "A%"),
+                         Click(IDOK)}},
+        // Blanks are a text like any other.
+        {IDD_TEXTENTRY, {Type(IDC_TEXT, "   "), Click(IDOK)}},
+        // An empty text adds nothing, nor does a text the user cancels.
+        {IDD_TEXTENTRY, {Type(IDC_TEXT, ""), Click(IDOK)}},
+        {IDD_TEXTENTRY, {Type(IDC_TEXT, "cancelled"), Click(IDCANCEL)}},
+        // A bit column compared builds no text: nothing to add.
+        {IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "PAID"), ChooseEntry(IDC_OPERATOR, kEqual), Type(IDC_VALUE1, "1"),
+                         Click(IDOK)}},
+        {IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "QTY"), ChooseEntry(IDC_OPERATOR, kBetweenExcluding),
+                         Type(IDC_VALUE2, "9"), Click(IDOK)}},
+    });
+    INT_PTR nResult = dlg.DoModal();
+    ASSERT_EQ(IDOK, nResult);
+    EXPECT_NE(pOld, dlg.m_pConditions);
+    state.TakeFrom(dlg, nResult);
+    EXPECT_EQ((Texts{"first", "`NAME` LIKE 'A%'", "   ", "(`QTY`<9)"}), DisplayTexts(state.pConditions, state.nConditions));
+    EXPECT_EQ((Texts{"first", "`NAME` LIKE 'A%'", "   ", "(`QTY`<9)"}), FilterTexts(state.pConditions, state.nConditions));
+    EXPECT_STREQ("NAME", state.pConditions[1].name);
+    EXPECT_EQ(nullptr, state.pConditions[2].name);
+    EXPECT_EQ(0, state.pConditions[2].sqlDataType);
+    EXPECT_TRUE(state.bUseConditions);
+    EXPECT_TRUE(HeapsAreSound());
+}
+
+TEST_F(ConditionDialogs, ListRemovesTheSelectedRowAndTheFirstConditionOfItsText)
+{
+    CallerState state;
+    state.Add("same", "first same");
+    state.Add("other", "other");
+    state.Add("same", "second same");
+    CConditionListDlg dlg;
+    state.HandTo(dlg);
+    m_robot.Expect(IDD_CONDITIONLIST,
+                   {ExpectRows({"same", "other", "same"}), SelectRowAt(IDC_CONDITION_LIST, 0),
+                    Click(IDC_REMOVE_CONDITION), ExpectRows({"other", "same"}), Inspect([](HWND hDlg) {
+                        EXPECT_FALSE(IsEnabled(hDlg, IDC_REMOVE_CONDITION));
+                    }),
+                    Click(IDOK)});
+    INT_PTR nResult = dlg.DoModal();
+    ASSERT_EQ(IDOK, nResult);
+    state.TakeFrom(dlg, nResult);
+    EXPECT_EQ((Texts{"other", "second same"}), FilterTexts(state.pConditions, state.nConditions));
+}
+
+TEST_F(ConditionDialogs, ListLeavesNoArrayWhenTheLastConditionIsRemoved)
+{
+    CallerState state;
+    state.Add("only", "only");
+    CConditionListDlg dlg;
+    state.HandTo(dlg);
+    m_robot.Expect(IDD_CONDITIONLIST, {SelectRow(IDC_CONDITION_LIST, "only"), Click(IDC_REMOVE_CONDITION),
+                                       ExpectRows({}), Click(IDC_REMOVE_CONDITION), Click(IDOK)});
+    INT_PTR nResult = dlg.DoModal();
+    ASSERT_EQ(IDOK, nResult);
+    state.TakeFrom(dlg, nResult);
+    EXPECT_EQ(nullptr, state.pConditions);
+    EXPECT_EQ(0, state.nConditions);
+}
+
+TEST_F(ConditionDialogs, ListWithAllRowsChosenKeepsTheConditionsButSwitchesThemOff)
+{
+    CallerState state;
+    state.Add("kept", "kept");
+    CConditionListDlg dlg;
+    state.HandTo(dlg);
+    m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_ALL_ROWS, true), Inspect([](HWND hDlg) {
+                                           EXPECT_FALSE(IsEnabled(hDlg, IDC_ADD_CONDITION));
+                                           EXPECT_FALSE(IsEnabled(hDlg, IDC_ADD_TEXT));
+                                       }),
+                                       SetCheck(IDC_USE_CONDITIONS, true), Inspect([](HWND hDlg) {
+                                           EXPECT_TRUE(IsEnabled(hDlg, IDC_ADD_CONDITION));
+                                           EXPECT_TRUE(IsEnabled(hDlg, IDC_ADD_TEXT));
+                                       }),
+                                       SetCheck(IDC_ALL_ROWS, true), Click(IDOK)});
+    INT_PTR nResult = dlg.DoModal();
+    ASSERT_EQ(IDOK, nResult);
+    state.TakeFrom(dlg, nResult);
+    EXPECT_FALSE(state.bUseConditions);
+    EXPECT_EQ(Texts{"kept"}, DisplayTexts(state.pConditions, state.nConditions));
+
+    // Choosing the conditions again brings them back.
+    CConditionListDlg again;
+    state.HandTo(again);
+    m_robot.Expect(IDD_CONDITIONLIST, {ExpectRows({"kept"}), SetCheck(IDC_USE_CONDITIONS, true), Click(IDOK)});
+    nResult = again.DoModal();
+    ASSERT_EQ(IDOK, nResult);
+    state.TakeFrom(again, nResult);
+    EXPECT_TRUE(state.bUseConditions);
+    EXPECT_EQ(Texts{"kept"}, DisplayTexts(state.pConditions, state.nConditions));
+}
+
+TEST_F(ConditionDialogs, ListCancelLeavesTheCallersStateAsItWas)
+{
+    CallerState state;
+    state.Add("one", "one filter");
+    state.Add("two", "two filter");
+    state.bUseConditions = FALSE;
+    ColumnInfo* pBefore = state.pConditions;
+    CConditionListDlg dlg;
+    state.HandTo(dlg);
+    m_robot.Expect({
+        {IDD_CONDITIONLIST,
+         {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT), SelectRow(IDC_CONDITION_LIST, "two"),
+          Click(IDC_REMOVE_CONDITION), SelectRow(IDC_CONDITION_LIST, "one"), Click(IDC_REMOVE_CONDITION),
+          ExpectRows({"added"}), Click(IDCANCEL)}},
+        {IDD_TEXTENTRY, {Type(IDC_TEXT, "added"), Click(IDOK)}},
+    });
+    INT_PTR nResult = dlg.DoModal();
+    EXPECT_EQ(IDCANCEL, nResult);
+    state.TakeFrom(dlg, nResult);
+    EXPECT_EQ(pBefore, state.pConditions);
+    EXPECT_EQ(pBefore, dlg.m_pConditions);
+    EXPECT_EQ(2, dlg.m_nConditions);
+    EXPECT_FALSE(dlg.m_bUseConditions);
+    EXPECT_EQ((Texts{"one", "two"}), DisplayTexts(state.pConditions, state.nConditions));
+    EXPECT_EQ((Texts{"one filter", "two filter"}), FilterTexts(state.pConditions, state.nConditions));
+    EXPECT_TRUE(HeapsAreSound());
+}
+
+TEST_F(ConditionDialogs, ListRefusesATypedTextLongerThan255Characters)
+{
+    CallerState state;
+    CConditionListDlg dlg;
+    state.HandTo(dlg);
+    const std::string strLongest(255, 'x');
+    m_robot.Expect({
+        {IDD_CONDITIONLIST, {Click(IDC_ADD_TEXT), Click(IDOK)}},
+        {IDD_TEXTENTRY, {Type(IDC_TEXT, strLongest + "y"), Click(IDOK),
+                         Inspect([](HWND hDlg) { EXPECT_TRUE(::IsWindowVisible(hDlg)); }), Type(IDC_TEXT, strLongest),
+                         Click(IDOK)}},
+    });
+    INT_PTR nResult = dlg.DoModal();
+    ASSERT_EQ(IDOK, nResult);
+    state.TakeFrom(dlg, nResult);
+    ASSERT_EQ(1u, m_robot.MessageBoxes().size());
+    EXPECT_EQ("Please enter no more than 255 characters.", m_robot.MessageBoxes()[0].text);
+    EXPECT_EQ(Texts{strLongest}, DisplayTexts(state.pConditions, state.nConditions));
+}

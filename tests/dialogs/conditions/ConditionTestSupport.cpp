@@ -1,0 +1,137 @@
+#include "ConditionTestSupport.h"
+
+#include "TestEnv.h"
+
+#include <commctrl.h>
+
+const char* const kLike = "contains (LIKE)";
+const char* const kEqual = "equals";
+const char* const kBetweenExcluding = "between (excluding both ends)";
+const char* const kFromIncludingToExcluding = "from (including) to (excluding)";
+const char* const kFromExcludingToIncluding = "from (excluding) to (including)";
+const char* const kBetweenIncluding = "between (including both ends)";
+const char* const kTrue = "is true";
+const char* const kFalse = "is false";
+const char* const kIsNull = "is empty (NULL)";
+
+ColumnArray::ColumnArray(std::initializer_list<ColumnSpec> columns)
+{
+    for (const ColumnSpec& spec : columns)
+    {
+        ColumnInfo column;
+        column.name = spec.name ? _strdup(spec.name) : nullptr;
+        column.typeName = spec.typeName ? _strdup(spec.typeName) : nullptr;
+        column.searchable = spec.searchable;
+        column.nullable = spec.nullable;
+        column.dataType = spec.sqlDataType;
+        column.sqlDataType = spec.sqlDataType;
+        column.datetimeSub = 3;
+        AppendColumnInfo(p, n, column);
+    }
+}
+
+void AppendCondition(ColumnInfo*& pConditions, int& nConditions, const char* pszDisplay, const char* pszFilter)
+{
+    ColumnInfo condition;
+    SetConditionTexts(condition, pszDisplay, pszFilter);
+    AppendColumnInfo(pConditions, nConditions, condition);
+}
+
+std::vector<std::string> DisplayTexts(const ColumnInfo* pConditions, int nConditions)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < nConditions; ++i)
+        texts.push_back(pConditions[i].displayText ? pConditions[i].displayText : "(null)");
+    return texts;
+}
+
+std::vector<std::string> FilterTexts(const ColumnInfo* pConditions, int nConditions)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < nConditions; ++i)
+        texts.push_back(pConditions[i].filterText ? pConditions[i].filterText : "(null)");
+    return texts;
+}
+
+namespace
+{
+    std::vector<HANDLE> ProcessHeaps()
+    {
+        std::vector<HANDLE> heaps(::GetProcessHeaps(0, nullptr) + 16);
+        heaps.resize(::GetProcessHeaps((DWORD)heaps.size(), heaps.data()));
+        return heaps;
+    }
+}
+
+SIZE_T BusyHeapBytes()
+{
+    SIZE_T nBusy = 0;
+    for (HANDLE hHeap : ProcessHeaps())
+    {
+        ::HeapLock(hHeap);
+        PROCESS_HEAP_ENTRY entry = {};
+        while (::HeapWalk(hHeap, &entry))
+        {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                nBusy += entry.cbData;
+        }
+        ::HeapUnlock(hHeap);
+    }
+    return nBusy;
+}
+
+bool HeapsAreSound()
+{
+    for (HANDLE hHeap : ProcessHeaps())
+    {
+        if (!::HeapValidate(hHeap, 0, nullptr))
+            return false;
+    }
+    return true;
+}
+
+HMODULE ConditionDialogs::s_hLanguageModule = nullptr;
+
+void ConditionDialogs::SetUpTestSuite()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    s_hLanguageModule = ::LoadLibraryA(BinaryDirWindowsPath("rdmodbcres/RDMODBCRes.dll").c_str());
+}
+
+void ConditionDialogs::TearDownTestSuite()
+{
+    ::FreeLibrary(s_hLanguageModule);
+    s_hLanguageModule = nullptr;
+}
+
+void ConditionDialogs::SetUp()
+{
+    ASSERT_NE(nullptr, s_hLanguageModule);
+    AfxGetModuleState()->m_hCurrentResourceHandle = s_hLanguageModule;
+}
+
+void ConditionDialogs::TearDown()
+{
+    EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
+    EXPECT_EQ(0u, m_robot.PendingScripts());
+}
+
+RobotAction SelectRowAt(int nList, int nRow)
+{
+    return [nList, nRow](HWND hDlg, std::string& reason) {
+        HWND hList = ::GetDlgItem(hDlg, nList);
+        if (hList == nullptr)
+        {
+            reason = "no list " + std::to_string(nList);
+            return StepResult::Failed;
+        }
+        if (nRow >= (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0))
+            return StepResult::Wait;
+        LVITEMA item = {};
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageA(hList, LVM_SETITEMSTATE, nRow, (LPARAM)&item);
+        return StepResult::Done;
+    };
+}

@@ -1,0 +1,73 @@
+#pragma once
+// What the condition dialog tests share: the language module as the
+// resource handle, the robot, column and condition arrays built as the
+// field-mapping dialog hands them, and the heap's bytes in use.
+#include "UiRobot.h"
+#include "framework/CWinApp.h"
+#include "query/ColumnInfo.h"
+
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// The operator texts of the US-English language module.
+extern const char* const kLike;
+extern const char* const kEqual;
+extern const char* const kBetweenExcluding;
+extern const char* const kFromIncludingToExcluding;
+extern const char* const kFromExcludingToIncluding;
+extern const char* const kBetweenIncluding;
+extern const char* const kTrue;
+extern const char* const kFalse;
+extern const char* const kIsNull;
+
+struct ColumnSpec
+{
+    const char* name;
+    const char* typeName;
+    int searchable;
+    int sqlDataType;
+    int nullable;
+};
+
+// A column array that frees itself.
+struct ColumnArray
+{
+    ColumnArray() = default;
+    ColumnArray(std::initializer_list<ColumnSpec> columns);
+    ~ColumnArray() { FreeColumnArray(p, n); }
+    ColumnArray(const ColumnArray&) = delete;
+    ColumnArray& operator=(const ColumnArray&) = delete;
+
+    ColumnInfo* p = nullptr;
+    int n = 0;
+};
+
+// A condition array as the list hands it back: display and filter texts,
+// the display texts given; the caller frees it.
+void AppendCondition(ColumnInfo*& pConditions, int& nConditions, const char* pszDisplay, const char* pszFilter);
+std::vector<std::string> DisplayTexts(const ColumnInfo* pConditions, int nConditions);
+std::vector<std::string> FilterTexts(const ColumnInfo* pConditions, int nConditions);
+
+// Bytes in use on every heap of the process; what a leak makes grow.
+SIZE_T BusyHeapBytes();
+// Every heap of the process is sound: no block freed twice or overrun.
+bool HeapsAreSound();
+
+class ConditionDialogs : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    static HMODULE s_hLanguageModule;
+    CWinApp m_app{"Database Import"};
+    AFX_MAINTAIN_STATE2 m_moduleState{AfxGetStaticModuleState()};
+    CUiRobot m_robot;
+};
+
+// Selects the list-view row at this position, as a click on it does.
+RobotAction SelectRowAt(int nList, int nRow);
