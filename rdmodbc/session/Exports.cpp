@@ -3,10 +3,30 @@
 #include "RDMODBC.h"
 
 #include "ImportSession.h"
+#include "OpenSequence.h"
 #include "RDMODBCApp.h"
 #include "langres/ResLoader.h"
 
 CRDMODBCApp theApp;
+
+int WINAPI RDMODBCOpen(void)
+{
+    try
+    {
+        return OpenImportSession();
+    }
+    catch (CException* pException)
+    {
+        // A failed reconnect or first move: shown here, since the host
+        // cannot catch it, and nothing is left open.
+        ReportAndDelete(pException);
+    }
+    catch (...)
+    {
+    }
+    theSession.EndReading();
+    return 0;
+}
 
 int WINAPI RDMODBCMoveNext(LPSTR lpszField1, int nMaxChars1, LPSTR lpszField2, int nMaxChars2,
                            LPSTR lpszField3, int nMaxChars3, LPSTR lpszField4, int nMaxChars4)
