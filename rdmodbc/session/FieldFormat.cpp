@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <utility>
 
 namespace
 {
@@ -39,26 +38,38 @@ namespace
     }
 }
 
+namespace
+{
+    // The column's text; "" for a NULL and for a read that failed, whose
+    // exception is dropped.
+    void ReadColumnText(CRecordset& recordset, short nColumn, CString& strValue)
+    {
+        try
+        {
+            recordset.GetFieldValue(nColumn, strValue);
+        }
+        catch (CException* pException)
+        {
+            pException->Delete();
+            strValue.Empty();
+        }
+    }
+}
+
 void AppendColumnText(CRecordset& recordset, short nColumn, CString& strText)
 {
     if (nColumn < 0)
         return;
-    // Read as text, a NULL as "": every row of an import passes here, and the
-    // text needs no variant around it on its way into the field.
-    CString strValue;
-    try
+    // Every row of an import passes here: an empty text takes the value
+    // straight into the room it kept from the last row.
+    if (strText.IsEmpty())
     {
-        recordset.GetFieldValue(nColumn, strValue);
-    }
-    catch (CException* pException)
-    {
-        pException->Delete();
+        ReadColumnText(recordset, nColumn, strText);
         return;
     }
-    if (strText.IsEmpty())
-        strText = std::move(strValue);
-    else
-        strText += strValue;
+    CString strValue;
+    ReadColumnText(recordset, nColumn, strValue);
+    strText += strValue;
 }
 
 void FormatAsInteger(CString& strText)
@@ -86,10 +97,11 @@ void FormatAsDateTime(CString& strText, BOOL bDate)
     dateTime.ParseDateTime(strText, bDate ? VAR_DATEVALUEONLY : VAR_TIMEVALUEONLY, LANG_USER_DEFAULT);
     if (dateTime.GetStatus() != COleDateTime::valid)
         return;
-    strText = dateTime.Format(bDate ? "%Y-%m-%d" : "%H:%M:%S");
+    // Copied in, so that the text keeps its room for the next row's value.
+    strText = (LPCSTR)dateTime.Format(bDate ? "%Y-%m-%d" : "%H:%M:%S");
 }
 
-CString FormatFieldText(const OutputField& field, CString strValue)
+void FormatFieldText(const OutputField& field, CString& strValue, CString& strText)
 {
     if (field.m_bInteger)
         FormatAsInteger(strValue);
@@ -97,19 +109,17 @@ CString FormatFieldText(const OutputField& field, CString strValue)
         FormatAsDateTime(strValue, TRUE);
     if (field.m_bTime)
         FormatAsDateTime(strValue, FALSE);
-    if (field.m_bPad && field.m_chPad != '\0')
-    {
-        int nFill = field.m_nPadWidth - strValue.GetLength();
-        if (nFill > 0)
-            strValue = field.m_bPadRight ? strValue + CString(field.m_chPad, nFill)
-                                         : CString(field.m_chPad, nFill) + strValue;
-    }
-    if (field.m_strPrefix.IsEmpty() && field.m_strSuffix.IsEmpty())
-        return strValue;
-    CString strText = field.m_strPrefix;
+    int nFill = 0;
+    if (field.m_bPad && field.m_chPad != '\0' && field.m_nPadWidth > strValue.GetLength())
+        nFill = field.m_nPadWidth - strValue.GetLength();
+    // Assigned and appended, not built anew, so that the text keeps its room.
+    strText = field.m_strPrefix;
+    if (nFill > 0 && !field.m_bPadRight)
+        strText += CString(field.m_chPad, nFill);
     strText += strValue;
+    if (nFill > 0 && field.m_bPadRight)
+        strText += CString(field.m_chPad, nFill);
     strText += field.m_strSuffix;
-    return strText;
 }
 
 void DeliverFieldText(const CString& strText, LPSTR lpszBuffer, int nMaxChars)

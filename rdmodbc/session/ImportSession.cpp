@@ -5,8 +5,6 @@
 #include "framework/CDBException.h"
 #include "framework/CWinApp.h"
 
-#include <utility>
-
 ImportSession theSession;
 
 ImportSession::ImportSession()
@@ -73,9 +71,10 @@ int ImportSession::MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxCha
     for (int k : anDeliveryOrder)
     {
         const OutputField& field = m_fields[k];
-        CString strValue;
-        AppendColumnText(*m_pRecordset, (short)field.m_nColumn, strValue);
-        DeliverFieldText(FormatFieldText(field, std::move(strValue)), alpszFields[k], anMaxChars[k]);
+        m_strValue.Empty();
+        AppendColumnText(*m_pRecordset, (short)field.m_nColumn, m_strValue);
+        FormatFieldText(field, m_strValue, m_strText);
+        DeliverFieldText(m_strText, alpszFields[k], anMaxChars[k]);
     }
 
     try

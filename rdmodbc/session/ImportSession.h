@@ -31,6 +31,13 @@ public:
     CRecordset* m_pRecordset = nullptr;
     HMODULE     m_hResModule = nullptr;
     OutputField m_fields[OUTPUT_FIELDS];
+
+private:
+    // The value and the text of the field being delivered. They live from
+    // row to row, so that a million rows reuse their room instead of
+    // allocating it anew for every field.
+    CString m_strValue;
+    CString m_strText;
 };
 
 extern ImportSession theSession;

@@ -24,6 +24,13 @@ namespace
         return field;
     }
 
+    CString FieldText(const OutputField& field, CString value)
+    {
+        CString text;
+        FormatFieldText(field, value, text);
+        return text;
+    }
+
     std::string Delivered(const CString& text, int limit)
     {
         char buffer[64];
@@ -49,7 +56,7 @@ TEST(FieldPipeline, PadsTheValueBeforeItIsCut)
     };
     for (const Case& c : cases)
     {
-        CString text = FormatFieldText(PaddedField(c.width, c.fill, c.right), c.value);
+        CString text = FieldText(PaddedField(c.width, c.fill, c.right), c.value);
         EXPECT_EQ(c.out, Delivered(text, c.limit)) << c.value << " width " << c.width;
     }
 }
@@ -66,7 +73,7 @@ TEST(FieldPipeline, CutsPrefixValueAndSuffixAtTheLimit)
         {"",  "",    "",  5,  ""},        // NULL and empty values look alike
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.out, Delivered(FormatFieldText(Field(c.prefix, c.suffix), c.value), c.limit));
+        EXPECT_EQ(c.out, Delivered(FieldText(Field(c.prefix, c.suffix), c.value), c.limit));
 }
 
 TEST(FieldPipeline, SkipsANullBuffer)
