@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -78,22 +79,38 @@ namespace
         return hModule != nullptr;
     }
 
-    void RunCatalog()
+    // The fastest of nRounds runs, as for the rows.
+    CatalogTiming Fastest(int nRounds, const std::function<CatalogTiming()>& measure)
     {
-        std::printf("Catalog: 20,000 tables, a table of 1,000 columns; ratios to the bare catalog calls\n");
-        PrintCatalog("ReadTableCatalog", TimeReadTableCatalog(szCatalogSource), "SQLTables, fetch",
-                     TimeBareTables(szCatalogSource, false));
+        CatalogTiming best = measure();
+        for (int nRound = 1; nRound < nRounds; ++nRound)
+        {
+            CatalogTiming timing = measure();
+            if (timing.dSeconds < best.dSeconds)
+                best = timing;
+        }
+        return best;
+    }
+
+    void RunCatalog(int nRounds)
+    {
+        std::printf("Catalog: 20,000 tables, a table of 1,000 columns; ratios to the bare catalog calls; best of %d\n",
+                    nRounds);
+        PrintCatalog("ReadTableCatalog", Fastest(nRounds, [] { return TimeReadTableCatalog(szCatalogSource); }),
+                     "SQLTables, fetch", Fastest(nRounds, [] { return TimeBareTables(szCatalogSource, false); }));
         if (!LoadLanguageModule())
         {
             std::printf("  no language module: the dialogs are not timed\n");
             return;
         }
-        PrintCatalog("table step (OK to list filled)", TimeTableStep(szCatalogSource), "connect, SQLTables, fetch",
-                     TimeBareTables(szCatalogSource, true));
-        CatalogTiming columns = TimeColumnList(szCatalogSource, "wide");
+        PrintCatalog("table step (OK to list filled)", Fastest(nRounds, [] { return TimeTableStep(szCatalogSource); }),
+                     "connect, SQLTables, fetch",
+                     Fastest(nRounds, [] { return TimeBareTables(szCatalogSource, true); }));
+        CatalogTiming columns = Fastest(nRounds, [] { return TimeColumnList(szCatalogSource, "wide"); });
         PrintCatalog("column list (FillColumnList)", columns, "connect, SQLColumns, fetch",
-                     TimeBareColumns(szCatalogSource, "wide", false));
-        PrintCatalog("", columns, "  + SQLGetTypeInfo per column", TimeBareColumns(szCatalogSource, "wide", true));
+                     Fastest(nRounds, [] { return TimeBareColumns(szCatalogSource, "wide", false); }));
+        PrintCatalog("", columns, "  + SQLGetTypeInfo per column",
+                     Fastest(nRounds, [] { return TimeBareColumns(szCatalogSource, "wide", true); }));
         std::fflush(stdout);
     }
 }
@@ -118,6 +135,6 @@ int main(int argc, char** argv)
     if (bRows)
         RunRows(sizes, nRounds);
     if (bCatalog)
-        RunCatalog();
+        RunCatalog(nRounds);
     return 0;
 }
