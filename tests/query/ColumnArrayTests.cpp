@@ -1,3 +1,4 @@
+#include "HeapUse.h"
 #include "query/ColumnInfo.h"
 
 #include <gtest/gtest.h>
@@ -18,32 +19,6 @@ namespace
         column.sqlDataType = sqlDataType;
         column.datetimeSub = 7;
         return column;
-    }
-
-    std::vector<HANDLE> ProcessHeaps()
-    {
-        std::vector<HANDLE> heaps(::GetProcessHeaps(0, nullptr) + 16);
-        heaps.resize(::GetProcessHeaps((DWORD)heaps.size(), heaps.data()));
-        return heaps;
-    }
-
-    // Bytes in use on every heap of the process (the runtime's malloc heap
-    // among them): what a leak makes grow.
-    SIZE_T BusyHeapBytes()
-    {
-        SIZE_T nBusy = 0;
-        for (HANDLE hHeap : ProcessHeaps())
-        {
-            ::HeapLock(hHeap);
-            PROCESS_HEAP_ENTRY entry = {};
-            while (::HeapWalk(hHeap, &entry))
-            {
-                if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                    nBusy += entry.cbData;
-            }
-            ::HeapUnlock(hHeap);
-        }
-        return nBusy;
     }
 
     // One round of what the dialogs do: the list copies the caller's
@@ -265,8 +240,7 @@ TEST(ColumnArray, FreesEverythingItCopiesOverManyEdits)
     SIZE_T nAfter = BusyHeapBytes();
     // A single forgotten string per round would leave 10000 blocks behind.
     EXPECT_LT(nAfter, nBefore + 16 * 1024) << nBefore << " -> " << nAfter;
-    for (HANDLE hHeap : ProcessHeaps())
-        EXPECT_TRUE(::HeapValidate(hHeap, 0, nullptr)) << "a block freed twice or written past its end";
+    EXPECT_TRUE(HeapsAreSound()) << "a block freed twice or written past its end";
 
     FreeColumnArray(pCallers, nCallers);
 }

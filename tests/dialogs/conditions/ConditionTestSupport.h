@@ -1,7 +1,8 @@
 #pragma once
 // What the condition dialog tests share: the language module as the
-// resource handle, the robot, column and condition arrays built as the
-// field-mapping dialog hands them, and the heap's bytes in use.
+// resource handle, the robot, and column and condition arrays built as the
+// field-mapping dialog hands them.
+#include "HeapUse.h"
 #include "UiRobot.h"
 #include "framework/CWinApp.h"
 #include "query/ColumnInfo.h"
@@ -49,11 +50,6 @@ struct ColumnArray
 void AppendCondition(ColumnInfo*& pConditions, int& nConditions, const char* pszDisplay, const char* pszFilter);
 std::vector<std::string> DisplayTexts(const ColumnInfo* pConditions, int nConditions);
 std::vector<std::string> FilterTexts(const ColumnInfo* pConditions, int nConditions);
-
-// Bytes in use on every heap of the process; what a leak makes grow.
-SIZE_T BusyHeapBytes();
-// Every heap of the process is sound: no block freed twice or overrun.
-bool HeapsAreSound();
 
 class ConditionDialogs : public ::testing::Test
 {
