@@ -29,7 +29,8 @@ if [ -f "$WINEPREFIX/system.reg" ]; then
 else
     wine wineboot --init >/dev/null 2>&1 </dev/null
 fi
-# Under Xvfb there is no window manager: Wine draws the title bars itself, so
-# that screenshots show them.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null
+# Under Xvfb there is no window manager. Wine's windows are its own then: it
+# draws their title bars (screenshots show them) and does not wait, at every
+# window that closes, for a window manager that never answers.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
 echo "test environment ready in $testenv"
