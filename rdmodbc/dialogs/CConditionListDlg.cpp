@@ -2,6 +2,7 @@
 
 #include "CConditionDlg.h"
 #include "CTextEntryDlg.h"
+#include "ListColumn.h"
 #include "framework/CComboBox.h"
 #include "framework/CDataExchange.h"
 #include "resource.h"
@@ -50,9 +51,7 @@ BOOL CConditionListDlg::OnInitDialog()
     m_listConditions.Attach(GetDlgItem(IDC_CONDITION_LIST));
     if (m_listConditions.m_hWnd == nullptr)
         return FALSE;
-    RECT rcList;
-    m_listConditions.GetClientRect(&rcList);
-    m_listConditions.InsertColumn(0, "", LVCFMT_LEFT, rcList.right - rcList.left - 20);
+    InsertListColumn(m_listConditions);
     // Each condition goes on top, so the last one comes first.
     for (int i = 0; i < m_nConditions; ++i)
         m_listConditions.InsertItem(0, m_pConditions[i].displayText ? m_pConditions[i].displayText : "");

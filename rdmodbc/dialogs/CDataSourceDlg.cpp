@@ -1,4 +1,5 @@
 #include "CDataSourceDlg.h"
+#include "ListColumn.h"
 #include "SortedListFill.h"
 
 #include "framework/CComboBox.h"
@@ -57,10 +58,7 @@ BOOL CDataSourceDlg::OnInitDialog()
     m_list.Attach(GetDlgItem(IDC_SOURCE_LIST));
     if (m_list.m_hWnd)
     {
-        // Room for the vertical scroll bar, so that no horizontal one appears.
-        RECT rcList;
-        m_list.GetClientRect(&rcList);
-        m_list.InsertColumn(0, "", LVCFMT_LEFT, rcList.right - rcList.left - 20);
+        InsertListColumn(m_list);
     }
 
     m_wndDescription.SubclassDlgItem(IDC_DESCRIPTION, this);

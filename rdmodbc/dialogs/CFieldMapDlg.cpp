@@ -2,6 +2,7 @@
 
 #include "CConditionListDlg.h"
 #include "ColumnCatalog.h"
+#include "ListColumn.h"
 #include "SortedListFill.h"
 #include "framework/CComboBox.h"
 #include "framework/CDataExchange.h"
@@ -77,9 +78,7 @@ BOOL CFieldMapDlg::OnInitDialog()
     comboField.SetCurSel(m_nCurField);
 
     m_listColumns.Attach(GetDlgItem(IDC_COLUMN_LIST));
-    RECT rcList;
-    m_listColumns.GetClientRect(&rcList);
-    m_listColumns.InsertColumn(0, "", LVCFMT_LEFT, rcList.right - rcList.left - 20);
+    InsertListColumn(m_listColumns);
     // The columns are read on the first paint; until then the user sees that
     // they are on their way.
     m_listColumns.InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, LoadResString(IDS_LOADING_COLUMNS), 0, 0, 0, 0);

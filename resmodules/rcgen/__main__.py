@@ -10,9 +10,9 @@ from .script import Script
 
 
 def main(tables_path, out_dir, rc_name):
-    spec = importlib.util.spec_from_file_location('tables', tables_path)
-    tables = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(tables)
+    found = importlib.util.spec_from_file_location('tables', tables_path)
+    tables = importlib.util.module_from_spec(found)
+    found.loader.exec_module(tables)
     script = Script(out_dir, os.path.splitext(rc_name)[0])
     tables.emit(script)
     script.write(rc_name)

@@ -16,15 +16,15 @@ const char* const kIsNull = "is empty (NULL)";
 
 ColumnArray::ColumnArray(std::initializer_list<ColumnSpec> columns)
 {
-    for (const ColumnSpec& spec : columns)
+    for (const ColumnSpec& wanted : columns)
     {
         ColumnInfo column;
-        column.name = spec.name ? _strdup(spec.name) : nullptr;
-        column.typeName = spec.typeName ? _strdup(spec.typeName) : nullptr;
-        column.searchable = spec.searchable;
-        column.nullable = spec.nullable;
-        column.dataType = spec.sqlDataType;
-        column.sqlDataType = spec.sqlDataType;
+        column.name = wanted.name ? _strdup(wanted.name) : nullptr;
+        column.typeName = wanted.typeName ? _strdup(wanted.typeName) : nullptr;
+        column.searchable = wanted.searchable;
+        column.nullable = wanted.nullable;
+        column.dataType = wanted.sqlDataType;
+        column.sqlDataType = wanted.sqlDataType;
         column.datetimeSub = 3;
         AppendColumnInfo(p, n, column);
     }
