@@ -1,5 +1,6 @@
 #include "CDataSourceDlg.h"
 #include "ListColumn.h"
+#include "MessageDrain.h"
 #include "SortedListFill.h"
 
 #include "framework/CComboBox.h"
@@ -196,19 +197,7 @@ BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
 {
     // The list is drawn (with the placeholder row, or emptied) before the
     // thread blocks in the driver; nothing is processed while it connects.
-    // A quit request is the host's: it goes back to the queue for the loop
-    // that owns it.
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    DrainMessages();
 
     if (m_strDataSource.IsEmpty() || m_list.m_hWnd == nullptr)
         return FALSE;

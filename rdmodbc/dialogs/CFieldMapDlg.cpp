@@ -3,6 +3,7 @@
 #include "CConditionListDlg.h"
 #include "ColumnCatalog.h"
 #include "ListColumn.h"
+#include "MessageDrain.h"
 #include "SortedListFill.h"
 #include "framework/CComboBox.h"
 #include "framework/CDataExchange.h"
@@ -27,18 +28,6 @@ namespace
     {
         return nSqlDataType == SQL_DATETIME || nSqlDataType == SQL_TYPE_DATE || nSqlDataType == SQL_TYPE_TIME
             || nSqlDataType == SQL_TYPE_TIMESTAMP;
-    }
-
-    // Lets the dialog and the host's windows draw themselves before the
-    // catalog queries block the thread in the driver.
-    void PumpMessages()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
     }
 }
 
@@ -122,7 +111,9 @@ void CFieldMapDlg::OnPaint()
 
 void CFieldMapDlg::FillColumnList()
 {
-    PumpMessages();
+    // The dialog and the host's windows draw themselves before the catalog
+    // queries block the thread in the driver.
+    DrainMessages();
     m_listColumns.DeleteAllItems();
     FreeColumnArray(m_pColumns, m_nColumns);
 
