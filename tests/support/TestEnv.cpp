@@ -43,11 +43,10 @@ std::string BinaryDirWindowsPath(const std::string& relative)
     return UnixToWindowsPath(Join(Environment("RDM_BINARY_DIR"), relative));
 }
 
-void ExecuteSql(const std::string& connect, const std::string& sql)
+void WithConnection(const std::string& connect, const std::function<void(SQLHDBC)>& use)
 {
     SQLHENV henv = SQL_NULL_HENV;
     SQLHDBC hdbc = SQL_NULL_HDBC;
-    SQLHSTMT hstmt = SQL_NULL_HSTMT;
     SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &henv);
     SQLSetEnvAttr(henv, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0);
     SQLAllocHandle(SQL_HANDLE_DBC, henv, &hdbc);
@@ -56,12 +55,20 @@ void ExecuteSql(const std::string& connect, const std::string& sql)
     EXPECT_TRUE(SQL_SUCCEEDED(rc)) << "connect " << connect;
     if (SQL_SUCCEEDED(rc))
     {
-        SQLAllocHandle(SQL_HANDLE_STMT, hdbc, &hstmt);
-        rc = SQLExecDirect(hstmt, (SQLCHAR*)sql.c_str(), SQL_NTS);
-        EXPECT_TRUE(SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) << sql;
-        SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+        use(hdbc);
         SQLDisconnect(hdbc);
     }
     SQLFreeHandle(SQL_HANDLE_DBC, hdbc);
     SQLFreeHandle(SQL_HANDLE_ENV, henv);
+}
+
+void ExecuteSql(const std::string& connect, const std::string& sql)
+{
+    WithConnection(connect, [&](SQLHDBC hdbc) {
+        SQLHSTMT hstmt = SQL_NULL_HSTMT;
+        SQLAllocHandle(SQL_HANDLE_STMT, hdbc, &hstmt);
+        SQLRETURN rc = SQLExecDirect(hstmt, (SQLCHAR*)sql.c_str(), SQL_NTS);
+        EXPECT_TRUE(SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) << sql;
+        SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+    });
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Where the test run keeps its data, and small ODBC helpers for fixtures.
 #include <windows.h>
+#include <sql.h>
+#include <functional>
 #include <string>
 
 // The test environment directory as a Unix path (what the ODBC driver, a
@@ -11,6 +13,9 @@ std::string TestEnvWindowsPath(const std::string& relative = "");
 std::string BinaryDirWindowsPath(const std::string& relative = "");
 std::string UnixToWindowsPath(const std::string& unixPath);
 
+// Connects with the connect string (a failed connect fails the test), hands
+// the connection to use, and disconnects.
+void WithConnection(const std::string& connect, const std::function<void(SQLHDBC)>& use);
 // Runs statements on a connect string (e.g. "DSN=rdm_session"); fails the
 // test on any error.
 void ExecuteSql(const std::string& connect, const std::string& sql);

@@ -1,4 +1,5 @@
 #include "CatalogColumns.h"
+#include "TestEnv.h"
 
 #include <gtest/gtest.h>
 #include <sql.h>
@@ -60,21 +61,9 @@ namespace
 void ReadCatalogColumns(const std::string& connect, const std::string& table, ColumnInfo*& pColumns,
                         int& nColumns)
 {
-    SQLHENV henv = SQL_NULL_HENV;
-    SQLHDBC hdbc = SQL_NULL_HDBC;
-    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &henv);
-    SQLSetEnvAttr(henv, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0);
-    SQLAllocHandle(SQL_HANDLE_DBC, henv, &hdbc);
-    SQLRETURN rc = SQLDriverConnect(hdbc, nullptr, (SQLCHAR*)connect.c_str(), SQL_NTS, nullptr, 0, nullptr,
-                                    SQL_DRIVER_NOPROMPT);
-    EXPECT_TRUE(SQL_SUCCEEDED(rc)) << "connect " << connect;
-    if (SQL_SUCCEEDED(rc))
-    {
+    WithConnection(connect, [&](SQLHDBC hdbc) {
         ReadColumns(hdbc, table, pColumns, nColumns);
         for (int i = 0; i < nColumns; ++i)
             ReadTypeInfo(hdbc, pColumns[i]);
-        SQLDisconnect(hdbc);
-    }
-    SQLFreeHandle(SQL_HANDLE_DBC, hdbc);
-    SQLFreeHandle(SQL_HANDLE_ENV, henv);
+    });
 }
