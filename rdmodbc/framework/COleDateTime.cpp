@@ -1,6 +1,7 @@
 #include "COleDateTime.h"
 
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <vector>
 
@@ -83,10 +84,11 @@ namespace
         return true;
     }
 
-    // The digits of a number from 0 up, with leading zeros to nDigits; the
-    // date of every imported row passes here, and a formatted print costs
-    // more than the rest of the row's formatting.
-    void AppendDigits(CString& strText, long nValue, int nDigits)
+    // The digits of a number from 0 up, with leading zeros to nDigits,
+    // written at pch; returns the end. The date of every imported row
+    // passes here, and a formatted print costs more than the rest of the
+    // row's formatting.
+    char* PutDigits(char* pch, long nValue, int nDigits)
     {
         char szDigits[12];
         int nLength = 0;
@@ -98,7 +100,31 @@ namespace
         while (nLength < nDigits)
             szDigits[nLength++] = '0';
         while (nLength > 0)
-            strText += szDigits[--nLength];
+            *pch++ = szDigits[--nLength];
+        return pch;
+    }
+
+    // The nearest whole second, halves away from zero, as lround; without
+    // the runtime call, which costs more than the rest of a date.
+    long RoundedSeconds(double seconds)
+    {
+        long nWhole = (long)seconds;
+        return seconds - nWhole >= 0.5 ? nWhole + 1 : nWhole;
+    }
+
+    // The runtime's broken-down time, for the conversions it prints itself.
+    struct tm BrokenDownTime(double days, long y, unsigned m, unsigned d, long nSeconds)
+    {
+        struct tm tmValue = {};
+        tmValue.tm_year = (int)(y - 1900);
+        tmValue.tm_mon = (int)m - 1;
+        tmValue.tm_mday = (int)d;
+        tmValue.tm_hour = (int)(nSeconds / 3600);
+        tmValue.tm_min = (int)(nSeconds / 60 % 60);
+        tmValue.tm_sec = (int)(nSeconds % 60);
+        tmValue.tm_wday = (int)(((long)days + 6) % 7 + 7) % 7;   // 1899-12-30 was a Saturday
+        tmValue.tm_yday = (int)(DaysFromCivil(y, m, d) - DaysFromCivil(y, 1, 1));
+        return tmValue;
     }
 
     // The ODBC canonical forms: yyyy-mm-dd[( |T)hh:mm[:ss[.f...]]] and hh:mm[:ss[.f...]].
@@ -165,7 +191,7 @@ CString COleDateTime::Format(LPCSTR lpszFormat) const
     if (m_status != valid)
         return CString();
     double days = std::trunc(m_dt);
-    long nSeconds = std::lround(std::fabs(m_dt - days) * 86400.0);
+    long nSeconds = RoundedSeconds(std::fabs(m_dt - days) * 86400.0);
     if (nSeconds >= 86400)
     {
         nSeconds -= 86400;
@@ -175,16 +201,7 @@ CString COleDateTime::Format(LPCSTR lpszFormat) const
     unsigned m, d;
     CivilFromDays((long)days + kOleEpochFromUnixDays, y, m, d);
 
-    struct tm tmValue = {};
-    tmValue.tm_year = (int)(y - 1900);
-    tmValue.tm_mon = (int)m - 1;
-    tmValue.tm_mday = (int)d;
-    tmValue.tm_hour = (int)(nSeconds / 3600);
-    tmValue.tm_min = (int)(nSeconds / 60 % 60);
-    tmValue.tm_sec = (int)(nSeconds % 60);
-    tmValue.tm_wday = (int)(((long)days + 6) % 7 + 7) % 7;   // 1899-12-30 was a Saturday
-    tmValue.tm_yday = (int)(DaysFromCivil(y, m, d) - DaysFromCivil(y, 1, 1));
-
+    // Each conversion is written into a piece of its own and appended.
     CString strResult;
     for (const char* p = lpszFormat; *p; ++p)
     {
@@ -193,30 +210,30 @@ CString COleDateTime::Format(LPCSTR lpszFormat) const
             strResult += *p;
             continue;
         }
-        CString strPart;
+        char szPiece[256];
+        char* pchEnd = szPiece;
         switch (*++p)
         {
         case 'Y':
             if (y >= 0 && y <= 9999)
-                AppendDigits(strResult, y, 4);
+                pchEnd = PutDigits(szPiece, y, 4);
             else
-                strPart.Format("%04ld", y);
+                pchEnd += snprintf(szPiece, sizeof szPiece, "%04ld", y);
             break;
-        case 'm': AppendDigits(strResult, m, 2); break;
-        case 'd': AppendDigits(strResult, d, 2); break;
-        case 'H': AppendDigits(strResult, tmValue.tm_hour, 2); break;
-        case 'M': AppendDigits(strResult, tmValue.tm_min, 2); break;
-        case 'S': AppendDigits(strResult, tmValue.tm_sec, 2); break;
-        case '%': strPart = "%"; break;
+        case 'm': pchEnd = PutDigits(szPiece, m, 2); break;
+        case 'd': pchEnd = PutDigits(szPiece, d, 2); break;
+        case 'H': pchEnd = PutDigits(szPiece, nSeconds / 3600, 2); break;
+        case 'M': pchEnd = PutDigits(szPiece, nSeconds / 60 % 60, 2); break;
+        case 'S': pchEnd = PutDigits(szPiece, nSeconds % 60, 2); break;
+        case '%': *pchEnd++ = '%'; break;
         default:
         {
             char szFormat[3] = {'%', *p, '\0'};
-            char szBuffer[256] = "";
-            strftime(szBuffer, sizeof szBuffer, szFormat, &tmValue);
-            strPart = szBuffer;
+            struct tm tmValue = BrokenDownTime(days, y, m, d, nSeconds);
+            pchEnd += strftime(szPiece, sizeof szPiece, szFormat, &tmValue);
         }
         }
-        strResult += strPart;
+        strResult.Append(szPiece, (int)(pchEnd - szPiece));
     }
     return strResult;
 }

@@ -5,7 +5,6 @@
 #include "framework/CRecordset.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -78,10 +77,11 @@ void FormatAsInteger(CString& strText)
     double value = ReadLeadingNumber(strText);
     if (value > -dLimit && value < dLimit)
     {
-        double whole = 0;
-        std::modf(value, &whole);
+        // The conversion drops the fraction toward zero, as splitting it off
+        // would, without the runtime's modf, which changes the floating-point
+        // control word on every row.
         char szNumber[24];
-        auto result = std::to_chars(szNumber, szNumber + sizeof szNumber - 1, (int64_t)whole);
+        auto result = std::to_chars(szNumber, szNumber + sizeof szNumber - 1, (int64_t)value);
         *result.ptr = '\0';
         strText = szNumber;
         return;
@@ -97,11 +97,12 @@ void FormatAsDateTime(CString& strText, BOOL bDate)
     dateTime.ParseDateTime(strText, bDate ? VAR_DATEVALUEONLY : VAR_TIMEVALUEONLY, LANG_USER_DEFAULT);
     if (dateTime.GetStatus() != COleDateTime::valid)
         return;
-    // Copied in, so that the text keeps its room for the next row's value.
-    strText = (LPCSTR)dateTime.Format(bDate ? "%Y-%m-%d" : "%H:%M:%S");
+    // Moved in: a short result goes into the text's own room, which the next
+    // row's value reuses.
+    strText = dateTime.Format(bDate ? "%Y-%m-%d" : "%H:%M:%S");
 }
 
-void FormatFieldText(const OutputField& field, CString& strValue, CString& strText)
+void ApplyValueRules(const OutputField& field, CString& strValue)
 {
     if (field.m_bInteger)
         FormatAsInteger(strValue);
@@ -109,28 +110,64 @@ void FormatFieldText(const OutputField& field, CString& strValue, CString& strTe
         FormatAsDateTime(strValue, TRUE);
     if (field.m_bTime)
         FormatAsDateTime(strValue, FALSE);
-    int nFill = 0;
-    if (field.m_bPad && field.m_chPad != '\0' && field.m_nPadWidth > strValue.GetLength())
-        nFill = field.m_nPadWidth - strValue.GetLength();
-    // Assigned and appended, not built anew, so that the text keeps its room.
-    strText = field.m_strPrefix;
-    if (nFill > 0 && !field.m_bPadRight)
-        strText += CString(field.m_chPad, nFill);
-    strText += strValue;
-    if (nFill > 0 && field.m_bPadRight)
-        strText += CString(field.m_chPad, nFill);
-    strText += field.m_strSuffix;
 }
 
-void DeliverFieldText(const CString& strText, LPSTR lpszBuffer, int nMaxChars)
+namespace
+{
+    // The caller's buffer, written piece by piece up to its limit. Every
+    // field of every row passes here, so the pieces go straight into the
+    // buffer instead of being put together first.
+    class CBoundedWriter
+    {
+    public:
+        CBoundedWriter(LPSTR lpszBuffer, int nMaxChars) : m_pch(lpszBuffer), m_nRoom(nMaxChars < 0 ? 0 : nMaxChars) {}
+        ~CBoundedWriter() { *m_pch = '\0'; }
+
+        void Put(LPCSTR pch, int nLength)
+        {
+            if (LPSTR pchTo = Claim(nLength))
+                memcpy(pchTo, pch, nLength);
+        }
+        void Put(const CString& str) { Put(str, str.GetLength()); }
+        void Fill(char ch, int nCount)
+        {
+            if (LPSTR pchTo = Claim(nCount))
+                memset(pchTo, ch, nCount);
+        }
+
+    private:
+        // Takes room for up to nLength bytes and cuts nLength to it; where
+        // the bytes go, or nullptr when none fit.
+        LPSTR Claim(int& nLength)
+        {
+            if (nLength > m_nRoom)
+                nLength = m_nRoom;
+            if (nLength <= 0)
+                return nullptr;
+            LPSTR pchTo = m_pch;
+            m_pch += nLength;
+            m_nRoom -= nLength;
+            return pchTo;
+        }
+
+        LPSTR m_pch;
+        int   m_nRoom;
+    };
+}
+
+void DeliverFieldText(const OutputField& field, const CString& strValue, LPSTR lpszBuffer, int nMaxChars)
 {
     if (lpszBuffer == nullptr)
         return;
-    int nLength = strText.GetLength();
-    if (nMaxChars < 0)
-        nMaxChars = 0;
-    if (nLength > nMaxChars)
-        nLength = nMaxChars;
-    memcpy(lpszBuffer, (LPCSTR)strText, nLength);
-    lpszBuffer[nLength] = '\0';
+    int nFill = 0;
+    if (field.m_bPad && field.m_chPad != '\0' && field.m_nPadWidth > strValue.GetLength())
+        nFill = field.m_nPadWidth - strValue.GetLength();
+    CBoundedWriter writer(lpszBuffer, nMaxChars);
+    writer.Put(field.m_strPrefix);
+    if (!field.m_bPadRight)
+        writer.Fill(field.m_chPad, nFill);
+    writer.Put(strValue);
+    if (field.m_bPadRight)
+        writer.Fill(field.m_chPad, nFill);
+    writer.Put(field.m_strSuffix);
 }

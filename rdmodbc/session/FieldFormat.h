@@ -11,9 +11,9 @@ void AppendColumnText(CRecordset& recordset, short nColumn, CString& strText);
 void FormatAsInteger(CString& strText);
 // The value as yyyy-mm-dd (bDate) or hh:mm:ss; unchanged when unreadable.
 void FormatAsDateTime(CString& strText, BOOL bDate);
-// Applies the field's rules to the value text, then writes prefix, the value
-// with its fill and suffix into strText.
-void FormatFieldText(const OutputField& field, CString& strValue, CString& strText);
-// Copies the text, cut to nMaxChars bytes, with its NUL into the caller's
-// buffer. A null buffer is skipped; a negative limit counts as 0.
-void DeliverFieldText(const CString& strText, LPSTR lpszBuffer, int nMaxChars);
+// Applies the field's integer, date and time rules to the value text.
+void ApplyValueRules(const OutputField& field, CString& strValue);
+// Writes prefix, the value with its fill and suffix into the caller's buffer,
+// cut to nMaxChars bytes, with a NUL. A null buffer is skipped; a negative
+// limit counts as 0.
+void DeliverFieldText(const OutputField& field, const CString& strValue, LPSTR lpszBuffer, int nMaxChars);

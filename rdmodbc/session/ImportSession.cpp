@@ -73,8 +73,8 @@ int ImportSession::MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxCha
         const OutputField& field = m_fields[k];
         m_strValue.Empty();
         AppendColumnText(*m_pRecordset, (short)field.m_nColumn, m_strValue);
-        FormatFieldText(field, m_strValue, m_strText);
-        DeliverFieldText(m_strText, alpszFields[k], anMaxChars[k]);
+        ApplyValueRules(field, m_strValue);
+        DeliverFieldText(field, m_strValue, alpszFields[k], anMaxChars[k]);
     }
 
     try

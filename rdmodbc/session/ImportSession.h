@@ -33,11 +33,10 @@ public:
     OutputField m_fields[OUTPUT_FIELDS];
 
 private:
-    // The value and the text of the field being delivered. They live from
-    // row to row, so that a million rows reuse their room instead of
-    // allocating it anew for every field.
+    // The value of the field being delivered. It lives from row to row, so
+    // that a million rows reuse its room instead of allocating it anew for
+    // every field.
     CString m_strValue;
-    CString m_strText;
 };
 
 extern ImportSession theSession;

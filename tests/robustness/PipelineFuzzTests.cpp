@@ -149,9 +149,12 @@ TEST(PipelineFuzz, FieldTextsKeepToTheLimitThePadAndTheRules)
             ASSERT_TRUE(dated == formatted || HasShape(dated, field.m_bDate ? "9999-99-99" : "99:99:99")) << dated;
         }
 
-        CString strValue = value.c_str(), strText = "the text of an earlier row";
-        FormatFieldText(field, strValue, strText);
-        const std::string text = strText.Str();
+        CString strValue = value.c_str();
+        ApplyValueRules(field, strValue);
+        ASSERT_EQ(strFormatted.Str(), strValue.Str()) << "the rules apply in their order";
+        std::vector<char> whole(strValue.GetLength() + 600);
+        DeliverFieldText(field, strValue, whole.data(), (int)whole.size() - 1);
+        const std::string text = whole.data();
         ASSERT_EQ(field.m_strPrefix.Str(), text.substr(0, field.m_strPrefix.GetLength()));
         ASSERT_EQ(field.m_strSuffix.Str(), text.substr(text.size() - field.m_strSuffix.GetLength()));
         size_t nValueLength = text.size() - field.m_strPrefix.GetLength() - field.m_strSuffix.GetLength();
@@ -165,7 +168,7 @@ TEST(PipelineFuzz, FieldTextsKeepToTheLimitThePadAndTheRules)
         }
 
         std::vector<char> buffer((nLimit > 0 ? nLimit : 0) + 1 + 16, '\x5A');
-        DeliverFieldText(text.c_str(), buffer.data(), nLimit);
+        DeliverFieldText(field, strValue, buffer.data(), nLimit);
         size_t nAllowed = nLimit > 0 ? (size_t)nLimit : 0;
         std::string delivered = buffer.data();
         ASSERT_LE(delivered.size(), nAllowed);

@@ -24,18 +24,13 @@ namespace
         return field;
     }
 
-    CString FieldText(const OutputField& field, CString value)
-    {
-        CString text;
-        FormatFieldText(field, value, text);
-        return text;
-    }
-
-    std::string Delivered(const CString& text, int limit)
+    // What the field writes into a buffer with room for limit bytes and the
+    // NUL, checked not to write past them.
+    std::string Delivered(const OutputField& field, const CString& value, int limit)
     {
         char buffer[64];
         memset(buffer, '#', sizeof buffer);
-        DeliverFieldText(text, buffer, limit);
+        DeliverFieldText(field, value, buffer, limit);
         int nLimit = limit < 0 ? 0 : limit;
         EXPECT_EQ('#', buffer[nLimit + 1]) << "wrote past limit + 1";
         return buffer;
@@ -56,8 +51,8 @@ TEST(FieldPipeline, PadsTheValueBeforeItIsCut)
     };
     for (const Case& c : cases)
     {
-        CString text = FieldText(PaddedField(c.width, c.fill, c.right), c.value);
-        EXPECT_EQ(c.out, Delivered(text, c.limit)) << c.value << " width " << c.width;
+        EXPECT_EQ(c.out, Delivered(PaddedField(c.width, c.fill, c.right), c.value, c.limit))
+            << c.value << " width " << c.width;
     }
 }
 
@@ -73,12 +68,12 @@ TEST(FieldPipeline, CutsPrefixValueAndSuffixAtTheLimit)
         {"",  "",    "",  5,  ""},        // NULL and empty values look alike
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.out, Delivered(FieldText(Field(c.prefix, c.suffix), c.value), c.limit));
+        EXPECT_EQ(c.out, Delivered(Field(c.prefix, c.suffix), c.value, c.limit));
 }
 
 TEST(FieldPipeline, SkipsANullBuffer)
 {
-    DeliverFieldText("text", nullptr, 10);   // must not crash
+    DeliverFieldText(Field("<", ">"), "text", nullptr, 10);   // must not crash
 }
 
 TEST(IntegerRule, DropsTheFractionTowardZero)
