@@ -41,14 +41,55 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
         m_hstmt.Free();
         throw pException;
     }
+    BindColumns();
     m_lCurrentRecord = -1;
     Fetch(SQL_FETCH_NEXT);
     return TRUE;
 }
 
+namespace
+{
+    // The standard SQL types, which every driver converts to text. A
+    // driver's own type may not convert, and in a bound column that would
+    // fail the whole row instead of the one field: it is read on its own.
+    bool IsStandardType(SQLSMALLINT nType)
+    {
+        return (nType >= SQL_GUID && nType <= SQL_VARCHAR && nType != SQL_UNKNOWN_TYPE)
+            || (nType >= SQL_TYPE_DATE && nType <= SQL_TYPE_TIMESTAMP)
+            || (nType >= SQL_INTERVAL_YEAR && nType <= SQL_INTERVAL_MINUTE_TO_SECOND);
+    }
+}
+
+void CRecordset::BindColumns()
+{
+    // A value longer than its buffer is read again whole, which the driver
+    // must allow for bound columns, and the columns that are not bound are
+    // read in any order, as the fields ask for them.
+    const SQLUINTEGER nNeeded = SQL_GD_BOUND | SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER;
+    SQLUINTEGER nExtensions = 0;
+    SQLSMALLINT nColumns = 0;
+    if (!SQL_SUCCEEDED(::SQLGetInfo(m_pDatabase->m_hdbc, SQL_GETDATA_EXTENSIONS, &nExtensions, sizeof nExtensions,
+                                    nullptr))
+        || (nExtensions & nNeeded) != nNeeded || !SQL_SUCCEEDED(::SQLNumResultCols(m_hstmt, &nColumns)))
+        return;
+    // Sized once: the driver keeps the buffers' addresses.
+    m_boundColumns.resize(nColumns > 0 ? nColumns : 0);
+    for (SQLUSMALLINT nColumn = 1; nColumn <= m_boundColumns.size(); ++nColumn)
+    {
+        CBoundColumn& column = m_boundColumns[nColumn - 1];
+        SQLSMALLINT nType = SQL_UNKNOWN_TYPE;
+        column.bBound =
+            SQL_SUCCEEDED(::SQLDescribeCol(m_hstmt, nColumn, nullptr, 0, nullptr, &nType, nullptr, nullptr, nullptr))
+            && IsStandardType(nType)
+            && SQL_SUCCEEDED(::SQLBindCol(m_hstmt, nColumn, SQL_C_CHAR, column.szValue, sizeof column.szValue,
+                                          &column.nIndicator));
+    }
+}
+
 void CRecordset::Close()
 {
     m_hstmt.Free();
+    m_boundColumns.clear();
     m_bEOF = TRUE;
     m_lCurrentRecord = -1;
 }
@@ -83,6 +124,25 @@ void CRecordset::Fetch(SQLSMALLINT nOrientation)
 }
 
 void CRecordset::GetFieldValue(short nIndex, CString& strValue)
+{
+    if (nIndex >= 0 && nIndex < (short)m_boundColumns.size())
+    {
+        // A truncated buffer is not read at all: some drivers leave it
+        // without its terminator.
+        const CBoundColumn& column = m_boundColumns[nIndex];
+        if (column.bBound && (column.nIndicator == SQL_NULL_DATA
+                              || (column.nIndicator >= 0 && column.nIndicator < (SQLLEN)sizeof column.szValue)))
+        {
+            strValue.Empty();
+            if (column.nIndicator > 0)
+                strValue.Append(column.szValue, (int)column.nIndicator);
+            return;
+        }
+    }
+    ReadWholeValue(nIndex, strValue);
+}
+
+void CRecordset::ReadWholeValue(short nIndex, CString& strValue)
 {
     strValue.Empty();
     // Most values are short: the first read goes into a small buffer, and only

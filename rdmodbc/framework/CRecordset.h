@@ -4,6 +4,8 @@
 // fields read as text. The filter becomes the statement's WHERE clause.
 #include "CDatabase.h"
 
+#include <vector>
+
 class CRecordset
 {
 public:
@@ -34,9 +36,21 @@ public:
     CDatabase* m_pDatabase;
 
 private:
+    // A column bound to the fetch: a value shorter than the buffer arrives
+    // with its row, without a call to the driver per field.
+    struct CBoundColumn
+    {
+        BOOL   bBound = FALSE;
+        SQLLEN nIndicator = SQL_NULL_DATA;
+        char   szValue[256];
+    };
+
     void Fetch(SQLSMALLINT nOrientation);
+    void BindColumns();
+    void ReadWholeValue(short nIndex, CString& strValue);
 
     CStatementHandle m_hstmt;
+    std::vector<CBoundColumn> m_boundColumns;
     BOOL m_bEOF = TRUE;
     long m_lCurrentRecord = -1;
 };

@@ -4,6 +4,7 @@
 #include "ImportRun.h"
 #include "MessageBoxRecorder.h"
 #include "RDMODBC.h"
+#include "TestEnv.h"
 #include "query/Condition.h"
 #include "resource.h"
 
@@ -96,4 +97,45 @@ TEST_F(ServerImport, MariaDbRowsArriveFormatted)
     ASSERT_EQ(6u, rows.size());
     EXPECT_EQ((DeliveredRow{"Anchor", "0001", "12", "2003-02-01"}), rows[0]);
     EXPECT_EQ((DeliveredRow{"Cable", "0004", "-2", ""}), rows[3]);
+}
+
+TEST_F(ServerImport, ValuesAroundTheRowBufferArriveWholeOnBothServers)
+{
+    // The record set reads values of up to 255 bytes with the row and reads
+    // longer ones again on their own: the lengths on either side of that
+    // line, in a VARCHAR and in a long text column, and NULL.
+    const int lengths[] = {0, 1, 254, 255, 256, 257, 1000};
+    auto Text = [](int nLength, char chEnd) {
+        std::string text;
+        for (int i = 0; i < nLength; ++i)
+            text += (char)('a' + i % 26);
+        if (nLength > 0)
+            text.back() = chEnd;
+        return text;
+    };
+    for (const char* pszConnect : {"DSN=rdm_robustness_compare", "DSN=rdm_robustness_mariadb"})
+    {
+        ExecuteSql(pszConnect, "DROP TABLE IF EXISTS row_buffer");
+        ExecuteSql(pszConnect, "CREATE TABLE row_buffer (n INTEGER, body VARCHAR(2000), note TEXT)");
+        for (int nLength : lengths)
+            ExecuteSql(pszConnect, "INSERT INTO row_buffer VALUES (" + std::to_string(nLength) + ", '"
+                                       + Text(nLength, '|') + "', '" + Text(nLength, '!') + "')");
+        ExecuteSql(pszConnect, "INSERT INTO row_buffer VALUES (-1, NULL, NULL)");
+
+        ImportChoice choice;
+        choice.connect = pszConnect;
+        choice.table = "row_buffer";
+        choice.columns = {"body", "n", "note", ""};
+        choice.options[0].m_strPrefix = "<";
+        choice.options[2].m_strSuffix = ">";
+        ASSERT_EQ(1, OpenImport(choice)) << pszConnect;
+        std::vector<DeliveredRow> rows = ReadAllRows(2000, 20);
+        ASSERT_EQ(std::size(lengths) + 1, rows.size()) << pszConnect;
+        for (const DeliveredRow& row : rows)
+        {
+            int nLength = std::stoi(row[1]);
+            EXPECT_EQ("<" + Text(nLength, '|'), row[0]) << pszConnect << " length " << nLength;
+            EXPECT_EQ(Text(nLength, '!') + ">", row[2]) << pszConnect << " length " << nLength;
+        }
+    }
 }
