@@ -23,20 +23,31 @@ namespace
 void InsertSortedRows(CListCtrl& list, const std::vector<LPCSTR>& texts, BOOL bWithImage,
                       const std::function<void(size_t nText, int nRow)>& onInserted)
 {
-    // The list view's own order (lstrcmp's), so that every row lands on top;
-    // the sort keys of that order are made once per text, which costs less
-    // than comparing texts through the locale at every step of the sort.
+    // The list view's own order (lstrcmp's); the sort keys of that order
+    // are made once per text, which costs less than comparing texts through
+    // the locale at every step of the sort.
     std::vector<std::string> keys(texts.size());
     for (size_t i = 0; i < texts.size(); ++i)
         keys[i] = SortKey(texts[i]);
     std::vector<size_t> order(texts.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&keys](size_t a, size_t b) { return keys[a] > keys[b]; });
+    std::stable_sort(order.begin(), order.end(), [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
 
+    // Sorting, the list would walk all its rows for each row appended, and
+    // a row put on top moves all the others.
+    BOOL bSorting = list.ModifyStyle(LVS_SORTASCENDING, 0);
     list.SendMessage(WM_SETREDRAW, FALSE);
     UINT nMask = bWithImage ? LVIF_TEXT | LVIF_IMAGE : LVIF_TEXT;
+    int nCount = 0;
     for (size_t nText : order)
-        onInserted(nText, list.InsertItem(nMask, 0, texts[nText], 0, 0, 0, 0));
+    {
+        int nRow = list.InsertItem(nMask, nCount, texts[nText], 0, 0, 0, 0);
+        if (nRow >= 0)
+            ++nCount;
+        onInserted(nText, nRow);
+    }
+    if (bSorting)
+        list.ModifyStyle(0, LVS_SORTASCENDING);
     list.SendMessage(WM_SETREDRAW, TRUE);
     ::InvalidateRect(list.m_hWnd, nullptr, TRUE);
 }

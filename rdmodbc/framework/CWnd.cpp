@@ -19,3 +19,13 @@ void CWnd::GetDlgItemText(int nID, CString& rString) const
 {
     ReadWindowText(GetDlgItem(nID), rString);
 }
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd)
+{
+    DWORD dwStyle = GetStyle();
+    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwNewStyle == dwStyle)
+        return FALSE;
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)dwNewStyle);
+    return TRUE;
+}

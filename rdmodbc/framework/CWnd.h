@@ -27,6 +27,9 @@ public:
     BOOL    EnableWindow(BOOL bEnable = TRUE)           { return ::EnableWindow(m_hWnd, bEnable); }
     BOOL    ShowWindow(int nCmdShow)                    { return ::ShowWindow(m_hWnd, nCmdShow); }
     void    GetClientRect(LPRECT lpRect) const          { ::GetClientRect(m_hWnd, lpRect); }
+    DWORD   GetStyle() const                            { return (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE); }
+    // Removes and adds style bits; FALSE when the style stays as it was.
+    BOOL    ModifyStyle(DWORD dwRemove, DWORD dwAdd);
     UINT    IsDlgButtonChecked(int nIDButton) const     { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
     void    CheckDlgButton(int nIDButton, UINT nCheck)  { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
     int     MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK)

@@ -34,6 +34,13 @@ namespace
     private:
         HWND m_hParent;
     };
+
+    void ExpectListOrder(const std::vector<std::string>& rows, size_t nRows)
+    {
+        ASSERT_EQ(nRows, rows.size());
+        for (size_t i = 1; i < rows.size(); ++i)
+            EXPECT_LE(::lstrcmpA(rows[i - 1].c_str(), rows[i].c_str()), 0) << rows[i - 1] << " before " << rows[i];
+    }
 }
 
 TEST(SortedListFill, ShowsEveryTextInTheListsOrderAndTellsWhereEachWent)
@@ -47,8 +54,10 @@ TEST(SortedListFill, ShowsEveryTextInTheListsOrderAndTellsWhereEachWent)
     for (size_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(texts[i], told[i]) << i;
 
-    std::vector<std::string> rows = sorting.Rows();
-    ASSERT_EQ(texts.size(), rows.size());
-    for (size_t i = 1; i < rows.size(); ++i)
-        EXPECT_LE(::lstrcmpA(rows[i - 1].c_str(), rows[i].c_str()), 0) << rows[i - 1] << " before " << rows[i];
+    ExpectListOrder(sorting.Rows(), texts.size());
+
+    // Asked for the end, a row added later still goes to its place.
+    EXPECT_TRUE(sorting.m_list.GetStyle() & LVS_SORTASCENDING);
+    sorting.m_list.InsertItem(LVIF_TEXT, (int)texts.size(), "archive_2020", 0, 0, 0, 0);
+    ExpectListOrder(sorting.Rows(), texts.size() + 1);
 }
