@@ -201,39 +201,46 @@ CString COleDateTime::Format(LPCSTR lpszFormat) const
     unsigned m, d;
     CivilFromDays((long)days + kOleEpochFromUnixDays, y, m, d);
 
-    // Each conversion is written into a piece of its own and appended.
+    // The text is written into a local buffer, which goes out when it runs
+    // short of room for the longest conversion, and at the end.
+    const int nConversionRoom = 128;
     CString strResult;
+    char szText[4 * nConversionRoom];
+    char* pch = szText;
     for (const char* p = lpszFormat; *p; ++p)
     {
+        if (szText + sizeof szText - pch < nConversionRoom)
+        {
+            strResult.Append(szText, (int)(pch - szText));
+            pch = szText;
+        }
         if (*p != '%' || p[1] == '\0')
         {
-            strResult += *p;
+            *pch++ = *p;
             continue;
         }
-        char szPiece[256];
-        char* pchEnd = szPiece;
         switch (*++p)
         {
         case 'Y':
             if (y >= 0 && y <= 9999)
-                pchEnd = PutDigits(szPiece, y, 4);
+                pch = PutDigits(pch, y, 4);
             else
-                pchEnd += snprintf(szPiece, sizeof szPiece, "%04ld", y);
+                pch += snprintf(pch, nConversionRoom, "%04ld", y);
             break;
-        case 'm': pchEnd = PutDigits(szPiece, m, 2); break;
-        case 'd': pchEnd = PutDigits(szPiece, d, 2); break;
-        case 'H': pchEnd = PutDigits(szPiece, nSeconds / 3600, 2); break;
-        case 'M': pchEnd = PutDigits(szPiece, nSeconds / 60 % 60, 2); break;
-        case 'S': pchEnd = PutDigits(szPiece, nSeconds % 60, 2); break;
-        case '%': *pchEnd++ = '%'; break;
+        case 'm': pch = PutDigits(pch, m, 2); break;
+        case 'd': pch = PutDigits(pch, d, 2); break;
+        case 'H': pch = PutDigits(pch, nSeconds / 3600, 2); break;
+        case 'M': pch = PutDigits(pch, nSeconds / 60 % 60, 2); break;
+        case 'S': pch = PutDigits(pch, nSeconds % 60, 2); break;
+        case '%': *pch++ = '%'; break;
         default:
         {
             char szFormat[3] = {'%', *p, '\0'};
             struct tm tmValue = BrokenDownTime(days, y, m, d, nSeconds);
-            pchEnd += strftime(szPiece, sizeof szPiece, szFormat, &tmValue);
+            pch += strftime(pch, nConversionRoom, szFormat, &tmValue);
         }
         }
-        strResult.Append(szPiece, (int)(pchEnd - szPiece));
     }
+    strResult.Append(szText, (int)(pch - szText));
     return strResult;
 }

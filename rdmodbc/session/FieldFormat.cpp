@@ -13,8 +13,10 @@ namespace
 {
     // The runtime's atof, without its dependence on the C locale: leading
     // white space, an optional sign, the longest decimal prefix; 0 without one.
-    double ReadLeadingNumber(const char* psz)
+    double ReadLeadingNumber(const CString& strText)
     {
+        const char* psz = strText;
+        const char* pszEnd = psz + strText.GetLength();
         while (*psz == ' ' || (*psz >= '\t' && *psz <= '\r'))
             ++psz;
         bool bNegative = *psz == '-';
@@ -24,7 +26,6 @@ namespace
         if (!bDigit)
             return 0;
         double value = 0;
-        const char* pszEnd = psz + strlen(psz);
         auto result = std::from_chars(psz, pszEnd, value, std::chars_format::general);
         if (result.ec == std::errc::result_out_of_range)
         {
@@ -81,9 +82,8 @@ void FormatAsInteger(CString& strText)
         // would, without the runtime's modf, which changes the floating-point
         // control word on every row.
         char szNumber[24];
-        auto result = std::to_chars(szNumber, szNumber + sizeof szNumber - 1, (int64_t)value);
-        *result.ptr = '\0';
-        strText = szNumber;
+        auto result = std::to_chars(szNumber, szNumber + sizeof szNumber, (int64_t)value);
+        strText = CString(szNumber, (int)(result.ptr - szNumber));
         return;
     }
     int nPoint = strText.ReverseFind('.');
