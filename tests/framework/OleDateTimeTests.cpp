@@ -1,0 +1,47 @@
+// Dates as text and back: the canonical forms drivers send, the rounding of
+// seconds at the end of a day, and formats beyond the two the rules use.
+#include "framework/COleDateTime.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace
+{
+    std::string Formatted(const char* pszDate, DWORD dwFlags, const char* pszFormat)
+    {
+        COleDateTime dateTime;
+        dateTime.ParseDateTime(pszDate, dwFlags);
+        return dateTime.Format(pszFormat).Str();
+    }
+}
+
+TEST(OleDateTime, FormatsWhatItParsed)
+{
+    struct Case { const char* date; DWORD flags; const char* format; const char* out; };
+    const Case cases[] = {
+        {"2003-02-01 13:45:10",    0,                 "%Y-%m-%d %H:%M:%S", "2003-02-01 13:45:10"},
+        {"2003-02-01T13:45",       0,                 "%H:%M:%S",          "13:45:00"},
+        {"2003-02-01 23:59:59.6",  0,                 "%Y-%m-%d %H:%M:%S", "2003-02-02 00:00:00"},
+        {"23:59:59.6",             VAR_TIMEVALUEONLY, "%H:%M:%S",          "00:00:00"},
+        {"12:00:00.5",             VAR_TIMEVALUEONLY, "%H:%M:%S",          "12:00:01"},
+        {"1899-12-29 06:00:00",    0,                 "%Y-%m-%d %H:%M",    "1899-12-29 06:00"},
+        {"0001-01-01",             VAR_DATEVALUEONLY, "%Y-%m-%d",          "0001-01-01"},
+        {"9999-12-31 10:00:00",    VAR_DATEVALUEONLY, "%Y-%m-%d %H",       "9999-12-31 00"},
+        {"2003-02-01",             VAR_DATEVALUEONLY, "%j %w %% %A",       "032 6 % Saturday"},
+        {"2003-02-30",             0,                 "%Y",                ""},   // unreadable: invalid, no text
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.out, Formatted(c.date, c.flags, c.format)) << c.date << " " << c.format;
+}
+
+TEST(OleDateTime, FormatsTextLongerThanItsBuffer)
+{
+    // Literal text and conversions beyond any one buffer's room.
+    std::string format, expected;
+    for (int i = 0; i < 200; ++i)
+    {
+        format += "day %d of %B; ";
+        expected += "day 01 of February; ";
+    }
+    EXPECT_EQ(expected, Formatted("2003-02-01", VAR_DATEVALUEONLY, format.c_str()));
+}
