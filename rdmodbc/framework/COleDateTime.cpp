@@ -113,93 +113,132 @@ namespace
     }
 
     // The runtime's broken-down time, for the conversions it prints itself.
-    struct tm BrokenDownTime(double days, long y, unsigned m, unsigned d, long nSeconds)
+    struct tm BrokenDownTime(const COleDateTime::CivilTime& time)
     {
         struct tm tmValue = {};
-        tmValue.tm_year = (int)(y - 1900);
-        tmValue.tm_mon = (int)m - 1;
-        tmValue.tm_mday = (int)d;
-        tmValue.tm_hour = (int)(nSeconds / 3600);
-        tmValue.tm_min = (int)(nSeconds / 60 % 60);
-        tmValue.tm_sec = (int)(nSeconds % 60);
-        tmValue.tm_wday = (int)(((long)days + 6) % 7 + 7) % 7;   // 1899-12-30 was a Saturday
-        tmValue.tm_yday = (int)(DaysFromCivil(y, m, d) - DaysFromCivil(y, 1, 1));
+        tmValue.tm_year = (int)(time.nYear - 1900);
+        tmValue.tm_mon = (int)time.nMonth - 1;
+        tmValue.tm_mday = (int)time.nDay;
+        tmValue.tm_hour = (int)(time.nSeconds / 3600);
+        tmValue.tm_min = (int)(time.nSeconds / 60 % 60);
+        tmValue.tm_sec = (int)(time.nSeconds % 60);
+        long nDays = DaysFromCivil(time.nYear, time.nMonth, time.nDay);
+        tmValue.tm_wday = (int)((nDays - kOleEpochFromUnixDays + 6) % 7 + 7) % 7;   // 1899-12-30 was a Saturday
+        tmValue.tm_yday = (int)(nDays - DaysFromCivil(time.nYear, 1, 1));
         return tmValue;
     }
 
-    // The ODBC canonical forms: yyyy-mm-dd[( |T)hh:mm[:ss[.f...]]] and hh:mm[:ss[.f...]].
-    bool ParseCanonical(const char* p, double& dt)
+    // The ODBC canonical forms: yyyy-mm-dd[( |T)hh:mm[:ss[.f...]]] and
+    // hh:mm[:ss[.f...]], the latter on 1899-12-30.
+    bool ParseCanonical(const char* p, COleDateTime::CivilTime& time, double& seconds)
     {
         while (*p == ' ' || *p == '\t')
             ++p;
         long y, m, d;
-        double seconds = 0;
+        seconds = 0;
         const char* start = p;
         if (ReadDate(p, y, m, d))
         {
+            time.nYear = y;
+            time.nMonth = (unsigned)m;
+            time.nDay = (unsigned)d;
             if (*p == ' ' || *p == 'T')
             {
                 const char* timeStart = ++p;
                 if (!ReadTime(p, seconds))
                     p = timeStart - 1;
             }
-            long days = DaysFromCivil(y, (unsigned)m, (unsigned)d) - kOleEpochFromUnixDays;
-            // Before the epoch the fraction still counts forward within the day.
-            dt = days >= 0 ? days + seconds / 86400.0 : days - seconds / 86400.0;
         }
         else
         {
             p = start;
             if (!ReadTime(p, seconds))
                 return false;
-            dt = seconds / 86400.0;
         }
         while (*p == ' ' || *p == '\t')
             ++p;
         return *p == '\0';
     }
+
+    double DateValue(const COleDateTime::CivilTime& time, double seconds)
+    {
+        long days = DaysFromCivil(time.nYear, time.nMonth, time.nDay) - kOleEpochFromUnixDays;
+        // Before the epoch the fraction still counts forward within the day.
+        return days >= 0 ? days + seconds / 86400.0 : days - seconds / 86400.0;
+    }
 }
 
 BOOL COleDateTime::ParseDateTime(LPCSTR lpszDate, DWORD dwFlags, LCID lcid)
 {
-    double dt = 0;
-    bool bParsed = lpszDate && ParseCanonical(lpszDate, dt);
-    if (!bParsed && lpszDate)
+    CivilTime parsed;
+    double seconds = 0, dt = 0;
+    bool bCanonical = lpszDate && ParseCanonical(lpszDate, parsed, seconds);
+    bool bParsed = bCanonical;
+    if (bCanonical)
+    {
+        dt = DateValue(parsed, seconds);
+    }
+    else if (lpszDate)
     {
         int nWide = ::MultiByteToWideChar(CP_ACP, 0, lpszDate, -1, nullptr, 0);
         std::vector<OLECHAR> wide(nWide > 0 ? nWide : 1);
         ::MultiByteToWideChar(CP_ACP, 0, lpszDate, -1, wide.data(), (int)wide.size());
         bParsed = SUCCEEDED(::VarDateFromStr(wide.data(), lcid, dwFlags, &dt));
     }
+    m_bParsed = FALSE;
     if (!bParsed)
     {
         m_dt = 0;
         m_status = invalid;
         return FALSE;
     }
+    parsed.nSeconds = (long)seconds;
     if (dwFlags & VAR_DATEVALUEONLY)
+    {
         dt = std::trunc(dt);
+        parsed.nSeconds = 0;
+    }
     else if (dwFlags & VAR_TIMEVALUEONLY)
+    {
         dt = std::fabs(dt - std::trunc(dt));
+        CivilTime timeOfDay;
+        timeOfDay.nSeconds = parsed.nSeconds;
+        parsed = timeOfDay;
+    }
     m_dt = dt;
     m_status = valid;
+    // A fraction of a second is rounded when formatted, which may carry
+    // into the next day: only whole seconds are kept as they were read.
+    if (bCanonical && seconds == std::trunc(seconds))
+    {
+        m_parsed = parsed;
+        m_dtParsed = dt;
+        m_bParsed = TRUE;
+    }
     return TRUE;
+}
+
+COleDateTime::CivilTime COleDateTime::GetCivilTime() const
+{
+    if (m_bParsed && m_dtParsed == m_dt)
+        return m_parsed;
+    CivilTime time;
+    double days = std::trunc(m_dt);
+    time.nSeconds = RoundedSeconds(std::fabs(m_dt - days) * 86400.0);
+    if (time.nSeconds >= 86400)
+    {
+        time.nSeconds -= 86400;
+        days += m_dt < 0 ? -1 : 1;
+    }
+    CivilFromDays((long)days + kOleEpochFromUnixDays, time.nYear, time.nMonth, time.nDay);
+    return time;
 }
 
 CString COleDateTime::Format(LPCSTR lpszFormat) const
 {
     if (m_status != valid)
         return CString();
-    double days = std::trunc(m_dt);
-    long nSeconds = RoundedSeconds(std::fabs(m_dt - days) * 86400.0);
-    if (nSeconds >= 86400)
-    {
-        nSeconds -= 86400;
-        days += m_dt < 0 ? -1 : 1;
-    }
-    long y;
-    unsigned m, d;
-    CivilFromDays((long)days + kOleEpochFromUnixDays, y, m, d);
+    const CivilTime time = GetCivilTime();
 
     // The text is written into a local buffer, which goes out when it runs
     // short of room for the longest conversion, and at the end.
@@ -222,21 +261,21 @@ CString COleDateTime::Format(LPCSTR lpszFormat) const
         switch (*++p)
         {
         case 'Y':
-            if (y >= 0 && y <= 9999)
-                pch = PutDigits(pch, y, 4);
+            if (time.nYear >= 0 && time.nYear <= 9999)
+                pch = PutDigits(pch, time.nYear, 4);
             else
-                pch += snprintf(pch, nConversionRoom, "%04ld", y);
+                pch += snprintf(pch, nConversionRoom, "%04ld", time.nYear);
             break;
-        case 'm': pch = PutDigits(pch, m, 2); break;
-        case 'd': pch = PutDigits(pch, d, 2); break;
-        case 'H': pch = PutDigits(pch, nSeconds / 3600, 2); break;
-        case 'M': pch = PutDigits(pch, nSeconds / 60 % 60, 2); break;
-        case 'S': pch = PutDigits(pch, nSeconds % 60, 2); break;
+        case 'm': pch = PutDigits(pch, time.nMonth, 2); break;
+        case 'd': pch = PutDigits(pch, time.nDay, 2); break;
+        case 'H': pch = PutDigits(pch, time.nSeconds / 3600, 2); break;
+        case 'M': pch = PutDigits(pch, time.nSeconds / 60 % 60, 2); break;
+        case 'S': pch = PutDigits(pch, time.nSeconds % 60, 2); break;
         case '%': *pch++ = '%'; break;
         default:
         {
             char szFormat[3] = {'%', *p, '\0'};
-            struct tm tmValue = BrokenDownTime(days, y, m, d, nSeconds);
+            struct tm tmValue = BrokenDownTime(time);
             pch += strftime(pch, nConversionRoom, szFormat, &tmValue);
         }
         }

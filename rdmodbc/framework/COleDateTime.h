@@ -10,7 +10,6 @@ public:
     enum DateTimeStatus { valid = 0, invalid = 1, null = 2 };
 
     COleDateTime() = default;
-    explicit COleDateTime(DATE dt) : m_dt(dt) {}
 
     // Parses with the locale's parser; the ODBC canonical forms
     // (yyyy-mm-dd, hh:mm:ss, both, with fractional seconds) are always read.
@@ -22,4 +21,25 @@ public:
 
     DATE           m_dt = 0;
     DateTimeStatus m_status = valid;
+
+    // A calendar date and the seconds of its day.
+    struct CivilTime
+    {
+        long     nYear = 1899;
+        unsigned nMonth = 12;
+        unsigned nDay = 30;
+        long     nSeconds = 0;
+    };
+
+private:
+    // The value as its calendar parts.
+    CivilTime GetCivilTime() const;
+
+    // The parts of the last text parsed in a canonical form to the whole
+    // second, as they were read, so that formatting the date of every
+    // imported row does not take them back out of m_dt. They count only
+    // while m_dt is the value they were parsed with.
+    CivilTime m_parsed;
+    DATE      m_dtParsed = 0;
+    BOOL      m_bParsed = FALSE;
 };

@@ -45,3 +45,28 @@ TEST(OleDateTime, FormatsTextLongerThanItsBuffer)
     }
     EXPECT_EQ(expected, Formatted("2003-02-01", VAR_DATEVALUEONLY, format.c_str()));
 }
+
+TEST(OleDateTime, ReadPartsFormatAsTheValueDoes)
+{
+    // A parsed text is formatted from the parts read; the same value set
+    // directly is formatted from the number. Both must give the same text,
+    // across the calendar and on either side of 30 December 1899.
+    const char* const formats[] = {"%Y-%m-%d %H:%M:%S", "%j %w"};
+    const DWORD flags[] = {0, VAR_DATEVALUEONLY, VAR_TIMEVALUEONLY};
+    for (int nYear = 1; nYear <= 9999; nYear += 97)
+    {
+        char szDate[32];
+        snprintf(szDate, sizeof szDate, "%04d-%02d-%02d %02d:%02d:%02d", nYear, 1 + nYear % 12, 1 + nYear % 28,
+                 nYear % 24, nYear % 60, (nYear * 7) % 60);
+        for (DWORD dwFlags : flags)
+        {
+            COleDateTime parsed;
+            ASSERT_TRUE(parsed.ParseDateTime(szDate, dwFlags)) << szDate;
+            COleDateTime value;
+            value.m_dt = parsed.m_dt;
+            for (const char* pszFormat : formats)
+                EXPECT_EQ(value.Format(pszFormat).Str(), parsed.Format(pszFormat).Str())
+                    << szDate << " flags " << dwFlags << " " << pszFormat;
+        }
+    }
+}
