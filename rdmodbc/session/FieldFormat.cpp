@@ -11,18 +11,61 @@
 
 namespace
 {
+    bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+
+    // Past the leading white space and an optional sign, as atof reads them.
+    const char* SkipToDigits(const char* psz, bool& bNegative)
+    {
+        while (*psz == ' ' || (*psz >= '\t' && *psz <= '\r'))
+            ++psz;
+        bNegative = *psz == '-';
+        if (*psz == '-' || *psz == '+')
+            ++psz;
+        return psz;
+    }
+
+    // The whole part of a plain decimal number (digits, a point, digits),
+    // read from its digits without converting the number, where that gives
+    // what the conversion and the cut toward zero give: up to 15 digits
+    // before the point, so that the nearest double is within 1/16 of the
+    // number, and no 9 right after it, so that the fraction stays below 0.9
+    // and cannot round up into the next whole number. FALSE where it cannot
+    // tell: more digits, an exponent, a fraction from .9, no digit at all.
+    bool ReadPlainWholePart(const CString& strText, int64_t& nWhole)
+    {
+        bool bNegative = false;
+        const char* psz = SkipToDigits(strText, bNegative);
+        const char* pszDigits = psz;
+        int64_t nValue = 0;
+        for (; IsDigit(*psz); ++psz)
+        {
+            if (psz - pszDigits == 15)
+                return false;
+            nValue = nValue * 10 + (*psz - '0');
+        }
+        bool bDigit = psz > pszDigits;
+        if (*psz == '.')
+        {
+            if (*++psz == '9')
+                return false;
+            bDigit = bDigit || IsDigit(*psz);
+            while (IsDigit(*psz))
+                ++psz;
+        }
+        if (!bDigit || *psz == 'e' || *psz == 'E')
+            return false;
+        nWhole = bNegative ? -nValue : nValue;
+        return true;
+    }
+
     // The runtime's atof, without its dependence on the C locale: leading
     // white space, an optional sign, the longest decimal prefix; 0 without one.
     double ReadLeadingNumber(const CString& strText)
     {
-        const char* psz = strText;
-        const char* pszEnd = psz + strText.GetLength();
-        while (*psz == ' ' || (*psz >= '\t' && *psz <= '\r'))
-            ++psz;
-        bool bNegative = *psz == '-';
-        if (*psz == '-' || *psz == '+')
-            ++psz;
-        bool bDigit = (psz[0] >= '0' && psz[0] <= '9') || (psz[0] == '.' && psz[1] >= '0' && psz[1] <= '9');
+        const char* pszEnd = (LPCSTR)strText + strText.GetLength();
+        bool bNegative = false;
+        const char* psz = SkipToDigits(strText, bNegative);
+        bool bDigit = IsDigit(psz[0]) || (psz[0] == '.' && IsDigit(psz[1]));
         if (!bDigit)
             return 0;
         double value = 0;
@@ -75,14 +118,22 @@ void AppendColumnText(CRecordset& recordset, short nColumn, CString& strText)
 void FormatAsInteger(CString& strText)
 {
     const double dLimit = 9223372036854775808.0;   // 2^63
-    double value = ReadLeadingNumber(strText);
-    if (value > -dLimit && value < dLimit)
+    int64_t nWhole = 0;
+    bool bWhole = ReadPlainWholePart(strText, nWhole);
+    if (!bWhole)
     {
+        double value = ReadLeadingNumber(strText);
         // The conversion drops the fraction toward zero, as splitting it off
         // would, without the runtime's modf, which changes the floating-point
         // control word on every row.
+        bWhole = value > -dLimit && value < dLimit;
+        if (bWhole)
+            nWhole = (int64_t)value;
+    }
+    if (bWhole)
+    {
         char szNumber[24];
-        auto result = std::to_chars(szNumber, szNumber + sizeof szNumber, (int64_t)value);
+        auto result = std::to_chars(szNumber, szNumber + sizeof szNumber, nWhole);
         strText = CString(szNumber, (int)(result.ptr - szNumber));
         return;
     }

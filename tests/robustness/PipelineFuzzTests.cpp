@@ -8,6 +8,7 @@
 #include "session/Statement.h"
 
 #include <gtest/gtest.h>
+#include <charconv>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -176,6 +177,35 @@ TEST(PipelineFuzz, FieldTextsKeepToTheLimitThePadAndTheRules)
             << "whatever fits arrives";
         for (size_t i = nAllowed + 1; i < buffer.size(); ++i)
             ASSERT_EQ('\x5A', buffer[i]) << "written past the limit + 1 at " << i;
+    }
+}
+
+TEST(PipelineFuzz, WholeNumbersAreThoseOfTheNearestDouble)
+{
+    // Plain decimals of every length around 15 digits, their fractions often
+    // close to 1: the integer rule must give the whole part of the nearest
+    // double, cut toward zero, however it reads the text.
+    CFuzz fuzz;
+    for (int nCase = 0, nCases = FuzzCases(); nCase < nCases; ++nCase)
+    {
+        const std::string sign = fuzz.Pick(std::vector<std::string>{"", "-", "+", " "});
+        std::string number;
+        for (int i = fuzz.Between(0, 18); i > 0; --i)
+            number += (char)('0' + fuzz.Between(0, 9));
+        if (fuzz.Chance(80))
+        {
+            number += '.';
+            const char chFraction = fuzz.Chance(50) ? '9' : (char)('0' + fuzz.Between(0, 9));
+            for (int i = fuzz.Between(0, 22); i > 0; --i)
+                number += fuzz.Chance(80) ? chFraction : (char)('0' + fuzz.Between(0, 9));
+        }
+        if (number.find_first_of("0123456789") == std::string::npos)
+            continue;
+        double value = 0;
+        std::from_chars(number.data(), number.data() + number.size(), value);
+        CString strText = (sign + number).c_str();
+        FormatAsInteger(strText);
+        ASSERT_EQ(std::to_string((long long)(sign == "-" ? -value : value)), strText.Str()) << "[" << sign + number << "]";
     }
 }
 
