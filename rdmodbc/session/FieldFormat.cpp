@@ -81,38 +81,22 @@ namespace
     }
 }
 
-namespace
+void ReadColumnText(CRecordset& recordset, short nColumn, CString& strValue)
 {
-    // The column's text; "" for a NULL and for a read that failed, whose
-    // exception is dropped.
-    void ReadColumnText(CRecordset& recordset, short nColumn, CString& strValue)
-    {
-        try
-        {
-            recordset.GetFieldValue(nColumn, strValue);
-        }
-        catch (CException* pException)
-        {
-            pException->Delete();
-            strValue.Empty();
-        }
-    }
-}
-
-void AppendColumnText(CRecordset& recordset, short nColumn, CString& strText)
-{
+    // Every row of an import passes here: the value goes straight into the
+    // room the text kept from the last row.
+    strValue.Empty();
     if (nColumn < 0)
         return;
-    // Every row of an import passes here: an empty text takes the value
-    // straight into the room it kept from the last row.
-    if (strText.IsEmpty())
+    try
     {
-        ReadColumnText(recordset, nColumn, strText);
-        return;
+        recordset.GetFieldValue(nColumn, strValue);
     }
-    CString strValue;
-    ReadColumnText(recordset, nColumn, strValue);
-    strText += strValue;
+    catch (CException* pException)
+    {
+        pException->Delete();
+        strValue.Empty();
+    }
 }
 
 void FormatAsInteger(CString& strText)

@@ -4,9 +4,9 @@
 
 class CRecordset;
 
-// Appends the text of column nColumn of the current row; nothing for a
-// negative position, a NULL, an empty value or a failed read.
-void AppendColumnText(CRecordset& recordset, short nColumn, CString& strText);
+// The text of column nColumn of the current row; "" for a negative
+// position, a NULL and a read that failed, whose exception is dropped.
+void ReadColumnText(CRecordset& recordset, short nColumn, CString& strValue);
 // The value as a whole number, the fraction dropped toward zero.
 void FormatAsInteger(CString& strText);
 // The value as yyyy-mm-dd (bDate) or hh:mm:ss; unchanged when unreadable.

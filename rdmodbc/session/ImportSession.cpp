@@ -71,8 +71,7 @@ int ImportSession::MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxCha
     for (int k : anDeliveryOrder)
     {
         const OutputField& field = m_fields[k];
-        m_strValue.Empty();
-        AppendColumnText(*m_pRecordset, (short)field.m_nColumn, m_strValue);
+        ReadColumnText(*m_pRecordset, (short)field.m_nColumn, m_strValue);
         ApplyValueRules(field, m_strValue);
         DeliverFieldText(field, m_strValue, alpszFields[k], anMaxChars[k]);
     }
