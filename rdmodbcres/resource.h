@@ -70,3 +70,4 @@
 #define IDS_NO_DESCRIPTION          19
 #define IDS_LOADING_COLUMNS         20
 #define IDS_LOADING                 21
+#define IDS_NOT_A_DATETIME          22      // a condition's value for a date or time column reads as neither

@@ -122,7 +122,7 @@ void CFieldMapDlg::FillColumnList()
     CColumnBatch batch;
     ReadTableColumns(db, m_strTable, [&](const CatalogColumn& column) -> BOOL {
         if (!batch.Add(column.strName, column.strTypeName, column.nDataType, column.nSqlDataType,
-                       column.nDatetimeSub))
+                       column.nDatetimeSub, column.nNullable))
             return FALSE;
         names.push_back(column.strName);
         return !batch.IsFull() || batch.MoveTo(m_pColumns, m_nColumns);
@@ -134,7 +134,8 @@ void CFieldMapDlg::FillColumnList()
     {
         DataTypeInfo info;
         if (ReadDataTypeInfo(db, (SQLSMALLINT)m_pColumns[i].dataType, info))
-            SetColumnTypeInfo(m_pColumns[i], info.nSearchable, info.nNullable, info.nSqlDataType, info.nDatetimeSub);
+            SetColumnTypeInfo(m_pColumns[i], info.nSearchable, info.nNullable, info.nSqlDataType,
+                              info.nDatetimeSub);
     }
 
     // The dialog borrows the session's connection and leaves it closed.
@@ -224,6 +225,7 @@ void CFieldMapDlg::OnConditions()
     CConditionListDlg dlg;
     dlg.m_pColumns = m_pColumns;
     dlg.m_nColumns = m_nColumns;
+    dlg.m_strIdentifierQuote = m_connection.m_strIdentifierQuote;
     dlg.m_pConditions = m_pConditions;
     dlg.m_nConditions = m_nConditions;
     dlg.m_bUseConditions = m_bUseConditions;

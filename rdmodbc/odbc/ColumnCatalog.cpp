@@ -18,8 +18,13 @@ namespace
         }
         CBoundNumber(const CBoundNumber&) = delete;
         CBoundNumber& operator=(const CBoundNumber&) = delete;
-        void Clear()                        { m_nValue = 0; }
-        SQLSMALLINT Value() const           { return m_nValue; }
+        void Clear()                        { m_nValue = 0; m_nIndicator = SQL_NULL_DATA; }
+        // 0 for a NULL.
+        SQLSMALLINT Value() const           { return m_nIndicator == SQL_NULL_DATA ? 0 : m_nValue; }
+        std::optional<SQLSMALLINT> ValueUnlessNull() const
+        {
+            return m_nIndicator == SQL_NULL_DATA ? std::nullopt : std::optional<SQLSMALLINT>(m_nValue);
+        }
     private:
         SQLSMALLINT m_nValue = 0;
         SQLLEN m_nIndicator = 0;
@@ -39,7 +44,8 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
 {
     CStatementHandle hstmt;
     hstmt.Allocate(db.m_hdbc);
-    if (!SQL_SUCCEEDED(::SQLColumns(hstmt, nullptr, 0, nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
+    CCatalogArgument catalog(db);
+    if (!SQL_SUCCEEDED(::SQLColumns(hstmt, catalog.Name(), catalog.Length(), nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
                                     (SQLSMALLINT)strTable.GetLength(), nullptr, 0)))
     {
         DropDiagnostic(hstmt);
@@ -53,6 +59,7 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
     CBoundNumber dataType(hstmt, COLUMNS_DATA_TYPE);
     CBoundNumber sqlDataType(hstmt, COLUMNS_SQL_DATA_TYPE);
     CBoundNumber datetimeSub(hstmt, COLUMNS_SQL_DATETIME_SUB);
+    CBoundNumber nullable(hstmt, COLUMNS_NULLABLE);
     for (;;)
     {
         name.Clear();
@@ -60,6 +67,7 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
         dataType.Clear();
         sqlDataType.Clear();
         datetimeSub.Clear();
+        nullable.Clear();
         if (!SQL_SUCCEEDED(::SQLFetch(hstmt)))
             break;
         CatalogColumn column;
@@ -68,6 +76,7 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
         column.nDataType = dataType.Value();
         column.nSqlDataType = sqlDataType.Value();
         column.nDatetimeSub = datetimeSub.Value();
+        column.nNullable = nullable.Value();
         if (!onColumn(column))
             break;
     }
@@ -89,8 +98,8 @@ BOOL ReadDataTypeInfo(const CDatabase& db, SQLSMALLINT nDataType, DataTypeInfo& 
     CBoundNumber datetimeSub(hstmt, TYPEINFO_SQL_DATETIME_SUB);
     if (!SQL_SUCCEEDED(::SQLFetch(hstmt)))
         return FALSE;
-    info.nSearchable = searchable.Value();
-    info.nNullable = nullable.Value();
+    info.nSearchable = searchable.ValueUnlessNull();
+    info.nNullable = nullable.ValueUnlessNull();
     info.nSqlDataType = sqlDataType.Value();
     info.nDatetimeSub = datetimeSub.Value();
     return TRUE;

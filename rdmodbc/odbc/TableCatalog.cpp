@@ -11,7 +11,8 @@ BOOL ReadTableCatalog(const CDatabase& db, BOOL bIncludeViews, BOOL bIncludeSyst
     CStatementHandle hstmt;
     // Without a connection no handle comes back, and SQLTables fails on it.
     hstmt.Allocate(db.m_hdbc);
-    SQLRETURN nRetCode = ::SQLTables(hstmt, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
+    CCatalogArgument catalog(db);
+    SQLRETURN nRetCode = ::SQLTables(hstmt, catalog.Name(), catalog.Length(), nullptr, 0, nullptr, 0, nullptr, 0);
     if (!SQL_SUCCEEDED(nRetCode))
         return FALSE;
 

@@ -12,8 +12,8 @@ struct TableRow
     CString strRemarks;
 };
 
-// Reads every table of the open connection in the order the driver gives
-// them; views and system tables only on request. FALSE, and no rows, when
+// Reads every table of the database the open connection works in, in the
+// order the driver gives them; views and system tables only on request. FALSE, and no rows, when
 // the catalog cannot be read.
 BOOL ReadTableCatalog(const CDatabase& db, BOOL bIncludeViews, BOOL bIncludeSystemTables, std::vector<TableRow>& rows);
 

@@ -32,7 +32,7 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
     // A record set left from an earlier session is released, not leaked.
     delete m_pRecordset;
     m_pRecordset = new CRecordset(&m_db);
-    CString strSQL = ComposeStatement(strTable, astrColumns, m_fields);
+    CString strSQL = ComposeStatement(strTable, astrColumns, m_fields, m_strIdentifierQuote);
     if (bUseConditions && nFilters > 0)
         m_pRecordset->m_strFilter = ComposeFilter(ppszFilters, nFilters);
 

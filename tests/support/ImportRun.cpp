@@ -3,6 +3,13 @@
 
 #include <gtest/gtest.h>
 
+CString DriverQuote(const std::string& connect)
+{
+    CDatabase db;
+    EXPECT_TRUE(db.OpenEx(connect.c_str(), CDatabase::noOdbcDialog)) << connect;
+    return ReadIdentifierQuote(db);
+}
+
 int OpenImport(const ImportChoice& choice)
 {
     theSession.m_strConnect = choice.connect.c_str();

@@ -19,6 +19,9 @@ struct ImportChoice
     bool useConditions = true;
 };
 
+// How the driver of the data source quotes names, as the session learns it
+// when it connects.
+CString DriverQuote(const std::string& connect);
 // Opens the record set as RDMODBCOpen does after its dialogs.
 int OpenImport(const ImportChoice& choice);
 // Calls RDMODBCMoveNext until it returns 0 (at most maxRows + 1 times).
