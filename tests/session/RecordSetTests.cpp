@@ -183,3 +183,29 @@ TEST_F(RecordSet, SurvivesNullBuffersAndNegativeLimits)
     EXPECT_EQ('\0', field4[0]);
     EXPECT_EQ('#', field4[1]);
 }
+
+TEST_F(RecordSet, HandsOverTheRowsInTheOrderOfTheKeys)
+{
+    struct Case { SortKey keys[SORT_KEYS]; const char* order; std::vector<std::string> names; };
+    const Case cases[] = {
+        {{{3, false}, {1, false}, {}}, " ORDER BY \"city\",\"name\"", {"Cid", "Ann", "Dee", "Bob"}},   // NULL first
+        {{{3, true}, {1, true}, {}}, " ORDER BY \"city\" DESC,\"name\" DESC", {"Bob", "Dee", "Ann", "Cid"}},
+        {{{0, true}, {}, {}}, " ORDER BY \"id\" DESC", {"Dee", "Cid", "Bob", "Ann"}},   // numbers by value
+        {{{2, false}, {}, {}}, "", {"Ann", "Bob", "Cid", "Dee"}},                       // field 3 has no column
+    };
+    for (const Case& c : cases)
+    {
+        ImportChoice choice = People({"id", "name", "", "city"});
+        std::copy(std::begin(c.keys), std::end(c.keys), choice.sortKeys.begin());
+        ASSERT_EQ(1, OpenImport(choice));
+        EXPECT_EQ(std::string("SELECT DISTINCT \"name\",\"id\",\"city\" FROM \"people\"") + c.order,
+                  theSession.m_pRecordset->m_strSQL.Str());
+        std::vector<std::string> names;
+        for (const DeliveredRow& row : ReadAllRows())
+            names.push_back(row[1]);
+        if (*c.order)
+            EXPECT_EQ(c.names, names) << c.order;
+        else
+            EXPECT_EQ(4u, names.size());
+    }
+}

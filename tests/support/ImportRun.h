@@ -17,6 +17,7 @@ struct ImportChoice
     std::array<OutputField, 4> options;
     std::vector<const char*> filters;
     bool useConditions = true;
+    std::array<SortKey, SORT_KEYS> sortKeys;
 };
 
 // How the driver of the data source quotes names, as the session learns it
