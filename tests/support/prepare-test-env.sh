@@ -1,8 +1,11 @@
 #!/bin/sh
 # Writes the tests' private ODBC configuration (ODBCSYSINI, ODBCINI) and their
-# SQLite databases under the directory given, and creates the Wine prefix.
+# SQLite databases under the directory given, and creates the Wine prefix. The
+# second argument is the fault-injecting driver that the configuration puts in
+# front of the SQLite driver for the fault-injection tests.
 set -eu
 testenv=$1
+faultdriver=$2
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 driver=$(dpkg -L libsqliteodbc | grep '/libsqlite3odbc\.so$' | head -n 1)
@@ -16,7 +19,7 @@ for sql in "$here"/fixtures/*.sql "$here"/../samples/*.sql; do
 done
 
 substitute() {
-    sed -e "s|@DRIVER@|$driver|g" -e "s|@DATA@|$testenv/data|g" "$1"
+    sed -e "s|@DRIVER@|$driver|g" -e "s|@FAULTDRIVER@|$faultdriver|g" -e "s|@DATA@|$testenv/data|g" "$1"
 }
 substitute "$here/fixtures/odbcinst.ini" > "$testenv/odbc/odbcinst.ini"
 substitute "$here/fixtures/odbc-system.ini" > "$testenv/odbc/odbc.ini"
