@@ -20,6 +20,7 @@ BOOL ReadTableCatalog(const CDatabase& db, BOOL bIncludeViews, BOOL bIncludeSyst
 // Fetches the catalog result of hstmt (TABLE_NAME, TABLE_TYPE and REMARKS)
 // with fields of nFieldSize characters, longer texts cut, and appends the
 // rows to keep. Views and system tables are recognised only by the exact
-// types "VIEW" and "SYSTEM TABLE".
-void FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIncludeSystemTables,
+// types "VIEW" and "SYSTEM TABLE". FALSE, and no rows, when the fields cannot
+// be bound.
+BOOL FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIncludeSystemTables,
                     std::vector<TableRow>& rows);
