@@ -9,6 +9,7 @@
 #define IDD_CONDITION               1005
 #define IDD_TEXTENTRY               1008
 #define IDD_SORT                    1010
+#define IDD_PREVIEW                 1011
 
 // Data-source and table dialog (1000)
 #define IDC_SOURCE_LIST             1000
@@ -34,6 +35,7 @@
 #define IDC_AS_DATE                 1039
 #define IDC_SORT                    1050    // opens the sort order; a module without it offers no sorting
 #define IDC_SORT_ORDER              1051    // one line: the chosen order
+#define IDC_PREVIEW                 1052    // opens the preview; a module without it offers none
 
 // Sort order dialog (1010): per key its field and its direction
 #define IDC_SORT_KEY1               1053
@@ -42,6 +44,10 @@
 #define IDC_SORT_DESCENDING1        1056
 #define IDC_SORT_DESCENDING2        1057
 #define IDC_SORT_DESCENDING3        1058
+
+// Preview (1011)
+#define IDC_PREVIEW_LIST            1059
+#define IDC_PREVIEW_COUNT           1060
 
 // Condition list dialog (1004)
 #define IDC_ALL_ROWS                1011    // first of its radio group
@@ -86,3 +92,6 @@
 #define IDS_SORTED_BY               24      // the field-mapping dialog's line: the first key
 #define IDS_SORT_THEN               25      // each further key
 #define IDS_SORT_DESCENDING         26      // a key sorted in descending order
+#define IDS_PREVIEW_ROWS            27      // the preview's count of the import's rows
+#define IDS_PREVIEW_ONE_ROW         28
+#define IDS_PREVIEW_COUNT_UNKNOWN   29

@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CFieldMapDlg, CDialog)
     ON_BN_CLICKED(IDC_BACK, OnBack)
     ON_BN_CLICKED(IDC_CONDITIONS, OnConditions)
     ON_BN_CLICKED(IDC_SORT, OnSort)
+    ON_BN_CLICKED(IDC_PREVIEW, OnPreview)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -76,22 +77,31 @@ BOOL CFieldMapDlg::OnInitDialog()
     // they are on their way.
     m_listColumns.InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, LoadResString(IDS_LOADING_COLUMNS), 0, 0, 0, 0);
 
-    for (FieldMapping& field : m_aMap)
+    if (m_bKeepChoices)
     {
-        field.m_strColumn = "";
-        field.m_strPrefix = "";
-        field.m_strSuffix = "";
-        field.m_bPad = FALSE;
-        field.m_nPadWidth = 0;
-        field.m_chPad = '0';
-        field.m_bPadRight = FALSE;
-        field.m_bInteger = FALSE;
-        field.m_bDate = FALSE;
-        field.m_bTime = FALSE;
-        field.m_nDateTimeMode = 0;
+        LoadControls(m_aMap[m_nCurField]);
+        UpdateData(FALSE);
+    }
+    else
+    {
+        for (FieldMapping& field : m_aMap)
+        {
+            field.m_strColumn = "";
+            field.m_strPrefix = "";
+            field.m_strSuffix = "";
+            field.m_bPad = FALSE;
+            field.m_nPadWidth = 0;
+            field.m_chPad = '0';
+            field.m_bPadRight = FALSE;
+            field.m_bInteger = FALSE;
+            field.m_bDate = FALSE;
+            field.m_bTime = FALSE;
+            field.m_nDateTimeMode = 0;
+        }
     }
     m_bBack = FALSE;
     ShowSortOrder();
+    EnableControl(IDC_PREVIEW, m_showPreview != nullptr);
 
     EnableControl(IDOK, FALSE);
     m_nFillState = FILL_PENDING;
@@ -135,6 +145,9 @@ void CFieldMapDlg::FillColumnList()
     batch.MoveTo(m_pColumns, m_nColumns);
     std::vector<LPCSTR> texts(names.begin(), names.end());
     InsertSortedRows(m_listColumns, texts, TRUE, [](size_t, int) {});
+    // Back after a failed open: the shown field's column is chosen again.
+    if (!m_aMap[m_nCurField].m_strColumn.IsEmpty())
+        ShowColumnOf(m_nCurField);
     for (int i = 0; i < m_nColumns; ++i)
     {
         DataTypeInfo info;
@@ -205,23 +218,7 @@ void CFieldMapDlg::OnSelChangeField()
         return;
     }
 
-    // The selection changes below run OnItemChangedColumns for the new field.
-    LVFINDINFOA find = {};
-    find.flags = LVFI_STRING;
-    find.psz = m_aMap[m_nCurField].m_strColumn;
-    int nItem = m_listColumns.FindItem(&find, -1);
-    if (nItem >= 0)
-    {
-        m_listColumns.SetItemState(nItem, LVIS_SELECTED, LVIS_SELECTED);
-        m_listColumns.EnsureVisible(nItem, FALSE);
-    }
-    else
-    {
-        int nSelected = m_listColumns.GetFirstSelected();
-        if (nSelected >= 0)
-            m_listColumns.SetItemState(nSelected, 0, LVIS_SELECTED);
-    }
-
+    ShowColumnOf(m_nCurField);
     StoreControls(m_aMap[nPrevious]);
     LoadControls(m_aMap[m_nCurField]);
     UpdateData(FALSE);
@@ -257,6 +254,15 @@ void CFieldMapDlg::OnSort()
         return;
     std::copy(std::begin(dlg.m_aKeys), std::end(dlg.m_aKeys), m_aSortKeys);
     ShowSortOrder();
+}
+
+void CFieldMapDlg::OnPreview()
+{
+    // As on a field switch: the shown field's values must hold first.
+    if (!m_showPreview || !UpdateData(TRUE))
+        return;
+    StoreControls(m_aMap[m_nCurField]);
+    m_showPreview(*this);
 }
 
 void CFieldMapDlg::OnOK()
@@ -320,6 +326,26 @@ void CFieldMapDlg::LoadControls(const FieldMapping& field)
     m_nDateTime = field.m_nDateTimeMode;
 }
 
+void CFieldMapDlg::ShowColumnOf(int nField)
+{
+    // The selection changes run OnItemChangedColumns for the shown field.
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING;
+    find.psz = m_aMap[nField].m_strColumn;
+    int nItem = m_listColumns.FindItem(&find, -1);
+    if (nItem >= 0)
+    {
+        m_listColumns.SetItemState(nItem, LVIS_SELECTED, LVIS_SELECTED);
+        m_listColumns.EnsureVisible(nItem, FALSE);
+    }
+    else
+    {
+        int nSelected = m_listColumns.GetFirstSelected();
+        if (nSelected >= 0)
+            m_listColumns.SetItemState(nSelected, 0, LVIS_SELECTED);
+    }
+}
+
 CString CFieldMapDlg::FieldLabel(int nField) const
 {
     CComboBox comboField;
@@ -327,6 +353,8 @@ CString CFieldMapDlg::FieldLabel(int nField) const
     CString strField;
     if (nField < comboField.GetCount())
         comboField.GetLBText(nField, strField);
+    if (m_aMap[nField].m_strColumn.IsEmpty())
+        return strField;
     return strField + ": " + m_aMap[nField].m_strColumn;
 }
 

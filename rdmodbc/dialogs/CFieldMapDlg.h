@@ -11,6 +11,8 @@
 #include "query/ColumnInfo.h"
 #include "query/SortOrder.h"
 
+#include <functional>
+
 class CFieldMapDlg : public CDialog
 {
 public:
@@ -30,6 +32,18 @@ public:
     // The order of the rows; after OK only the keys that count, the others
     // cleared. Offered only by a language module that has the sort button.
     SortKey m_aSortKeys[SORT_KEYS];
+    // In: show the choices above as the last run left them, instead of
+    // starting afresh (the import of them failed to open, and the user mends
+    // the cause or gives up).
+    BOOL m_bKeepChoices = FALSE;
+    // Shows what an import of the dialog's choices would deliver; set by the
+    // Open sequence. Without it, or without the preview button in the
+    // language module, no preview is offered.
+    std::function<void(const CFieldMapDlg&)> m_showPreview;
+
+    // "Field 2: Code": the output field's entry in the field list and its
+    // column; the entry alone for a field without a column.
+    CString FieldLabel(int nField) const;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -39,6 +53,7 @@ protected:
     void OnSelChangeField();
     void OnConditions();
     void OnSort();
+    void OnPreview();
     void OnOK() override;
     void OnBack();
 
@@ -50,8 +65,9 @@ protected:
 private:
     void StoreControls(FieldMapping& field);
     void LoadControls(const FieldMapping& field);
-    // "Field 2: Code": the output field's entry in the field list and its column.
-    CString FieldLabel(int nField) const;
+    // Selects the field's column in the list, or clears the selection when
+    // the list has no such column; the options follow the selection.
+    void ShowColumnOf(int nField);
     void ShowSortOrder();
 
     // The controls of the output field shown.

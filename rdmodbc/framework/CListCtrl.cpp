@@ -54,3 +54,11 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
     item.stateMask = nMask;
     return (BOOL)SendMessage(LVM_SETITEMSTATE, nItem, (LPARAM)&item);
 }
+
+BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR lpszText)
+{
+    LVITEMA item = {};
+    item.iSubItem = nSubItem;
+    item.pszText = (LPSTR)lpszText;
+    return (BOOL)SendMessage(LVM_SETITEMTEXTA, nItem, (LPARAM)&item);
+}

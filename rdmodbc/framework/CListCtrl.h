@@ -16,6 +16,7 @@ public:
     int  GetFirstSelected() const                       { return GetNextItem(-1, LVNI_SELECTED); }
     CString GetItemText(int nItem, int nSubItem) const;
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
+    BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
     BOOL EnsureVisible(int nItem, BOOL bPartialOK)      { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK); }
     int  FindItem(LVFINDINFOA* pFindInfo, int nStart = -1) const
                                                         { return (int)SendMessage(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo); }

@@ -51,6 +51,8 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
         ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_CURSOR_TYPE, (SQLPOINTER)SQL_CURSOR_FORWARD_ONLY, 0);
     if (dwOptions & readOnly)
         ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_CONCURRENCY, (SQLPOINTER)SQL_CONCUR_READ_ONLY, 0);
+    if (m_nMaxRows > 0)
+        ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_MAX_ROWS, (SQLPOINTER)m_nMaxRows, 0);
 
     nRetCode = ::SQLExecDirect(m_hstmt, (SQLCHAR*)(LPCSTR)m_strSQL, SQL_NTS);
     if (!SQL_SUCCEEDED(nRetCode) && nRetCode != SQL_NO_DATA)

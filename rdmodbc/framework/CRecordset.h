@@ -36,6 +36,8 @@ public:
 
     CString    m_strFilter;
     CString    m_strSort;
+    // The most rows the data source hands over; 0 for all. Set before Open.
+    SQLULEN    m_nMaxRows = 0;
     CString    m_strSQL;            // the statement as it was sent to the driver
     CDatabase* m_pDatabase;
 

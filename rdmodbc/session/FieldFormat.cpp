@@ -206,3 +206,15 @@ void DeliverFieldText(const OutputField& field, const CString& strValue, LPSTR l
         writer.Fill(field.m_chPad, nFill);
     writer.Put(field.m_strSuffix);
 }
+
+void DeliverRow(CRecordset& recordset, const OutputField fields[OUTPUT_FIELDS], CString& strValue,
+                LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxChars[OUTPUT_FIELDS])
+{
+    for (int k : FIELDS_IN_SELECT_ORDER)
+    {
+        const OutputField& field = fields[k];
+        ReadColumnText(recordset, (short)field.m_nColumn, strValue);
+        ApplyValueRules(field, strValue);
+        DeliverFieldText(field, strValue, alpszFields[k], anMaxChars[k]);
+    }
+}

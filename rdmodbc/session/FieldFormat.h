@@ -13,6 +13,12 @@ void FormatAsInteger(CString& strText);
 void FormatAsDateTime(CString& strText, BOOL bDate);
 // Applies the field's integer, date and time rules to the value text.
 void ApplyValueRules(const OutputField& field, CString& strValue);
+// Delivers the current row of the record set into the four buffers, each
+// field through the pipeline: its column's text, its rules, prefix, fill,
+// suffix, cut to its limit. strValue is room the caller keeps from row to
+// row.
+void DeliverRow(CRecordset& recordset, const OutputField fields[OUTPUT_FIELDS], CString& strValue,
+                LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxChars[OUTPUT_FIELDS]);
 // Writes prefix, the value with its fill and suffix into the caller's buffer,
 // cut to nMaxChars bytes, with a NUL. A null buffer is skipped; a negative
 // limit counts as 0.

@@ -33,12 +33,8 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
     // A record set left from an earlier session is released, not leaked.
     delete m_pRecordset;
     m_pRecordset = new CRecordset(&m_db);
-    CString strSQL = ComposeStatement(strTable, astrColumns, m_fields, m_strIdentifierQuote);
-    if (bUseConditions && nFilters > 0)
-        m_pRecordset->m_strFilter = ComposeFilter(ppszFilters, nFilters);
-    if (aSortKeys)
-        m_pRecordset->m_strSort =
-            ComposeSortOrder(EffectiveSortKeys(aSortKeys, astrColumns), astrColumns, m_strIdentifierQuote);
+    CString strSQL = PrepareImport(*m_pRecordset, strTable, astrColumns, m_fields, ppszFilters, nFilters,
+                                   bUseConditions, aSortKeys, m_strIdentifierQuote);
 
     try
     {
@@ -68,13 +64,7 @@ int ImportSession::MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxCha
         return 0;
     }
 
-    for (int k : FIELDS_IN_SELECT_ORDER)
-    {
-        const OutputField& field = m_fields[k];
-        ReadColumnText(*m_pRecordset, (short)field.m_nColumn, m_strValue);
-        ApplyValueRules(field, m_strValue);
-        DeliverFieldText(field, m_strValue, alpszFields[k], anMaxChars[k]);
-    }
+    DeliverRow(*m_pRecordset, m_fields, m_strValue, alpszFields, anMaxChars);
 
     try
     {

@@ -1,12 +1,13 @@
 #include "OpenSequence.h"
 
 #include "ImportSession.h"
+#include "MappedImport.h"
+#include "Preview.h"
 #include "RDMODBCApp.h"
 #include "dialogs/CDataSourceDlg.h"
 #include "dialogs/CFieldMapDlg.h"
 #include "langres/ResLoader.h"
 #include "langres/ResString.h"
-#include "query/Condition.h"
 #include "resource.h"
 
 #include <cstdlib>
@@ -38,7 +39,24 @@ namespace
         pApp->m_pszAppName = _strdup(strTitle);
     }
 
-    enum MappingOutcome { mappingCancelled, mappingBack, mappingOpened, mappingFailed };
+    enum MappingOutcome { mappingCancelled, mappingBack, mappingOpened };
+
+    // Opens the record set of the dialog's choices: TRUE when it is open;
+    // FALSE when it or the connection failed, after the driver's message.
+    BOOL OpenMappedImport(const CFieldMapDlg& dlg, const CString& strTable)
+    {
+        MappedImport import(dlg);
+        try
+        {
+            return theSession.OpenRecordSet(strTable, import.astrColumns, import.aOptions, import.filters.data(),
+                                            (int)import.filters.size(), dlg.m_bUseConditions, dlg.m_aSortKeys);
+        }
+        catch (CException* pException)
+        {
+            ReportAndDelete(pException);
+            return FALSE;
+        }
+    }
 
     MappingOutcome RunFieldMapping(const CString& strDataSource, const CString& strTable)
     {
@@ -46,29 +64,26 @@ namespace
         CFieldMapArrays arrays(dlg);
         dlg.m_strDataSource = strDataSource;
         dlg.m_strTable = strTable;
-        if (dlg.DoModal() != IDOK)
+        dlg.m_showPreview = ShowPreview;
+        for (;;)
         {
-            theSession.m_db.Close();
-            return mappingCancelled;
+            if (dlg.DoModal() != IDOK)
+            {
+                theSession.m_db.Close();
+                return mappingCancelled;
+            }
+            if (dlg.m_bBack)
+            {
+                theSession.m_db.Close();
+                return mappingBack;
+            }
+            if (OpenMappedImport(dlg, strTable))
+                return mappingOpened;
+            // The driver's message has been shown. The user gets the dialog
+            // back as they left it, to mend the cause (a typed condition, a
+            // date the server refuses, a server that went away) or to give up.
+            dlg.m_bKeepChoices = TRUE;
         }
-        if (dlg.m_bBack)
-        {
-            theSession.m_db.Close();
-            return mappingBack;
-        }
-
-        CString astrColumns[OUTPUT_FIELDS];
-        OutputField aOptions[OUTPUT_FIELDS];
-        for (int k = 0; k < OUTPUT_FIELDS; ++k)
-        {
-            astrColumns[k] = dlg.m_aMap[k].m_strColumn;
-            aOptions[k] = dlg.m_aMap[k];
-        }
-        std::vector<const char*> filters =
-            ConditionFilterTexts(dlg.m_pConditions, dlg.m_nConditions, dlg.m_bUseConditions);
-        int nResult = theSession.OpenRecordSet(strTable, astrColumns, aOptions, filters.data(), (int)filters.size(),
-                                               dlg.m_bUseConditions, dlg.m_aSortKeys);
-        return nResult ? mappingOpened : mappingFailed;
     }
 }
 
@@ -120,7 +135,6 @@ int OpenImportSession()
         case mappingOpened:
             return 1;
         case mappingCancelled:
-        case mappingFailed:
             return 0;
         }
     }

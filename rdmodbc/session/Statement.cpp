@@ -1,5 +1,6 @@
 #include "Statement.h"
 
+#include "framework/CRecordset.h"
 #include "query/Identifier.h"
 
 CString ComposeFilter(const char* const* ppszFilters, int nFilters)
@@ -37,4 +38,24 @@ CString ComposeStatement(const CString& strTable, const CString astrColumns[OUTP
     strSQL += " FROM ";
     strSQL += QuoteWholeIdentifier(strTable, strQuote);
     return strSQL;
+}
+
+CString PrepareImport(CRecordset& recordset, const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
+                      OutputField fields[OUTPUT_FIELDS], const char* const* ppszFilters, int nFilters,
+                      BOOL bUseConditions, const SortKey* aSortKeys, const CString& strQuote)
+{
+    if (bUseConditions && nFilters > 0)
+        recordset.m_strFilter = ComposeFilter(ppszFilters, nFilters);
+    if (aSortKeys)
+        recordset.m_strSort = ComposeSortOrder(EffectiveSortKeys(aSortKeys, astrColumns), astrColumns, strQuote);
+    return ComposeStatement(strTable, astrColumns, fields, strQuote);
+}
+
+CString ComposeRowCount(const CString& strStatement, const CString& strFilter)
+{
+    // The derived table is named without AS, which some servers refuse.
+    CString strCounted = strStatement;
+    if (!strFilter.IsEmpty())
+        strCounted += " WHERE " + strFilter;
+    return "SELECT COUNT(*) FROM (" + strCounted + ") rdm_rows";
 }

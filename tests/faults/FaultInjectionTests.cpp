@@ -133,6 +133,18 @@ namespace
         };
     }
 
+    // OK in the field-mapping dialog, or Cancel when the user has given up.
+    // When the import then fails to open, the dialog comes back with the
+    // user's choices, and the user gives up there.
+    RobotAction ConfirmMapping(CUiRobot& robot, const std::string& strGaveUp)
+    {
+        return [&robot, &strGaveUp](HWND hDlg, std::string& reason) {
+            if (strGaveUp.empty())
+                robot.Expect(IDD_FIELDMAP, {Click(IDCANCEL)});
+            return ConfirmUnlessGivenUp(strGaveUp)(hDlg, reason);
+        };
+    }
+
     // The condition dialogs' scripts are queued as the user opens them.
     RobotAction OpenConditions(CUiRobot& robot, std::string& strGaveUp)
     {
@@ -171,7 +183,7 @@ namespace
             UnlessGivenUp(strGaveUp, ChooseEntryAt(IDC_OUTPUT_FIELD, 0)),
             UnlessGivenUp(strGaveUp, SelectRow(IDC_COLUMN_LIST, "Name")),
             UnlessGivenUp(strGaveUp, OpenConditions(robot, strGaveUp)),
-            ConfirmUnlessGivenUp(strGaveUp),
+            ConfirmMapping(robot, strGaveUp),
         });
         if (!control.FailCall(nFailAt))
         {
@@ -190,7 +202,9 @@ namespace
         outcome.bReported = control.Report(outcome.report);
         outcome.messageBoxes = robot.MessageBoxes();
         outcome.robotFailures = robot.Failures();
-        if (strGaveUp.empty() && robot.PendingScripts() != 0)
+        // An import that opened never shows the field mapping again.
+        const size_t nUnshown = outcome.nOpened ? 1 : 0;
+        if (strGaveUp.empty() && robot.PendingScripts() != nUnshown)
             outcome.robotFailures.push_back(std::to_string(robot.PendingScripts()) + " dialogs never shown");
         return outcome;
     }

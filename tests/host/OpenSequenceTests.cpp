@@ -116,17 +116,87 @@ TEST_F(OpenSequence, ReturnsZeroWithTheConnectionClosedWhenTheUserCancels)
     EXPECT_EQ(kTitle, AppTitle());
 }
 
-TEST_F(OpenSequence, ShowsTheDriversTextForABadTypedCondition)
+TEST_F(OpenSequence, ShowsTheDriversTextForABadTypedConditionAndGivesTheChoicesBack)
+{
+    const char kOrder[] = "Sorted by Field 1: Name (descending)";
+    m_robot.Expect(IDD_DATASOURCE, ChooseCustomers());
+    m_robot.Expect(IDD_FIELDMAP, {
+        SelectRow(IDC_COLUMN_LIST, "Code"),
+        SetCheck(IDC_PAD, true), Type(IDC_PAD_WIDTH, "8"), Type(IDC_FILL, "0"),
+        ChooseEntryAt(IDC_OUTPUT_FIELD, 0),
+        SelectRow(IDC_COLUMN_LIST, "Name"), Type(IDC_PREFIX, "<"),
+        ChooseEntryAt(IDC_OUTPUT_FIELD, 2),
+        SelectRow(IDC_COLUMN_LIST, "Since"), SetCheck(IDC_AS_DATE, true),
+        Click(IDC_SORT),
+        Click(IDC_CONDITIONS),
+        Click(IDOK),
+    });
+    m_robot.Expect(IDD_SORT, {ChooseEntry(IDC_SORT_KEY1, "Field 1: Name"), SetCheck(IDC_SORT_DESCENDING1, true),
+                              Click(IDOK)});
+    m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT), Click(IDC_ADD_CONDITION),
+                                       Click(IDOK)});
+    m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, "no_such_column = 1"), Click(IDOK)});
+    m_robot.Expect(IDD_CONDITION, {
+        ChooseEntry(IDC_COLUMN, "Country"), ChooseEntry(IDC_OPERATOR, "equals"), Type(IDC_VALUE1, "Norway"), Click(IDOK),
+    });
+    // After the driver's message the dialog is back as the user left it.
+    m_robot.Expect(IDD_FIELDMAP, {
+        WaitUntil([](HWND h) { return SelectedRow(h, IDC_COLUMN_LIST) == "Code"; }, "field 2's column chosen again"),
+        Inspect([&](HWND hDlg) {
+            EXPECT_EQ(1u, m_robot.MessageBoxes().size());
+            EXPECT_EQ("Field 2", ComboSelection(hDlg, IDC_OUTPUT_FIELD));
+            EXPECT_TRUE(IsChecked(hDlg, IDC_PAD));
+            EXPECT_EQ("8", ControlText(hDlg, IDC_PAD_WIDTH));
+            EXPECT_EQ("0", ControlText(hDlg, IDC_FILL));
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(kOrder, ControlText(hDlg, IDC_SORT_ORDER));
+        }),
+        ChooseEntryAt(IDC_OUTPUT_FIELD, 0),
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ("Name", SelectedRow(hDlg, IDC_COLUMN_LIST));
+            EXPECT_EQ("<", ControlText(hDlg, IDC_PREFIX));
+        }),
+        ChooseEntryAt(IDC_OUTPUT_FIELD, 2),
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ("Since", SelectedRow(hDlg, IDC_COLUMN_LIST));
+            EXPECT_TRUE(IsChecked(hDlg, IDC_AS_DATE));
+        }),
+        Click(IDC_CONDITIONS),
+        Click(IDOK),
+    });
+    m_robot.Expect(IDD_CONDITIONLIST, {
+        Inspect([](HWND hDlg) {
+            EXPECT_TRUE(IsChecked(hDlg, IDC_USE_CONDITIONS));
+            EXPECT_EQ((std::vector<std::string>{"(\"Country\"='Norway')", "no_such_column = 1"}),
+                      ListRows(hDlg, IDC_CONDITION_LIST));
+        }),
+        SelectRow(IDC_CONDITION_LIST, "no_such_column = 1"), Click(IDC_REMOVE_CONDITION), Click(IDOK),
+    });
+
+    EXPECT_EQ(1, RDMODBCOpen());
+    ASSERT_EQ(1u, m_robot.MessageBoxes().size()) << "the driver's text, once";
+    EXPECT_NE(std::string::npos, m_robot.MessageBoxes()[0].text.find("no_such_column")) << m_robot.MessageBoxes()[0].text;
+    EXPECT_EQ(kTitle, m_robot.MessageBoxes()[0].caption);
+    const std::vector<DeliveredRow> expected = {
+        {"<Juniper Joinery", "00001010", "2022-12-24", ""},
+        {"<Douglas \"Doug\" Fir", "00001004", "2015-01-01", ""},
+        {"<Alder & Sons", "00001001", "2001-03-14", ""},
+    };
+    EXPECT_EQ(expected, ReadAllRows());
+}
+
+TEST_F(OpenSequence, EndsWithNothingWhenTheUserGivesUpAfterAFailedOpen)
 {
     m_robot.Expect(IDD_DATASOURCE, ChooseCustomers());
     m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDC_CONDITIONS), Click(IDOK)});
     m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT), Click(IDOK)});
     m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, "no_such_column = 1"), Click(IDOK)});
+    auto columnChosen = WaitUntil([](HWND h) { return SelectedRow(h, IDC_COLUMN_LIST) == "Code"; }, "Code chosen again");
+    m_robot.Expect(IDD_FIELDMAP, {columnChosen, Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {columnChosen, Click(IDCANCEL)});
 
     EXPECT_EQ(0, RDMODBCOpen());
-    ASSERT_EQ(1u, m_robot.MessageBoxes().size());
-    EXPECT_NE(std::string::npos, m_robot.MessageBoxes()[0].text.find("no_such_column")) << m_robot.MessageBoxes()[0].text;
-    EXPECT_EQ(kTitle, m_robot.MessageBoxes()[0].caption);
+    EXPECT_EQ(2u, m_robot.MessageBoxes().size()) << "the driver's text at each failed open";
     EXPECT_FALSE(theSession.m_db.IsOpen());
 }
 
@@ -139,9 +209,16 @@ TEST_F(OpenSequence, ReportsAVanishedDataSourceInsteadOfThrowingAtTheHost)
         Inspect([](HWND) { theSession.m_strConnect = "DSN=rdm_no_such_source"; }),
         Click(IDOK),
     });
+    // The dialog comes back with the user's choices; its columns cannot be
+    // read again either, which it says too, and the user gives up.
+    m_robot.Expect(IDD_FIELDMAP, {
+        WaitUntil([this](HWND) { return m_robot.MessageBoxes().size() == 2; }, "the column list's failure told"),
+        Click(IDCANCEL),
+    });
     EXPECT_EQ(0, RDMODBCOpen());
-    ASSERT_EQ(1u, m_robot.MessageBoxes().size());
-    EXPECT_NE(std::string::npos, m_robot.MessageBoxes()[0].text.find("Data source name not found"));
+    ASSERT_EQ(2u, m_robot.MessageBoxes().size());
+    for (const RobotMessageBox& box : m_robot.MessageBoxes())
+        EXPECT_NE(std::string::npos, box.text.find("Data source name not found")) << box.text;
     EXPECT_FALSE(theSession.m_db.IsOpen());
     EXPECT_EQ(nullptr, theSession.m_pRecordset);
 }

@@ -87,7 +87,8 @@ namespace
                             {IDC_AS_DATE, "Button", kRadio}, {IDC_AS_TIME, "Button", kRadio},
                             {IDC_PAD_WIDTH, "Edit", ES_NUMBER}, {IDC_FILL, "Edit", 0}, {IDC_PAD, "Button", kCheck},
                             {IDC_PAD_RIGHT, "Button", kCheck}, {IDC_INTEGER, "Button", kCheck},
-                            {IDC_SORT, "Button", 0}, {IDC_SORT_ORDER, "Static", SS_NOPREFIX}}},
+                            {IDC_SORT, "Button", 0}, {IDC_SORT_ORDER, "Static", SS_NOPREFIX},
+                            {IDC_PREVIEW, "Button", 0}}},
             {IDD_CONDITIONLIST, {{IDOK, "Button", BS_DEFPUSHBUTTON}, {IDCANCEL, "Button", 0},
                                  {IDC_ALL_ROWS, "Button", kFirstRadio}, {IDC_USE_CONDITIONS, "Button", kRadio},
                                  {IDC_CONDITION_LIST, "SysListView32", kUnsortedListStyle | WS_GROUP},
@@ -102,6 +103,8 @@ namespace
                         {IDC_SORT_KEY1, "ComboBox", CBS_DROPDOWNLIST}, {IDC_SORT_KEY2, "ComboBox", CBS_DROPDOWNLIST},
                         {IDC_SORT_KEY3, "ComboBox", CBS_DROPDOWNLIST}, {IDC_SORT_DESCENDING1, "Button", kCheck},
                         {IDC_SORT_DESCENDING2, "Button", kCheck}, {IDC_SORT_DESCENDING3, "Button", kCheck}}},
+            {IDD_PREVIEW, {{IDCANCEL, "Button", BS_DEFPUSHBUTTON}, {IDC_PREVIEW_LIST, "SysListView32", LVS_REPORT},
+                           {IDC_PREVIEW_COUNT, "Static", SS_NOPREFIX}}},
         };
         return templates;
     }
@@ -196,7 +199,7 @@ TEST_F(USEnglishModule, CombosStartWithTheirEntries)
 TEST_F(USEnglishModule, HoldsEveryStringTheModuleReads)
 {
     std::set<std::string> operators;
-    for (UINT nID = 1; nID <= IDS_SORT_DESCENDING; ++nID)
+    for (UINT nID = 1; nID <= IDS_PREVIEW_COUNT_UNKNOWN; ++nID)
     {
         char szText[256] = "";
         int nLength = ::LoadStringA(m_hModule, nID, szText, sizeof szText);

@@ -81,6 +81,7 @@ CUiRobot::CUiRobot()
         {IDC_OUTPUT_FIELD, IDD_FIELDMAP},
         {IDC_DESCRIPTION, IDD_DATASOURCE},
         {IDC_SORT_KEY1, IDD_SORT},
+        {IDC_PREVIEW_LIST, IDD_PREVIEW},
     };
     m_identifiers.assign(std::begin(defaults), std::end(defaults));
 }

@@ -1,0 +1,111 @@
+#include "Preview.h"
+
+#include "FieldFormat.h"
+#include "ImportSession.h"
+#include "MappedImport.h"
+#include "Statement.h"
+#include "dialogs/CPreviewDlg.h"
+#include "framework/CDBException.h"
+#include "langres/ResString.h"
+#include "resource.h"
+
+#include <cstdlib>
+
+namespace
+{
+    // The preview shows the first rows only, and reads no more.
+    const int PREVIEW_ROWS = 100;
+    // Longer values are cut for display.
+    const int PREVIEW_VALUE_LENGTH = 200;
+
+    // The number with the user's thousands separator: 1,234.
+    CString GroupDigits(long long nNumber)
+    {
+        char szSeparator[8] = ",";
+        ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, szSeparator, sizeof szSeparator);
+        CString strDigits;
+        strDigits.Format("%lld", nNumber);
+        CString strGrouped;
+        for (int i = 0; i < strDigits.GetLength(); ++i)
+        {
+            int nLeft = strDigits.GetLength() - i;
+            if (i > 0 && nLeft % 3 == 0 && strDigits.GetAt(i - 1) != '-')
+                strGrouped += szSeparator;
+            strGrouped += strDigits.GetAt(i);
+        }
+        return strGrouped;
+    }
+
+    // How many rows the data source counts for the statement; "unknown"
+    // when it cannot tell (a driver without derived tables, a failure).
+    CString CountRows(CDatabase& db, const CString& strStatement, const CString& strFilter)
+    {
+        try
+        {
+            CRecordset count(&db);
+            count.Open(CRecordset::forwardOnly, ComposeRowCount(strStatement, strFilter), CRecordset::readOnly);
+            CString strNumber;
+            if (!count.IsEOF())
+                count.GetFieldValue(0, strNumber);
+            char* pszEnd = nullptr;
+            long long nRows = std::strtoll(strNumber, &pszEnd, 10);
+            if (!strNumber.IsEmpty() && *pszEnd == '\0')
+            {
+                CString strText;
+                if (nRows == 1)
+                    return LoadResString(IDS_PREVIEW_ONE_ROW);
+                strText.Format(LoadResString(IDS_PREVIEW_ROWS), (LPCSTR)GroupDigits(nRows));
+                return strText;
+            }
+        }
+        catch (CException* pException)
+        {
+            pException->Delete();
+        }
+        return LoadResString(IDS_PREVIEW_COUNT_UNKNOWN);
+    }
+}
+
+void ShowPreview(const CFieldMapDlg& dlg)
+{
+    MappedImport import(dlg);
+    CPreviewDlg preview;
+    for (int k = 0; k < OUTPUT_FIELDS; ++k)
+        preview.m_astrHeadings[k] = dlg.FieldLabel(k);
+    try
+    {
+        CDatabase db;
+        if (!db.OpenEx(theSession.m_strConnect, CDatabase::openReadOnly))
+            return;
+        CRecordset rows(&db);
+        rows.m_nMaxRows = PREVIEW_ROWS;
+        OutputField fields[OUTPUT_FIELDS];
+        std::copy(std::begin(import.aOptions), std::end(import.aOptions), fields);
+        const CString strSQL = PrepareImport(rows, dlg.m_strTable, import.astrColumns, fields, import.filters.data(),
+                                             (int)import.filters.size(), dlg.m_bUseConditions, dlg.m_aSortKeys,
+                                             theSession.m_strIdentifierQuote);
+        rows.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
+
+        char aszFields[OUTPUT_FIELDS][PREVIEW_VALUE_LENGTH + 1];
+        LPSTR alpszFields[OUTPUT_FIELDS] = {aszFields[0], aszFields[1], aszFields[2], aszFields[3]};
+        const int anMaxChars[OUTPUT_FIELDS] = {PREVIEW_VALUE_LENGTH, PREVIEW_VALUE_LENGTH, PREVIEW_VALUE_LENGTH,
+                                               PREVIEW_VALUE_LENGTH};
+        CString strValue;
+        while (!rows.IsEOF() && (int)preview.m_rows.size() < PREVIEW_ROWS)
+        {
+            DeliverRow(rows, fields, strValue, alpszFields, anMaxChars);
+            preview.m_rows.push_back({aszFields[0], aszFields[1], aszFields[2], aszFields[3]});
+            rows.MoveNext();
+        }
+        const CString strFilter = rows.m_strFilter;
+        rows.Close();
+        preview.m_strCount = CountRows(db, strSQL, strFilter);
+    }
+    catch (CException* pException)
+    {
+        pException->ReportError(MB_OK);
+        pException->Delete();
+        return;
+    }
+    preview.DoModal();
+}
