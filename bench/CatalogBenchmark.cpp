@@ -6,9 +6,9 @@
 #include "dialogs/CDataSourceDlg.h"
 #include "dialogs/CFieldMapDlg.h"
 #include "langres/ResString.h"
+#include "odbc/Connection.h"
 #include "odbc/TableCatalog.h"
 #include "resource.h"
-#include "session/ImportSession.h"
 
 #include <cstdio>
 #include <vector>
@@ -27,6 +27,7 @@ namespace
     class CBenchFieldMapDlg : public CFieldMapDlg
     {
     public:
+        using CFieldMapDlg::CFieldMapDlg;
         using CFieldMapDlg::FillColumnList;
     };
 }
@@ -55,14 +56,13 @@ CatalogTiming TimeBareTables(const std::string& dataSource, bool bWithConnect)
 CatalogTiming TimeReadTableCatalog(const std::string& dataSource)
 {
     CatalogTiming timing;
-    theSession.m_db.Close();
-    OpenConnection(dataSource.c_str(), FALSE);
+    SessionConnection connection;
+    OpenConnection(connection, dataSource.c_str(), FALSE);
     CStopwatch stopwatch;
     std::vector<TableRow> rows;
-    ReadTableCatalog(TRUE, TRUE, rows);
+    ReadTableCatalog(connection.m_db, TRUE, TRUE, rows);
     timing.dSeconds = stopwatch.Seconds();
     timing.nRows = (long)rows.size();
-    theSession.m_db.Close();
     return timing;
 }
 
@@ -85,7 +85,8 @@ CatalogTiming TimeTableStep(const std::string& dataSource)
         },
         robot::Click(IDCANCEL),
     });
-    CDataSourceDlg dlg;
+    SessionConnection connection;
+    CDataSourceDlg dlg(connection);
     dlg.DoModal();
     for (const std::string& failure : robot.Failures())
         std::printf("  robot: %s\n", failure.c_str());
@@ -135,11 +136,11 @@ CatalogTiming TimeBareColumns(const std::string& dataSource, const std::string& 
 CatalogTiming TimeColumnList(const std::string& dataSource, const std::string& table)
 {
     CatalogTiming timing;
-    theSession.m_db.Close();
-    theSession.m_strConnect = ("DSN=" + dataSource).c_str();
+    SessionConnection connection;
+    connection.m_strConnect = ("DSN=" + dataSource).c_str();
     CUiRobot robot;
     robot.IdentifyTemplateBy(IDC_COLUMN_LIST, IDD_FIELDMAP);
-    CBenchFieldMapDlg dlg;
+    CBenchFieldMapDlg dlg(connection);
     dlg.m_strTable = table.c_str();
     robot.Expect(IDD_FIELDMAP, {
         robot::WaitUntil([](HWND hDlg) { return ListRowCount(hDlg, IDC_COLUMN_LIST) > 1; }, "the first fill"),

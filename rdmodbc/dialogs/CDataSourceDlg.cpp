@@ -8,21 +8,12 @@
 #include "langres/ResString.h"
 #include "odbc/TableCatalog.h"
 #include "resource.h"
-#include "session/ImportSession.h"
 
 #include <stdlib.h>
 #include <string.h>
 
 namespace
 {
-    // The dialog borrows the session's connection and never leaves it open
-    // behind itself.
-    void CloseSessionConnection()
-    {
-        if (theSession.m_db.IsOpen())
-            theSession.m_db.Close();
-    }
-
     // Combo 1002 lists the system data sources first, the user ones second.
     const int nSystemItem = 0;
     const int nUserItem = 1;
@@ -37,8 +28,8 @@ BEGIN_MESSAGE_MAP(CDataSourceDlg, CDialog)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CDataSourceDlg::CDataSourceDlg(CWnd* pParent)
-    : CDialog(IDD_DATASOURCE, pParent)
+CDataSourceDlg::CDataSourceDlg(SessionConnection& connection, CWnd* pParent)
+    : CDialog(IDD_DATASOURCE, pParent), m_connection(connection)
 {
 }
 
@@ -86,7 +77,7 @@ BOOL CDataSourceDlg::OnInitDialog()
 void CDataSourceDlg::ShowDataSources()
 {
     m_bReconnect = FALSE;
-    CloseSessionConnection();
+    m_connection.m_db.Close();
 
     ShowControl(IDC_BACK, SW_HIDE);
     ShowControl(IDC_DSN_TYPE, SW_SHOW);
@@ -185,7 +176,7 @@ void CDataSourceDlg::OnOK()
 
     if (m_list.GetFirstSelected() >= 0)
         m_strTable = SelectedText();
-    CloseSessionConnection();
+    m_connection.m_db.Close();
     if (GetDlgItem(IDC_INCLUDE_VIEWS))
         m_bIncludeViews = IsDlgButtonChecked(IDC_INCLUDE_VIEWS) == BST_CHECKED;
     if (GetDlgItem(IDC_INCLUDE_SYSTEM_TABLES))
@@ -201,12 +192,12 @@ BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
 
     if (m_strDataSource.IsEmpty() || m_list.m_hWnd == nullptr)
         return FALSE;
-    if (!OpenConnection(m_strDataSource, m_bReconnect))
+    if (!OpenConnection(m_connection, m_strDataSource, m_bReconnect))
         return FALSE;
 
     FreeEntries();
     std::vector<TableRow> rows;
-    BOOL bRead = ReadTableCatalog(bIncludeViews, bIncludeSystemTables, rows);
+    BOOL bRead = ReadTableCatalog(m_connection.m_db, bIncludeViews, bIncludeSystemTables, rows);
     m_list.DeleteAllItems();
     BOOL bPreselected = FALSE;
     if (bRead)
@@ -288,7 +279,7 @@ CString CDataSourceDlg::SelectedText() const
 
 void CDataSourceDlg::OnCancel()
 {
-    CloseSessionConnection();
+    m_connection.m_db.Close();
     CDialog::OnCancel();
 }
 
@@ -296,7 +287,7 @@ void CDataSourceDlg::OnDestroy()
 {
     CDialog::OnDestroy();
     // However the dialog ends, the session's connection is not left open.
-    CloseSessionConnection();
+    m_connection.m_db.Close();
     FreeEntries();
     // The object may run again; it must not keep handles of this window.
     m_list.Detach();

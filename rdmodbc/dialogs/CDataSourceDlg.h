@@ -5,6 +5,7 @@
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 #include "framework/CStatic.h"
+#include "odbc/Connection.h"
 #include "odbc/OdbcEnvironment.h"
 
 // The description of one row of the list: a data source's driver, a table's
@@ -19,7 +20,8 @@ struct DescriptionEntry
 class CDataSourceDlg : public CDialog
 {
 public:
-    explicit CDataSourceDlg(CWnd* pParent = nullptr);
+    // The dialog connects the session's connection and leaves it closed.
+    explicit CDataSourceDlg(SessionConnection& connection, CWnd* pParent = nullptr);
     ~CDataSourceDlg() override;
 
     CString m_strDataSource;
@@ -55,6 +57,7 @@ private:
     void RefillTables(int nCheckBox);
     CString SelectedText() const;
 
+    SessionConnection& m_connection;
     // Room in m_pEntries; it doubles when full, so that a catalog of tens of
     // thousands of tables fills in linear time.
     int       m_nEntryCapacity = 0;

@@ -1,7 +1,6 @@
 #include "CFieldMapDlg.h"
 
 #include "CConditionListDlg.h"
-#include "ColumnCatalog.h"
 #include "ListColumn.h"
 #include "MessageDrain.h"
 #include "SortedListFill.h"
@@ -9,12 +8,13 @@
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
 #include "langres/ResString.h"
+#include "odbc/ColumnCatalog.h"
+#include "query/ColumnBatch.h"
 #include "resource.h"
-#include "session/ImportSession.h"
 
 namespace
 {
-    enum { FILL_IDLE = 0, FILL_PENDING = 1, FILL_DUE = 2 };
+    enum { FILL_IDLE = 0, FILL_PENDING = 1 };
 
     BOOL IsFloatingPointType(int nSqlDataType)
     {
@@ -39,8 +39,8 @@ BEGIN_MESSAGE_MAP(CFieldMapDlg, CDialog)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-CFieldMapDlg::CFieldMapDlg(CWnd* pParent)
-    : CDialog(IDD_FIELDMAP, pParent)
+CFieldMapDlg::CFieldMapDlg(SessionConnection& connection, CWnd* pParent)
+    : CDialog(IDD_FIELDMAP, pParent), m_connection(connection)
 {
 }
 
@@ -97,8 +97,6 @@ void CFieldMapDlg::OnPaint()
 {
     CPaintDC dc(this);
     if (m_nFillState == FILL_PENDING)
-        m_nFillState = FILL_DUE;
-    if (m_nFillState == FILL_DUE)
     {
         // Cleared before the fill: a failed connection leaves by exception,
         // is reported once and must not come back with every repaint; and a
@@ -117,21 +115,30 @@ void CFieldMapDlg::FillColumnList()
     m_listColumns.DeleteAllItems();
     FreeColumnArray(m_pColumns, m_nColumns);
 
-    CDatabase& db = theSession.m_db;
-    if (!db.IsOpen())
-        db.OpenEx(theSession.m_strConnect, CDatabase::openReadOnly);
+    CDatabase& db = m_connection.m_db;
+    ReopenConnection(m_connection);
 
     std::vector<CString> names;
-    ReadTableColumns(db.m_hdbc, m_strTable, [&names](LPCSTR pszName) { names.push_back(pszName); },
-                     m_pColumns, m_nColumns);
+    CColumnBatch batch;
+    ReadTableColumns(db, m_strTable, [&](const CatalogColumn& column) -> BOOL {
+        if (!batch.Add(column.strName, column.strTypeName, column.nDataType, column.nSqlDataType,
+                       column.nDatetimeSub))
+            return FALSE;
+        names.push_back(column.strName);
+        return !batch.IsFull() || batch.MoveTo(m_pColumns, m_nColumns);
+    });
+    batch.MoveTo(m_pColumns, m_nColumns);
     std::vector<LPCSTR> texts(names.begin(), names.end());
     InsertSortedRows(m_listColumns, texts, TRUE, [](size_t, int) {});
     for (int i = 0; i < m_nColumns; ++i)
-        ReadColumnTypeInfo(db.m_hdbc, m_pColumns[i]);
+    {
+        DataTypeInfo info;
+        if (ReadDataTypeInfo(db, (SQLSMALLINT)m_pColumns[i].dataType, info))
+            SetColumnTypeInfo(m_pColumns[i], info.nSearchable, info.nNullable, info.nSqlDataType, info.nDatetimeSub);
+    }
 
     // The dialog borrows the session's connection and leaves it closed.
-    if (db.IsOpen())
-        db.Close();
+    db.Close();
 }
 
 int CFieldMapDlg::FindColumn(LPCSTR pszName) const

@@ -7,12 +7,15 @@
 #include "FieldMapping.h"
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
+#include "odbc/Connection.h"
 #include "query/ColumnInfo.h"
 
 class CFieldMapDlg : public CDialog
 {
 public:
-    explicit CFieldMapDlg(CWnd* pParent = nullptr);
+    // The column list is read through the session's connection, reopened
+    // with its completed connect string and left closed.
+    explicit CFieldMapDlg(SessionConnection& connection, CWnd* pParent = nullptr);
 
     CString m_strDataSource;            // shown to nobody: the connection uses the session's string
     CString m_strTable;
@@ -51,10 +54,10 @@ private:
     BOOL m_bInteger = FALSE;
     int m_nDateTime = 0;                // 0 as delivered, 1 date, 2 time
 
+    SessionConnection& m_connection;
     int m_nCurField = PRIMARY_FIELD_INDEX;
     CListCtrl m_listColumns;
-    // 0 nothing to do, 1 fill pending (after OnInitDialog), 2 fill due on
-    // this paint.
+    // 0 nothing to do, 1 the column list is filled on the next paint.
     int m_nFillState = 0;
 
     DECLARE_MESSAGE_MAP()

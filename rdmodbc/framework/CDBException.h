@@ -10,13 +10,15 @@ public:
     explicit CDBException(SQLRETURN nRetCode) : m_nRetCode(nRetCode) {}
     CString GetErrorMessage() const override        { return m_strError; }
 
-    // Reads every diagnostic record of the handle into the exception's texts.
+    // Reads every diagnostic record of the handle into the error text.
     void BuildErrorString(SQLSMALLINT nHandleType, SQLHANDLE handle);
 
     SQLRETURN m_nRetCode;
     CString   m_strError;                  // "message\n" per record
-    CString   m_strStateNativeOrigin;      // "State:%s,Native:%ld,Origin:..." per record
 };
 
-// Throws a CDBException for a failed call on the given handle.
+// The exception for a failed call on the given handle, its text read while
+// the handle still exists; the caller throws it.
+CDBException* MakeDBException(SQLRETURN nRetCode, SQLSMALLINT nHandleType, SQLHANDLE handle);
+// Throws the exception for a failed call on the given handle.
 [[noreturn]] void AfxThrowDBException(SQLRETURN nRetCode, SQLSMALLINT nHandleType, SQLHANDLE handle);

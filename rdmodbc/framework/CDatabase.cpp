@@ -5,7 +5,20 @@
 
 namespace
 {
-    const char szODBC[] = "ODBC;";
+    const char szOdbcPrefix[] = "ODBC;";
+}
+
+CString WithOdbcPrefix(const CString& strConnect)
+{
+    return CString(szOdbcPrefix) + strConnect;
+}
+
+CString WithoutOdbcPrefix(const CString& strConnect)
+{
+    CString strBare = strConnect;
+    if (strBare.Find(szOdbcPrefix) == 0)
+        strBare.Delete(0, sizeof szOdbcPrefix - 1);
+    return strBare;
 }
 
 BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
@@ -13,23 +26,24 @@ BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
     if (IsOpen())
         return TRUE;
 
-    CString strConnect(lpszConnectString);
-    if (strConnect.Find(szODBC) == 0)
-        strConnect.Delete(0, sizeof szODBC - 1);
+    CString strConnect = WithoutOdbcPrefix(lpszConnectString);
     m_strConnect = strConnect;
 
-    if (m_env.Handle() == SQL_NULL_HANDLE)
+    SQLRETURN nRetCode = m_env.AllocateOdbc3();
+    if (nRetCode != SQL_SUCCESS)
     {
-        SQLRETURN nRetCode = m_env.Allocate(SQL_NULL_HANDLE);
-        if (!SQL_SUCCEEDED(nRetCode))
-            AfxThrowDBException(nRetCode, SQL_HANDLE_ENV, SQL_NULL_HANDLE);
-        ::SQLSetEnvAttr(m_env, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0);
+        m_env.Free();
+        AfxThrowDBException(nRetCode == SQL_SUCCESS_WITH_INFO ? SQL_ERROR : nRetCode, SQL_HANDLE_ENV, SQL_NULL_HANDLE);
     }
 
-    COdbcHandle<SQL_HANDLE_DBC> dbc;
-    SQLRETURN nRetCode = dbc.Allocate(m_env);
+    CConnectionHandle dbc;
+    nRetCode = dbc.Allocate(m_env);
     if (!SQL_SUCCEEDED(nRetCode))
-        AfxThrowDBException(nRetCode, SQL_HANDLE_ENV, m_env);
+    {
+        CDBException* pException = MakeDBException(nRetCode, SQL_HANDLE_ENV, m_env);
+        m_env.Free();
+        throw pException;
+    }
     if (dwOptions & openReadOnly)
         ::SQLSetConnectAttr(dbc, SQL_ATTR_ACCESS_MODE, (SQLPOINTER)SQL_MODE_READ_ONLY, 0);
 
@@ -46,21 +60,26 @@ BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
     SQLSMALLINT nOutLength = 0;
     nRetCode = ::SQLDriverConnect(dbc, hWndPrompt, (SQLCHAR*)(LPCSTR)strConnect, SQL_NTS,
                                   szOut, sizeof szOut, &nOutLength, nCompletion);
-    if (nRetCode == SQL_NO_DATA)
-        return FALSE;
     if (!SQL_SUCCEEDED(nRetCode))
-        AfxThrowDBException(nRetCode, SQL_HANDLE_DBC, dbc);
+    {
+        // The user cancelled the driver's prompt: no error to report.
+        CDBException* pException = nRetCode == SQL_NO_DATA ? nullptr : MakeDBException(nRetCode, SQL_HANDLE_DBC, dbc);
+        dbc.Free();
+        m_env.Free();
+        if (pException)
+            throw pException;
+        return FALSE;
+    }
 
-    m_strConnect = CString(szODBC) + (const char*)szOut;
-    m_hdbc = dbc.Detach();
+    m_strConnect = WithOdbcPrefix((const char*)szOut);
+    m_hdbc.Attach(dbc.Detach());
     return TRUE;
 }
 
 void CDatabase::Close()
 {
-    if (m_hdbc == SQL_NULL_HDBC)
-        return;
-    ::SQLDisconnect(m_hdbc);
-    ::SQLFreeHandle(SQL_HANDLE_DBC, m_hdbc);
-    m_hdbc = SQL_NULL_HDBC;
+    if (IsOpen())
+        ::SQLDisconnect(m_hdbc);
+    m_hdbc.Free();
+    m_env.Free();
 }

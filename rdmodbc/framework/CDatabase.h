@@ -1,6 +1,7 @@
 #pragma once
 // One ODBC connection, opened from a connect string that the driver may
-// complete, in the manner of the framework's CDatabase.
+// complete, in the manner of the framework's CDatabase. The connection owns
+// its environment: both live from OpenEx to Close.
 #include "CString.h"
 #include "OdbcHandle.h"
 
@@ -9,10 +10,8 @@ class CDatabase
 public:
     enum DbOpenOptions
     {
-        openExclusive  = 0x0001,
-        openReadOnly   = 0x0002,
-        useCursorLib   = 0x0004,
-        noOdbcDialog   = 0x0008,
+        openReadOnly    = 0x0002,
+        noOdbcDialog    = 0x0008,
         forceOdbcDialog = 0x0010,
     };
 
@@ -25,14 +24,19 @@ public:
     // user cancelled that prompt; any other failure throws CDBException*.
     BOOL OpenEx(LPCSTR lpszConnectString, DWORD dwOptions = 0);
     void Close();
-    BOOL IsOpen() const                         { return m_hdbc != SQL_NULL_HDBC; }
+    BOOL IsOpen() const                         { return m_hdbc.Handle() != SQL_NULL_HDBC; }
     // The connect string of the last open, "ODBC;" followed by what the
     // driver completed.
     const CString& GetConnect() const           { return m_strConnect; }
 
-    SQLHDBC m_hdbc = SQL_NULL_HDBC;
+    CConnectionHandle m_hdbc;
 
 private:
-    COdbcHandle<SQL_HANDLE_ENV> m_env;
+    CEnvironmentHandle m_env;
     CString m_strConnect;
 };
+
+// The framework marks an ODBC connect string with the prefix "ODBC;"; these
+// two are the one place that knows it.
+CString WithOdbcPrefix(const CString& strConnect);
+CString WithoutOdbcPrefix(const CString& strConnect);

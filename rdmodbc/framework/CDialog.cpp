@@ -4,6 +4,15 @@
 #include "CException.h"
 #include "CWinApp.h"
 
+#include <new>
+
+namespace
+{
+    // The framework's own texts for failures that carry none.
+    const char szOutOfMemory[] = "Out of memory.";
+    const char szInternalError[] = "An unexpected error occurred.";
+}
+
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
 {
@@ -141,8 +150,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
 
     LRESULT lResult = 0;
     BOOL bHandled = FALSE;
-    // Nothing may unwind through the system's dialog code: an exception that
-    // a handler lets through is reported here, and the dialog goes on.
+    // Nothing may unwind through the system's dialog code, which is not
+    // ours and may be the host's: an exception that a handler lets through
+    // is reported here once, and the dialog goes on.
     try
     {
         bHandled = pDialog->OnWndMsg(message, wParam, lParam, &lResult);
@@ -151,6 +161,16 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     {
         pException->ReportError(MB_ICONEXCLAMATION);
         pException->Delete();
+        bHandled = TRUE;
+    }
+    catch (const std::bad_alloc&)
+    {
+        AfxMessageBox(szOutOfMemory, MB_ICONEXCLAMATION);
+        bHandled = TRUE;
+    }
+    catch (...)
+    {
+        AfxMessageBox(szInternalError, MB_ICONEXCLAMATION);
         bHandled = TRUE;
     }
     if (message == WM_NCDESTROY)

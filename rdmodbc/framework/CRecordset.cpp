@@ -4,6 +4,23 @@
 #include <sqlext.h>
 #include <vector>
 
+namespace
+{
+    // Values up to this length arrive with their row; a longer one is read
+    // again whole.
+    const int BOUND_VALUE_LENGTH = 255;
+
+    // The standard SQL types, which every driver converts to text. A
+    // driver's own type may not convert, and in a bound column that would
+    // fail the whole row instead of the one field: it is read on its own.
+    bool IsStandardType(SQLSMALLINT nType)
+    {
+        return (nType >= SQL_GUID && nType <= SQL_VARCHAR && nType != SQL_UNKNOWN_TYPE)
+            || (nType >= SQL_TYPE_DATE && nType <= SQL_TYPE_TIMESTAMP)
+            || (nType >= SQL_INTERVAL_YEAR && nType <= SQL_INTERVAL_MINUTE_TO_SECOND);
+    }
+}
+
 BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
 {
     Close();
@@ -11,7 +28,7 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
     if (!m_strFilter.IsEmpty())
         m_strSQL += CString(" WHERE ") + m_strFilter;
 
-    SQLHDBC hdbc = m_pDatabase ? m_pDatabase->m_hdbc : SQL_NULL_HDBC;
+    SQLHDBC hdbc = m_pDatabase ? m_pDatabase->m_hdbc.Handle() : SQL_NULL_HDBC;
     SQLRETURN nRetCode = m_hstmt.Allocate(hdbc);
     if (!SQL_SUCCEEDED(nRetCode))
     {
@@ -36,28 +53,13 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
     nRetCode = ::SQLExecDirect(m_hstmt, (SQLCHAR*)(LPCSTR)m_strSQL, SQL_NTS);
     if (!SQL_SUCCEEDED(nRetCode) && nRetCode != SQL_NO_DATA)
     {
-        CDBException* pException = new CDBException(nRetCode);
-        pException->BuildErrorString(SQL_HANDLE_STMT, m_hstmt);
+        CDBException* pException = MakeDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
         m_hstmt.Free();
         throw pException;
     }
     BindColumns();
-    m_lCurrentRecord = -1;
-    Fetch(SQL_FETCH_NEXT);
+    MoveNext();
     return TRUE;
-}
-
-namespace
-{
-    // The standard SQL types, which every driver converts to text. A
-    // driver's own type may not convert, and in a bound column that would
-    // fail the whole row instead of the one field: it is read on its own.
-    bool IsStandardType(SQLSMALLINT nType)
-    {
-        return (nType >= SQL_GUID && nType <= SQL_VARCHAR && nType != SQL_UNKNOWN_TYPE)
-            || (nType >= SQL_TYPE_DATE && nType <= SQL_TYPE_TIMESTAMP)
-            || (nType >= SQL_INTERVAL_YEAR && nType <= SQL_INTERVAL_MINUTE_TO_SECOND);
-    }
 }
 
 void CRecordset::BindColumns()
@@ -72,17 +74,18 @@ void CRecordset::BindColumns()
                                     nullptr))
         || (nExtensions & nNeeded) != nNeeded || !SQL_SUCCEEDED(::SQLNumResultCols(m_hstmt, &nColumns)))
         return;
-    // Sized once: the driver keeps the buffers' addresses.
-    m_boundColumns.resize(nColumns > 0 ? nColumns : 0);
-    for (SQLUSMALLINT nColumn = 1; nColumn <= m_boundColumns.size(); ++nColumn)
+    for (SQLUSMALLINT nColumn = 1; nColumn <= nColumns; ++nColumn)
     {
-        CBoundColumn& column = m_boundColumns[nColumn - 1];
         SQLSMALLINT nType = SQL_UNKNOWN_TYPE;
-        column.bBound =
-            SQL_SUCCEEDED(::SQLDescribeCol(m_hstmt, nColumn, nullptr, 0, nullptr, &nType, nullptr, nullptr, nullptr))
-            && IsStandardType(nType)
-            && SQL_SUCCEEDED(::SQLBindCol(m_hstmt, nColumn, SQL_C_CHAR, column.szValue, sizeof column.szValue,
-                                          &column.nIndicator));
+        std::unique_ptr<CBoundText> pBound;
+        if (SQL_SUCCEEDED(::SQLDescribeCol(m_hstmt, nColumn, nullptr, 0, nullptr, &nType, nullptr, nullptr, nullptr))
+            && IsStandardType(nType))
+        {
+            pBound.reset(new CBoundText(BOUND_VALUE_LENGTH));
+            if (!SQL_SUCCEEDED(pBound->Bind(m_hstmt, nColumn)))
+                pBound.reset();
+        }
+        m_boundColumns.push_back(std::move(pBound));
     }
 }
 
@@ -91,27 +94,11 @@ void CRecordset::Close()
     m_hstmt.Free();
     m_boundColumns.clear();
     m_bEOF = TRUE;
-    m_lCurrentRecord = -1;
-}
-
-void CRecordset::MoveFirst()
-{
-    if (m_lCurrentRecord != 0)
-    {
-        m_lCurrentRecord = -1;
-        Fetch(SQL_FETCH_FIRST);
-    }
 }
 
 void CRecordset::MoveNext()
 {
-    Fetch(SQL_FETCH_NEXT);
-}
-
-void CRecordset::Fetch(SQLSMALLINT nOrientation)
-{
-    SQLRETURN nRetCode = nOrientation == SQL_FETCH_NEXT ? ::SQLFetch(m_hstmt)
-                                                        : ::SQLFetchScroll(m_hstmt, nOrientation, 0);
+    SQLRETURN nRetCode = ::SQLFetch(m_hstmt);
     if (nRetCode == SQL_NO_DATA)
     {
         m_bEOF = TRUE;
@@ -120,24 +107,17 @@ void CRecordset::Fetch(SQLSMALLINT nOrientation)
     if (!SQL_SUCCEEDED(nRetCode))
         AfxThrowDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
     m_bEOF = FALSE;
-    ++m_lCurrentRecord;
 }
 
 void CRecordset::GetFieldValue(short nIndex, CString& strValue)
 {
-    if (nIndex >= 0 && nIndex < (short)m_boundColumns.size())
+    if (nIndex >= 0 && nIndex < (short)m_boundColumns.size() && m_boundColumns[nIndex]
+        && m_boundColumns[nIndex]->IsWhole())
     {
-        // A truncated buffer is not read at all: some drivers leave it
-        // without its terminator.
-        const CBoundColumn& column = m_boundColumns[nIndex];
-        if (column.bBound && (column.nIndicator == SQL_NULL_DATA
-                              || (column.nIndicator >= 0 && column.nIndicator < (SQLLEN)sizeof column.szValue)))
-        {
-            strValue.Empty();
-            if (column.nIndicator > 0)
-                strValue.Append(column.szValue, (int)column.nIndicator);
-            return;
-        }
+        const CBoundText& column = *m_boundColumns[nIndex];
+        strValue.Empty();
+        strValue.Append(column.Text(), column.Length());
+        return;
     }
     ReadWholeValue(nIndex, strValue);
 }

@@ -2,14 +2,16 @@
 // A result set of one statement on an open CDatabase, in the manner of the
 // framework's CRecordset: opened on its first row, moved one row at a time,
 // fields read as text. The filter becomes the statement's WHERE clause.
+#include "CBoundText.h"
 #include "CDatabase.h"
 
+#include <memory>
 #include <vector>
 
 class CRecordset
 {
 public:
-    enum OpenType { dynaset = 0, snapshot = 1, forwardOnly = 2, dynamic = 3 };
+    enum OpenType { snapshot = 1, forwardOnly = 2 };
     enum OpenOptions { none = 0x0, readOnly = 0x0004 };
 
     explicit CRecordset(CDatabase* pDatabase)   : m_pDatabase(pDatabase) {}
@@ -24,7 +26,6 @@ public:
     BOOL IsOpen() const                         { return m_hstmt.Handle() != SQL_NULL_HANDLE; }
     BOOL IsEOF() const                          { return m_bEOF; }
 
-    void MoveFirst();
     void MoveNext();
     // Reads column nIndex (0-based) of the current row as text (SQL_C_CHAR);
     // the whole value, any length; a NULL reads as "". A failed read throws
@@ -36,21 +37,12 @@ public:
     CDatabase* m_pDatabase;
 
 private:
-    // A column bound to the fetch: a value shorter than the buffer arrives
-    // with its row, without a call to the driver per field.
-    struct CBoundColumn
-    {
-        BOOL   bBound = FALSE;
-        SQLLEN nIndicator = SQL_NULL_DATA;
-        char   szValue[256];
-    };
-
-    void Fetch(SQLSMALLINT nOrientation);
     void BindColumns();
     void ReadWholeValue(short nIndex, CString& strValue);
 
     CStatementHandle m_hstmt;
-    std::vector<CBoundColumn> m_boundColumns;
+    // Per result column its bound text, or null where the column is read
+    // on its own.
+    std::vector<std::unique_ptr<CBoundText>> m_boundColumns;
     BOOL m_bEOF = TRUE;
-    long m_lCurrentRecord = -1;
 };

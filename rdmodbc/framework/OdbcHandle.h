@@ -25,8 +25,30 @@ public:
     operator SQLHANDLE() const              { return m_handle; }
     // Gives the handle away; the caller frees it.
     SQLHANDLE Detach()                      { SQLHANDLE h = m_handle; m_handle = SQL_NULL_HANDLE; return h; }
+    // Takes over a handle allocated elsewhere.
+    void Attach(SQLHANDLE handle)           { Free(); m_handle = handle; }
 private:
     SQLHANDLE m_handle = SQL_NULL_HANDLE;
 };
 
 using CStatementHandle = COdbcHandle<SQL_HANDLE_STMT>;
+using CConnectionHandle = COdbcHandle<SQL_HANDLE_DBC>;
+
+// An environment that asks for ODBC 3 behaviour, which every catalog call
+// and SQLSTATE of the module assumes.
+class CEnvironmentHandle : public COdbcHandle<SQL_HANDLE_ENV>
+{
+public:
+    // The status of the allocation; only a plain SQL_SUCCESS counts, and
+    // then the status of declaring ODBC 3 goes to pnVersionRetCode (if given).
+    SQLRETURN AllocateOdbc3(SQLRETURN* pnVersionRetCode = nullptr)
+    {
+        SQLRETURN nRetCode = Allocate(SQL_NULL_HANDLE);
+        if (nRetCode != SQL_SUCCESS)
+            return nRetCode;
+        SQLRETURN nVersionRetCode = ::SQLSetEnvAttr(Handle(), SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0);
+        if (pnVersionRetCode)
+            *pnVersionRetCode = nVersionRetCode;
+        return nRetCode;
+    }
+};

@@ -1,5 +1,7 @@
 #include "OdbcEnvironment.h"
 
+#include "framework/OdbcDiagnostic.h"
+
 #include <sqlext.h>
 
 namespace
@@ -11,22 +13,16 @@ namespace
 
 COdbcEnvironment::COdbcEnvironment()
 {
-    m_nRetCode = ::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_henv);
+    SQLRETURN nVersionRetCode = SQL_SUCCESS;
+    m_nRetCode = m_henv.AllocateOdbc3(&nVersionRetCode);
     if (m_nRetCode != SQL_SUCCESS)
     {
         m_strError = "SQLAllocHandle failed";
         return;
     }
-    m_nRetCode = ::SQLSetEnvAttr(m_henv, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0);
+    m_nRetCode = nVersionRetCode;
     if (m_nRetCode != SQL_SUCCESS)
         m_strError = "SQLSetEnvAttr failed to set ODBC version";
-}
-
-COdbcEnvironment::~COdbcEnvironment()
-{
-    // A handle that was never allocated makes the driver manager answer
-    // "invalid handle", which changes nothing here.
-    m_nRetCode = ::SQLFreeHandle(SQL_HANDLE_ENV, m_henv);
 }
 
 SQLRETURN COdbcEnvironment::FetchDataSource(CString& strName, SQLUSMALLINT nDirection)
@@ -55,14 +51,11 @@ SQLRETURN COdbcEnvironment::FetchDataSource(CString& strName, SQLUSMALLINT nDire
         break;
     case SQL_ERROR:
     {
-        SQLCHAR szState[SQL_SQLSTATE_SIZE + 1] = "";
-        SQLINTEGER nNativeError = 0;
-        SQLCHAR szMessage[DSN_TEXT_SIZE] = "";
-        SQLSMALLINT nMessageLength = 0;
         // Without a diagnostic record both fields stay empty.
-        ::SQLGetDiagRec(SQL_HANDLE_ENV, m_henv, 1, szState, &nNativeError, szMessage, DSN_TEXT_SIZE,
-                        &nMessageLength);
-        m_strError.Format("SQL_ERROR: %s:%s", (const char*)szState, (const char*)szMessage);
+        OdbcDiagnostic diagnostic;
+        ReadDiagnostic(SQL_HANDLE_ENV, m_henv, 1, diagnostic);
+        m_strError.Format("SQL_ERROR: %s:%s", (LPCSTR)diagnostic.strState,
+                          (LPCSTR)diagnostic.strMessage.Left(DSN_TEXT_SIZE - 1));
         break;
     }
     default:

@@ -3,6 +3,7 @@
 // manager knows. Every call leaves its status and, on failure or at the end
 // of the walk, a text in the object; nothing is thrown.
 #include "framework/CString.h"
+#include "framework/OdbcHandle.h"
 
 #include <windows.h>
 #include <sql.h>
@@ -21,7 +22,7 @@ public:
     // Allocates the environment and declares ODBC 3; the outcome is in
     // m_nRetCode and m_strError.
     COdbcEnvironment();
-    virtual ~COdbcEnvironment();
+    virtual ~COdbcEnvironment() = default;
     COdbcEnvironment(const COdbcEnvironment&) = delete;
     COdbcEnvironment& operator=(const COdbcEnvironment&) = delete;
 
@@ -34,7 +35,7 @@ public:
     // it returns a data source.
     SQLRETURN FetchDataSource(CString& strName, SQLUSMALLINT nDirection);
 
-    SQLHENV   m_henv = SQL_NULL_HENV;
+    CEnvironmentHandle m_henv;
     CString   m_strError;
     SQLRETURN m_nRetCode = 0;
     CString   m_strDescription;

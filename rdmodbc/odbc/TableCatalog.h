@@ -1,7 +1,6 @@
 #pragma once
-// The session's connection to the chosen data source and the list of its
-// tables, read from the driver's catalog.
-#include "framework/CString.h"
+// The list of a data source's tables, read from the driver's catalog.
+#include "framework/CDatabase.h"
 
 #include <vector>
 
@@ -13,13 +12,14 @@ struct TableRow
     CString strRemarks;
 };
 
-// Opens the session's connection: the first time with "DSN=" and the name,
-// with bReconnect the session's completed connect string. Does nothing when
-// the connection is open. FALSE when the user cancelled the driver's prompt;
-// any other connection failure throws CDBException*.
-BOOL OpenConnection(const CString& strDataSource, BOOL bReconnect);
+// Reads every table of the open connection in the order the driver gives
+// them; views and system tables only on request. FALSE, and no rows, when
+// the catalog cannot be read.
+BOOL ReadTableCatalog(const CDatabase& db, BOOL bIncludeViews, BOOL bIncludeSystemTables, std::vector<TableRow>& rows);
 
-// Reads every table of the open session connection in the order the driver
-// gives them; views and system tables only on request. FALSE, and no rows,
-// when the catalog cannot be read.
-BOOL ReadTableCatalog(BOOL bIncludeViews, BOOL bIncludeSystemTables, std::vector<TableRow>& rows);
+// Fetches the catalog result of hstmt (TABLE_NAME, TABLE_TYPE and REMARKS)
+// with fields of nFieldSize characters, longer texts cut, and appends the
+// rows to keep. Views and system tables are recognised only by the exact
+// types "VIEW" and "SYSTEM TABLE".
+void FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIncludeSystemTables,
+                    std::vector<TableRow>& rows);

@@ -110,6 +110,14 @@ void SetConditionColumn(ColumnInfo& condition, const ColumnInfo& column)
     condition.reserved = column.reserved;
 }
 
+void SetColumnTypeInfo(ColumnInfo& column, int nSearchable, int nNullable, int nSqlDataType, int nDatetimeSub)
+{
+    column.searchable = nSearchable;
+    column.nullable = nNullable;
+    column.sqlDataType = nSqlDataType;
+    column.datetimeSub = nDatetimeSub;
+}
+
 void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter)
 {
     free(condition.displayText);

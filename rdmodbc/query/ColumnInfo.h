@@ -42,6 +42,9 @@ void FreeColumnInfo(ColumnInfo& info);
 // place of any earlier copies) and its type data. Whether the column admits
 // NULL is not carried into a condition.
 void SetConditionColumn(ColumnInfo& condition, const ColumnInfo& column);
+// What the data source tells of the column's type, in place of what the
+// catalog pass assumed.
+void SetColumnTypeInfo(ColumnInfo& column, int nSearchable, int nNullable, int nSqlDataType, int nDatetimeSub);
 // Replaces the condition's display and filter texts by owned copies; an
 // empty text leaves its member null.
 void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter);

@@ -1,8 +1,8 @@
 #include "Condition.h"
 
 #include "Comparison.h"
+#include "Identifier.h"
 #include "resource.h"
-#include "session/Statement.h"
 
 namespace
 {

@@ -5,7 +5,14 @@
 #include "framework/CDBException.h"
 #include "framework/CWinApp.h"
 
-ImportSession theSession;
+#include <new>
+
+namespace
+{
+    alignas(ImportSession) unsigned char s_sessionStorage[sizeof(ImportSession)];
+}
+
+ImportSession& theSession = *new (s_sessionStorage) ImportSession;
 
 ImportSession::ImportSession()
 {
@@ -17,16 +24,10 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
                                  const char* const* ppszFilters, int nFilters, BOOL bUseConditions)
 {
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
-    {
-        int nColumn = m_fields[k].m_nColumn;
         m_fields[k] = aOptions[k];
-        m_fields[k].m_nColumn = nColumn;
-    }
 
-    if (m_db.IsOpen())
-        m_db.Close();
-    if (!m_db.IsOpen())
-        m_db.OpenEx(m_strConnect, CDatabase::openReadOnly);
+    m_db.Close();
+    ReopenConnection(*this);
 
     // A record set left from an earlier session is released, not leaked.
     delete m_pRecordset;
@@ -45,15 +46,11 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
     catch (CDBException* pException)
     {
         pException->ReportError(MB_OK);
-        if (m_pRecordset->IsOpen())
-            m_pRecordset->Close();
-        if (m_db.IsOpen())
-            m_db.Close();
+        m_pRecordset->Close();
+        m_db.Close();
         pException->Delete();
         return 0;
     }
-    if (!m_pRecordset->IsEOF())
-        m_pRecordset->MoveFirst();
     return 1;
 }
 
@@ -67,8 +64,7 @@ int ImportSession::MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxCha
         return 0;
     }
 
-    static const int anDeliveryOrder[OUTPUT_FIELDS] = {1, 0, 2, 3};
-    for (int k : anDeliveryOrder)
+    for (int k : FIELDS_IN_SELECT_ORDER)
     {
         const OutputField& field = m_fields[k];
         ReadColumnText(*m_pRecordset, (short)field.m_nColumn, m_strValue);
@@ -92,15 +88,9 @@ int ImportSession::MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxCha
 
 void ImportSession::EndReading()
 {
-    if (m_pRecordset != nullptr)
-    {
-        if (m_pRecordset->IsOpen())
-            m_pRecordset->Close();
-        delete m_pRecordset;
-        m_pRecordset = nullptr;
-    }
-    if (m_db.IsOpen())
-        m_db.Close();
+    delete m_pRecordset;
+    m_pRecordset = nullptr;
+    m_db.Close();
 }
 
 void ReportAndDelete(CException* pException)

@@ -2,11 +2,11 @@
 // The one import session of the module: its connection, its record set, the
 // loaded language module and the four output fields.
 #include "OutputField.h"
-#include "framework/CDatabase.h"
 #include "framework/CException.h"
 #include "framework/CRecordset.h"
+#include "odbc/Connection.h"
 
-class ImportSession
+class ImportSession : public SessionConnection
 {
 public:
     ImportSession();
@@ -16,7 +16,7 @@ public:
     // Reconnects read-only, composes the statement and its filter and opens
     // the record set on its first row. 1 when open; 0 when it failed to open,
     // after the driver's error was shown. Connection failures and a failed
-    // first move throw CDBException*.
+    // first fetch throw CDBException*.
     int OpenRecordSet(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
                       const OutputField aOptions[OUTPUT_FIELDS],
                       const char* const* ppszFilters, int nFilters, BOOL bUseConditions);
@@ -26,8 +26,6 @@ public:
     // Deletes the record set and closes the connection.
     void EndReading();
 
-    CDatabase   m_db;
-    CString     m_strConnect;
     CRecordset* m_pRecordset = nullptr;
     HMODULE     m_hResModule = nullptr;
     OutputField m_fields[OUTPUT_FIELDS];
@@ -39,7 +37,10 @@ private:
     CString m_strValue;
 };
 
-extern ImportSession theSession;
+// The session lives as long as the process and is never destroyed: a host
+// may end without Close, and at unload, under the loader lock, no driver may
+// be called.
+extern ImportSession& theSession;
 
 // The framework's error report, made in the module's own state so that it
 // carries the module's title, and the exception deleted.

@@ -31,12 +31,6 @@ namespace
         CFieldMapDlg& m_dlg;
     };
 
-    void CloseConnection()
-    {
-        if (theSession.m_db.IsOpen())
-            theSession.m_db.Close();
-    }
-
     void SetApplicationTitle(const CString& strTitle)
     {
         CWinApp* pApp = AfxGetApp();
@@ -48,18 +42,18 @@ namespace
 
     MappingOutcome RunFieldMapping(const CString& strDataSource, const CString& strTable)
     {
-        CFieldMapDlg dlg;
+        CFieldMapDlg dlg(theSession);
         CFieldMapArrays arrays(dlg);
         dlg.m_strDataSource = strDataSource;
         dlg.m_strTable = strTable;
         if (dlg.DoModal() != IDOK)
         {
-            CloseConnection();
+            theSession.m_db.Close();
             return mappingCancelled;
         }
         if (dlg.m_bBack)
         {
-            CloseConnection();
+            theSession.m_db.Close();
             return mappingBack;
         }
 
@@ -80,7 +74,7 @@ namespace
 
 BOOL RunDataSourceDialog(CString& strDataSource, CString& strTable, int* pnIncludeViews, BOOL bReturning)
 {
-    CDataSourceDlg dlg;
+    CDataSourceDlg dlg(theSession);
     dlg.m_strDataSource = strDataSource;
     dlg.m_strTable = strTable;
     dlg.m_bIncludeViews = *pnIncludeViews;
@@ -107,9 +101,6 @@ int OpenImportSession()
     AfxGetModuleState()->m_hCurrentResourceHandle = theSession.m_hResModule;
     SetApplicationTitle(LoadResString(IDS_APP_TITLE));
 
-    for (int k = 0; k < OUTPUT_FIELDS; ++k)
-        theSession.m_fields[k].m_nColumn = k == PRIMARY_FIELD_INDEX ? 0 : -1;
-
     CString strDataSource;
     CString strTable;
     int nIncludeViews = 1;
@@ -118,7 +109,7 @@ int OpenImportSession()
     {
         if (!RunDataSourceDialog(strDataSource, strTable, &nIncludeViews, bReturning))
         {
-            CloseConnection();
+            theSession.m_db.Close();
             return 0;
         }
         switch (RunFieldMapping(strDataSource, strTable))

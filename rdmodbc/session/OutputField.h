@@ -16,5 +16,13 @@ struct OutputField
     BOOL    m_bPadRight = FALSE;    // fill after the value instead of in front
 };
 
-// Output fields are numbered 1 to 4; field 2 is the primary one.
+// Output fields are numbered 1 to 4 (indexes 0 to 3); field 2 is the
+// primary one.
 enum { OUTPUT_FIELDS = 4, PRIMARY_FIELD_INDEX = 1 };
+
+// The field indexes in the order of the select list: the primary field
+// first, then fields 1, 3 and 4, so that each mapped field's column comes
+// after those of the fields before it. Rows are read in this order too: the
+// columns of a row then go front to back, the one order in which every
+// driver lets the columns that are not bound be read.
+const int FIELDS_IN_SELECT_ORDER[OUTPUT_FIELDS] = {PRIMARY_FIELD_INDEX, 0, 2, 3};

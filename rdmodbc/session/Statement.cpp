@@ -1,24 +1,6 @@
 #include "Statement.h"
 
-namespace
-{
-    const char chQuote = '`';
-
-    CString DoubleQuoteCharacters(CString strName)
-    {
-        strName.Replace("`", "``");
-        return strName;
-    }
-}
-
-CString QuoteIdentifier(const CString& strName)
-{
-    CString strSeparator;
-    strSeparator.Format("%s.%s", "`", "`");
-    CString strQuoted = DoubleQuoteCharacters(strName);
-    strQuoted.Replace(".", strSeparator);
-    return CString(chQuote) + strQuoted + CString(chQuote);
-}
+#include "query/Identifier.h"
 
 CString ComposeFilter(const char* const* ppszFilters, int nFilters)
 {
@@ -39,20 +21,20 @@ CString ComposeFilter(const char* const* ppszFilters, int nFilters)
 CString ComposeStatement(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
                          OutputField fields[OUTPUT_FIELDS])
 {
-    fields[PRIMARY_FIELD_INDEX].m_nColumn = 0;
+    // The primary field always has a column, at select position 0.
     CString strSQL = "SELECT DISTINCT ";
-    strSQL += QuoteIdentifier(astrColumns[PRIMARY_FIELD_INDEX]);
-    int nNextPosition = 1;
-    for (int nField : {0, 2, 3})
+    int nNextPosition = 0;
+    for (int nField : FIELDS_IN_SELECT_ORDER)
     {
         fields[nField].m_nColumn = -1;
-        if (astrColumns[nField].IsEmpty())
+        if (nField != PRIMARY_FIELD_INDEX && astrColumns[nField].IsEmpty())
             continue;
-        strSQL += ",";
+        if (nNextPosition > 0)
+            strSQL += ",";
         strSQL += QuoteIdentifier(astrColumns[nField]);
         fields[nField].m_nColumn = nNextPosition++;
     }
     strSQL += " FROM ";
-    strSQL += CString(chQuote) + DoubleQuoteCharacters(strTable) + CString(chQuote);
+    strSQL += QuoteWholeIdentifier(strTable);
     return strSQL;
 }

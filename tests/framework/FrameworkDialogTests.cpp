@@ -8,8 +8,10 @@
 #include "framework/CListCtrl.h"
 #include "framework/CPaintDC.h"
 #include "framework/CWinApp.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
+#include <new>
 
 using namespace robot;
 
@@ -65,10 +67,26 @@ namespace
 
         void OnThrow()
         {
-            CDBException* pException = new CDBException(SQL_ERROR);
-            pException->m_strError = "The driver said no.\n";
-            throw pException;
+            switch (m_throwKind)
+            {
+            case ThrowKind::framework:
+            {
+                CDBException* pException = new CDBException(SQL_ERROR);
+                pException->m_strError = "The driver said no.\n";
+                throw pException;
+            }
+            case ThrowKind::outOfMemory:
+                throw std::bad_alloc();
+            case ThrowKind::other:
+                throw 42;
+            }
         }
+
+    public:
+        enum class ThrowKind { framework, outOfMemory, other };
+        ThrowKind m_throwKind = ThrowKind::framework;
+
+    protected:
 
         void OnPaint()
         {
@@ -181,19 +199,30 @@ TEST_F(FrameworkDialog, RefusesInvalidValuesWithTheStandardMessages)
     EXPECT_EQ(0, dlg.m_nRadio);
 }
 
-TEST_F(FrameworkDialog, ReportsAnExceptionFromAHandlerAndGoesOn)
+TEST_F(FrameworkDialog, ReportsAnExceptionFromAHandlerOnceAndGoesOn)
 {
     CWinApp app("Import");
     AFX_MAINTAIN_STATE2 moduleState(AfxGetStaticModuleState());
     AfxGetModuleState()->m_hCurrentResourceHandle = ::GetModuleHandleA(nullptr);
 
-    CTestDlg dlg;
-    m_robot.Expect(IDD_FRAMEWORK_TEST, {Click(IDC_TEST_THROW), Type(IDC_TEST_TEXT, "after"), Click(IDOK)});
-    EXPECT_EQ(IDOK, dlg.DoModal());
-    ASSERT_EQ(1u, m_robot.MessageBoxes().size());
-    EXPECT_EQ("The driver said no.\n", m_robot.MessageBoxes()[0].text);
-    EXPECT_EQ("Import", m_robot.MessageBoxes()[0].caption);
-    EXPECT_STREQ("after", dlg.m_strText);
+    struct Case { CTestDlg::ThrowKind kind; const char* text; };
+    const Case cases[] = {
+        {CTestDlg::ThrowKind::framework, "The driver said no.\n"},
+        {CTestDlg::ThrowKind::outOfMemory, "Out of memory."},
+        {CTestDlg::ThrowKind::other, "An unexpected error occurred."},
+    };
+    for (const Case& c : cases)
+    {
+        const size_t nShown = m_robot.MessageBoxes().size();
+        CTestDlg dlg;
+        dlg.m_throwKind = c.kind;
+        m_robot.Expect(IDD_FRAMEWORK_TEST, {Click(IDC_TEST_THROW), Type(IDC_TEST_TEXT, "after"), Click(IDOK)});
+        EXPECT_EQ(IDOK, dlg.DoModal()) << c.text;
+        ASSERT_EQ(nShown + 1, m_robot.MessageBoxes().size()) << c.text;
+        EXPECT_EQ(c.text, m_robot.MessageBoxes().back().text);
+        EXPECT_EQ("Import", m_robot.MessageBoxes().back().caption);
+        EXPECT_STREQ("after", dlg.m_strText) << "the dialog stays usable";
+    }
 }
 
 TEST_F(FrameworkDialog, ReturnsMinusOneWithoutATemplate)
@@ -206,15 +235,19 @@ TEST(RobotScript, ReadsTheActionsOfEachDialog)
 {
     std::vector<RobotScript> scripts;
     std::string error;
-    ASSERT_TRUE(ParseRobotScript("# import\ndialog 1000\n  select 1000 \"My \"\"DSN\"\"\"\n  click 1\n"
-                                 "dialog 1002\n  check 1027\n  type 1025 8\n  choose-index 1007 0\n", scripts, error)) << error;
+    ASSERT_TRUE(ParseRobotScript("# import\ndialog IDD_DATASOURCE\n  select IDC_SOURCE_LIST \"My \"\"DSN\"\"\"\n"
+                                 "  click IDOK\n"
+                                 "dialog 1002\n  check 1027\n  type IDC_PAD_WIDTH 8\n  choose-index 1007 0\n",
+                                 scripts, error)) << error;
     ASSERT_EQ(2u, scripts.size());
-    EXPECT_EQ(1000, scripts[0].nTemplate);
+    EXPECT_EQ(IDD_DATASOURCE, scripts[0].nTemplate);
     EXPECT_EQ(2u, scripts[0].actions.size());
+    EXPECT_EQ(IDD_FIELDMAP, scripts[1].nTemplate);
     EXPECT_EQ(3u, scripts[1].actions.size());
 
-    const char* bad[] = {"click 1\n", "dialog x\n", "dialog 1\n  frobnicate 3\n", "dialog 1\n  type 5 \"open\n",
-                         "dialog 1\n  choose-index 1007 first\n"};
+    const char* bad[] = {"click 1\n", "dialog x\n", "dialog IDD_NO_SUCH_DIALOG\n", "dialog 1\n  frobnicate 3\n",
+                         "dialog 1\n  type 5 \"open\n", "dialog 1\n  choose-index 1007 first\n",
+                         "dialog 1\n  click IDC_NO_SUCH_BUTTON\n"};
     for (const char* text : bad)
     {
         std::vector<RobotScript> ignored;

@@ -1,5 +1,6 @@
 #include "framework/CDatabase.h"
-#include "odbc/CatalogRows.h"
+#include "odbc/CatalogFields.h"
+#include "odbc/TableCatalog.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -41,7 +42,7 @@ namespace
     };
 }
 
-TEST(CatalogFieldSize, FollowsTheDriversMaximumTableNameLength)
+TEST(NameFieldSize, FollowsTheDriversLongestNameWithinBounds)
 {
     struct Case { SQLUSMALLINT nReported; int nFieldSize; };
     const Case cases[] = {
@@ -55,9 +56,10 @@ TEST(CatalogFieldSize, FollowsTheDriversMaximumTableNameLength)
         {10, 10},
         {1, 1},
         {0, 256},        // no maximum, or the driver cannot tell
+        {65535, 256},    // -1 to a signed reading
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.nFieldSize, CatalogFieldSize(c.nReported)) << c.nReported;
+        EXPECT_EQ(c.nFieldSize, NameFieldSize(c.nReported)) << c.nReported;
 }
 
 TEST_F(CatalogRows, KeepsFetchOrderAndHidesOnlyExactViewAndSystemTableTypes)

@@ -1,7 +1,6 @@
 #include "TestEnv.h"
 #include "framework/CDBException.h"
-#include "odbc/TableCatalog.h"
-#include "session/ImportSession.h"
+#include "odbc/Connection.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +9,7 @@ namespace
     class Connection : public ::testing::Test
     {
     protected:
-        void SetUp() override      { theSession.m_db.Close(); theSession.m_strConnect = ""; }
-        void TearDown() override   { theSession.m_db.Close(); theSession.m_strConnect = ""; }
+        SessionConnection m_connection;
     };
 
     std::string CatalogDatabase()
@@ -22,52 +20,52 @@ namespace
 
 TEST_F(Connection, FirstOpenKeepsTheStringTheDriverCompleted)
 {
-    ASSERT_TRUE(OpenConnection("rdm_odbc_catalog", FALSE));
-    EXPECT_TRUE(theSession.m_db.IsOpen());
-    const std::string connect = theSession.m_strConnect.Str();
+    ASSERT_TRUE(OpenConnection(m_connection, "rdm_odbc_catalog", FALSE));
+    EXPECT_TRUE(m_connection.m_db.IsOpen());
+    const std::string connect = m_connection.m_strConnect.Str();
     EXPECT_EQ(0u, connect.find("DSN=rdm_odbc_catalog;")) << connect;
     EXPECT_NE(std::string::npos, connect.find(CatalogDatabase())) << connect;
-    EXPECT_EQ("ODBC;" + connect, theSession.m_db.GetConnect().Str());
+    EXPECT_EQ("ODBC;" + connect, m_connection.m_db.GetConnect().Str());
 }
 
 TEST_F(Connection, ReconnectUsesTheSessionsStringNotTheName)
 {
-    ASSERT_TRUE(OpenConnection("rdm_odbc_catalog", FALSE));
-    const CString strCompleted = theSession.m_strConnect;
-    theSession.m_db.Close();
+    ASSERT_TRUE(OpenConnection(m_connection, "rdm_odbc_catalog", FALSE));
+    const CString strCompleted = m_connection.m_strConnect;
+    m_connection.m_db.Close();
 
-    ASSERT_TRUE(OpenConnection("rdm_odbc_no_such_dsn", TRUE));
-    EXPECT_EQ(strCompleted.Str(), theSession.m_strConnect.Str());
-    theSession.m_db.Close();
+    ASSERT_TRUE(OpenConnection(m_connection, "rdm_odbc_no_such_dsn", TRUE));
+    EXPECT_EQ(strCompleted.Str(), m_connection.m_strConnect.Str());
+    m_connection.m_db.Close();
 
     // A string of another data source proves where the reconnect takes it from.
-    theSession.m_strConnect = "DSN=rdm_odbc_rows";
-    ASSERT_TRUE(OpenConnection("rdm_odbc_catalog", TRUE));
-    const std::string connect = theSession.m_strConnect.Str();
+    m_connection.m_strConnect = "DSN=rdm_odbc_rows";
+    ASSERT_TRUE(OpenConnection(m_connection, "rdm_odbc_catalog", TRUE));
+    const std::string connect = m_connection.m_strConnect.Str();
     EXPECT_EQ(0u, connect.find("DSN=rdm_odbc_rows;")) << connect;
     EXPECT_NE(std::string::npos, connect.find("odbc_rows.db;")) << connect;
 }
 
 TEST_F(Connection, OpeningWhileOpenChangesNothing)
 {
-    ASSERT_TRUE(OpenConnection("rdm_odbc_catalog", FALSE));
-    const SQLHDBC hdbc = theSession.m_db.m_hdbc;
-    const CString strConnect = theSession.m_strConnect;
+    ASSERT_TRUE(OpenConnection(m_connection, "rdm_odbc_catalog", FALSE));
+    const SQLHDBC hdbc = m_connection.m_db.m_hdbc;
+    const CString strConnect = m_connection.m_strConnect;
     for (BOOL bReconnect : {FALSE, TRUE})
     {
-        EXPECT_TRUE(OpenConnection("rdm_odbc_rows", bReconnect));
-        EXPECT_EQ(hdbc, theSession.m_db.m_hdbc);
-        EXPECT_EQ(strConnect.Str(), theSession.m_strConnect.Str());
+        EXPECT_TRUE(OpenConnection(m_connection, "rdm_odbc_rows", bReconnect));
+        EXPECT_EQ(hdbc, m_connection.m_db.m_hdbc);
+        EXPECT_EQ(strConnect.Str(), m_connection.m_strConnect.Str());
     }
 }
 
 TEST_F(Connection, MissingDataSourceThrowsTheDriverManagersTextAndKeepsTheString)
 {
-    theSession.m_strConnect = "DSN=rdm_odbc_catalog";
+    m_connection.m_strConnect = "DSN=rdm_odbc_catalog";
     CString strError;
     try
     {
-        OpenConnection("rdm_odbc_no_such_dsn", FALSE);
+        OpenConnection(m_connection, "rdm_odbc_no_such_dsn", FALSE);
         ADD_FAILURE() << "no exception";
     }
     catch (CDBException* pException)
@@ -76,6 +74,6 @@ TEST_F(Connection, MissingDataSourceThrowsTheDriverManagersTextAndKeepsTheString
         pException->Delete();
     }
     EXPECT_EQ("[unixODBC][Driver Manager]Data source name not found and no default driver specified\n", strError.Str());
-    EXPECT_EQ("DSN=rdm_odbc_catalog", theSession.m_strConnect.Str());
-    EXPECT_FALSE(theSession.m_db.IsOpen());
+    EXPECT_EQ("DSN=rdm_odbc_catalog", m_connection.m_strConnect.Str());
+    EXPECT_FALSE(m_connection.m_db.IsOpen());
 }

@@ -137,10 +137,9 @@ TEST(DataSourceList, ReportsTheDriverManagersDiagnosticOnError)
 TEST(DataSourceList, YieldsNoNamesWithoutAnEnvironmentHandle)
 {
     COdbcEnvironment env;
-    SQLHENV henv = env.m_henv;
-    env.m_henv = SQL_NULL_HENV;
+    CEnvironmentHandle henv;
+    henv.Attach(env.m_henv.Detach());
     EXPECT_EQ("", env.GetFirstDataSource(dsnUser).Str());
     EXPECT_EQ(SQL_INVALID_HANDLE, env.m_nRetCode);
     EXPECT_EQ("Invalid Handle", env.m_strError.Str());
-    env.m_henv = henv;
 }

@@ -1,5 +1,5 @@
+#include "odbc/Connection.h"
 #include "odbc/TableCatalog.h"
-#include "session/ImportSession.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -10,7 +10,7 @@ namespace
     class TableCatalog : public ::testing::Test
     {
     protected:
-        void TearDown() override   { theSession.m_db.Close(); theSession.m_strConnect = ""; }
+        SessionConnection m_connection;
     };
 
     std::vector<std::string> Names(const std::vector<TableRow>& rows)
@@ -27,7 +27,7 @@ namespace
 // therefore changes nothing here (see CatalogRowsTests for those types).
 TEST_F(TableCatalog, ListsTablesAndViewsInCatalogOrderAsTheSwitchesSay)
 {
-    ASSERT_TRUE(OpenConnection("rdm_odbc_catalog", FALSE));
+    ASSERT_TRUE(OpenConnection(m_connection, "rdm_odbc_catalog", FALSE));
     using Names_ = std::vector<std::string>;
     const Names_ tables = {"orders", "sqlite_sequence", "customers"};
     const Names_ withViews = {"orders", "sqlite_sequence", "recent_orders", "customers", "customer_names"};
@@ -41,7 +41,7 @@ TEST_F(TableCatalog, ListsTablesAndViewsInCatalogOrderAsTheSwitchesSay)
     for (const Case& c : cases)
     {
         std::vector<TableRow> rows;
-        EXPECT_TRUE(ReadTableCatalog(c.bViews, c.bSystem, rows));
+        EXPECT_TRUE(ReadTableCatalog(m_connection.m_db, c.bViews, c.bSystem, rows));
         EXPECT_EQ(c.expected, Names(rows)) << "views " << c.bViews << ", system tables " << c.bSystem;
         for (const TableRow& row : rows)
             EXPECT_EQ("", row.strRemarks.Str()) << row.strName;
@@ -50,9 +50,9 @@ TEST_F(TableCatalog, ListsTablesAndViewsInCatalogOrderAsTheSwitchesSay)
 
 TEST_F(TableCatalog, GivesNothingWithoutAConnection)
 {
-    ASSERT_TRUE(OpenConnection("rdm_odbc_catalog", FALSE));
-    theSession.m_db.Close();
+    ASSERT_TRUE(OpenConnection(m_connection, "rdm_odbc_catalog", FALSE));
+    m_connection.m_db.Close();
     std::vector<TableRow> rows = {{"left over", ""}};
-    EXPECT_FALSE(ReadTableCatalog(TRUE, TRUE, rows));
+    EXPECT_FALSE(ReadTableCatalog(m_connection.m_db, TRUE, TRUE, rows));
     EXPECT_TRUE(rows.empty());
 }

@@ -1,7 +1,9 @@
 #include "HeapUse.h"
+#include "query/ColumnBatch.h"
 #include "query/ColumnInfo.h"
 
 #include <gtest/gtest.h>
+#include <sqlext.h>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -243,4 +245,48 @@ TEST(ColumnArray, FreesEverythingItCopiesOverManyEdits)
     EXPECT_TRUE(HeapsAreSound()) << "a block freed twice or written past its end";
 
     FreeColumnArray(pCallers, nCallers);
+}
+
+TEST(ColumnBatch, MovesItsRecordsToTheArrayInOrderBehindThoseThere)
+{
+    ColumnInfo* pColumns = nullptr;
+    int nColumns = 0;
+    for (int nRound : {17, 8})
+    {
+        CColumnBatch batch;
+        for (int i = 0; i < nRound; ++i)
+        {
+            std::string name = std::to_string(nRound) + "_" + std::to_string(i);
+            ASSERT_TRUE(batch.Add(name.c_str(), i % 2 ? "INTEGER" : "", SQL_INTEGER, SQL_INTEGER, 0));
+            if (batch.IsFull())
+                ASSERT_TRUE(batch.MoveTo(pColumns, nColumns));
+        }
+        ASSERT_TRUE(batch.MoveTo(pColumns, nColumns));
+    }
+    ASSERT_EQ(25, nColumns);
+    for (int i = 0; i < nColumns; ++i)
+    {
+        const int j = i < 17 ? i : i - 17;
+        std::string name = (i < 17 ? "17_" : "8_") + std::to_string(j);
+        EXPECT_STREQ(name.c_str(), pColumns[i].name);
+        if (j % 2)
+            EXPECT_STREQ("INTEGER", pColumns[i].typeName);
+        else
+            EXPECT_EQ(nullptr, pColumns[i].typeName) << "no type name where the driver gave \"\"";
+        // Until the type information is read: every comparison, nothing known of NULL.
+        EXPECT_EQ(SQL_SEARCHABLE, pColumns[i].searchable);
+        EXPECT_EQ(0, pColumns[i].nullable);
+    }
+    FreeColumnArray(pColumns, nColumns);
+}
+
+TEST(ColumnBatch, FreesWhatItStillHolds)
+{
+    const SIZE_T nBefore = BusyHeapBytes();
+    {
+        CColumnBatch batch;
+        batch.Add("kept", "TEXT", SQL_VARCHAR, SQL_VARCHAR, 0);
+        EXPECT_FALSE(batch.IsFull());
+    }
+    EXPECT_EQ(nBefore, BusyHeapBytes());
 }

@@ -6,6 +6,7 @@
 #include "resource.h"
 
 #include <gtest/gtest.h>
+#include <sqlext.h>
 #include <algorithm>
 
 namespace
@@ -81,23 +82,23 @@ TEST_F(ConditionFilter, SelectsTheRowsEachKindOfConditionDescribes)
 {
     struct Case { UserCondition wanted; NameList names; };
     const Case cases[] = {
-        {{"id", 4, IDS_OP_BETWEEN_INCLUSIVE, "2", "4", false},      {"Bob", "O'Neil", "Smith"}},
-        {{"id", 4, IDS_OP_BETWEEN_EXCLUSIVE, "", "3", false},       {"Ann", "Bob"}},
-        {{"id", 4, IDS_OP_FROM_INCL_TO_EXCL, "5", "", false},       {"Dee", "Sm'th"}},
-        {{"price", 8, IDS_OP_FROM_EXCL_TO_INCL, "3", "12.5", false}, {"Ann", "O'Neil"}},
-        {{"id", 4, IDS_OP_EQUAL, "6", "1", false},                  {"Dee"}},
-        {{"name", 12, IDS_OP_EQUAL, "O'Neil", "", false},           {"O'Neil"}},
-        {{"note", 12, IDS_OP_EQUAL, "it's", "", false},             {"O'Neil"}},
-        {{"name", 12, IDS_OP_BETWEEN_INCLUSIVE, "B", "O", false},   {"Bob", "Dee"}},
-        {{"name", 12, IDS_OP_LIKE, "Sm%", "", false},               {"Sm'th", "Smith"}},
-        {{"name", 12, IDS_OP_LIKE, "Sm'%", "", false},              {"Sm'th"}},
-        {{"note", 12, IDS_OP_IS_NULL, "", "", false},               {"Bob", "Smith"}},
-        {{"note", 12, IDS_OP_IS_NULL, "", "", true},                {"Ann", "Dee", "O'Neil", "Sm'th"}},
-        {{"paid", -7, IDS_OP_TRUE, "", "", false},                  {"Ann", "O'Neil", "Smith"}},
-        {{"paid", -7, IDS_OP_FALSE, "", "", false},                 {"Bob", "Dee", "Sm'th"}},
-        {{"name", 12, IDS_OP_LIKE, "Sm%", "", true},                {"Ann", "Bob", "Dee", "O'Neil"}},
-        {{"id", 4, IDS_OP_BETWEEN_INCLUSIVE, "2", "5", true},       {"Ann", "Dee"}},
-        {{"stock.id", 4, IDS_OP_EQUAL, "1", "", false},             {"Ann"}},
+        {{"id", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "2", "4", false},      {"Bob", "O'Neil", "Smith"}},
+        {{"id", SQL_INTEGER, IDS_OP_BETWEEN_EXCLUSIVE, "", "3", false},       {"Ann", "Bob"}},
+        {{"id", SQL_INTEGER, IDS_OP_FROM_INCL_TO_EXCL, "5", "", false},       {"Dee", "Sm'th"}},
+        {{"price", SQL_DOUBLE, IDS_OP_FROM_EXCL_TO_INCL, "3", "12.5", false}, {"Ann", "O'Neil"}},
+        {{"id", SQL_INTEGER, IDS_OP_EQUAL, "6", "1", false},                  {"Dee"}},
+        {{"name", SQL_VARCHAR, IDS_OP_EQUAL, "O'Neil", "", false},           {"O'Neil"}},
+        {{"note", SQL_VARCHAR, IDS_OP_EQUAL, "it's", "", false},             {"O'Neil"}},
+        {{"name", SQL_VARCHAR, IDS_OP_BETWEEN_INCLUSIVE, "B", "O", false},   {"Bob", "Dee"}},
+        {{"name", SQL_VARCHAR, IDS_OP_LIKE, "Sm%", "", false},               {"Sm'th", "Smith"}},
+        {{"name", SQL_VARCHAR, IDS_OP_LIKE, "Sm'%", "", false},              {"Sm'th"}},
+        {{"note", SQL_VARCHAR, IDS_OP_IS_NULL, "", "", false},               {"Bob", "Smith"}},
+        {{"note", SQL_VARCHAR, IDS_OP_IS_NULL, "", "", true},                {"Ann", "Dee", "O'Neil", "Sm'th"}},
+        {{"paid", SQL_BIT, IDS_OP_TRUE, "", "", false},                  {"Ann", "O'Neil", "Smith"}},
+        {{"paid", SQL_BIT, IDS_OP_FALSE, "", "", false},                 {"Bob", "Dee", "Sm'th"}},
+        {{"name", SQL_VARCHAR, IDS_OP_LIKE, "Sm%", "", true},                {"Ann", "Bob", "Dee", "O'Neil"}},
+        {{"id", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "2", "5", true},       {"Ann", "Dee"}},
+        {{"stock.id", SQL_INTEGER, IDS_OP_EQUAL, "1", "", false},             {"Ann"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.names, NamesUnder(c.wanted)) << m_strSQL;
@@ -107,10 +108,10 @@ TEST_F(ConditionFilter, SelectsTheRowsEachKindOfConditionDescribes)
 TEST_F(ConditionFilter, JoinsTheConditionsInTheirOrderSkippingTextlessOnes)
 {
     ConditionState state;
-    state.Add({"id", 4, IDS_OP_BETWEEN_INCLUSIVE, "2", "", false});
-    state.Add({"paid", -7, IDS_OP_EQUAL, "1", "", false});          // a bit compared builds no text
+    state.Add({"id", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "2", "", false});
+    state.Add({"paid", SQL_BIT, IDS_OP_EQUAL, "1", "", false});          // a bit compared builds no text
     state.AddTyped("price < 50");
-    state.Add({"note", 12, IDS_OP_IS_NULL, "", "", true});
+    state.Add({"note", SQL_VARCHAR, IDS_OP_IS_NULL, "", "", true});
     ASSERT_EQ(nullptr, state.m_pConditions[1].filterText);
 
     EXPECT_EQ((NameList{"Dee", "O'Neil", "Sm'th"}), Names(state));
@@ -122,7 +123,7 @@ TEST_F(ConditionFilter, ReadsEveryRowWhenConditionsAreNotInUse)
 {
     const NameList all = {"Ann", "Bob", "Dee", "O'Neil", "Sm'th", "Smith"};
     ConditionState state;
-    state.Add({"id", 4, IDS_OP_EQUAL, "1", "", false});
+    state.Add({"id", SQL_INTEGER, IDS_OP_EQUAL, "1", "", false});
     state.m_bUseConditions = FALSE;
     EXPECT_EQ(all, Names(state));
     EXPECT_EQ("SELECT DISTINCT `name` FROM `stock`", m_strSQL);
@@ -132,7 +133,7 @@ TEST_F(ConditionFilter, ReadsEveryRowWhenConditionsAreNotInUse)
     EXPECT_EQ("SELECT DISTINCT `name` FROM `stock`", m_strSQL);
 
     ConditionState textless;
-    textless.Add({"paid", -7, IDS_OP_BETWEEN_EXCLUSIVE, "0", "1", false});
+    textless.Add({"paid", SQL_BIT, IDS_OP_BETWEEN_EXCLUSIVE, "0", "1", false});
     EXPECT_EQ(all, Names(textless));
     EXPECT_EQ("SELECT DISTINCT `name` FROM `stock`", m_strSQL);
 }

@@ -4,6 +4,7 @@
 #include "resource.h"
 
 #include <gtest/gtest.h>
+#include <sqlext.h>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -30,17 +31,17 @@ TEST(ConditionText, WritesEveryExampleExactly)
     struct Case { const char* column; int type; UINT op; bool negate; const char* v1; const char* v2;
                   const char* filter; const char* display; };
     const Case cases[] = {
-        {"QTY",  4, IDS_OP_BETWEEN_INCLUSIVE, false, "5", "10",
+        {"QTY",  SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, false, "5", "10",
          "(`QTY`>=5) AND (`QTY`<=10)", nullptr},
-        {"QTY",  4, IDS_OP_BETWEEN_EXCLUSIVE, false, "", "100", "(`QTY`<100)", nullptr},
-        {"NAME", 12, IDS_OP_EQUAL, false, "it's", "ignored", "(`NAME`='it''s')", nullptr},
-        {"NAME", 12, IDS_OP_LIKE, false, "Sm%", "ignored", "`NAME` LIKE 'Sm%'", nullptr},
-        {"BORN", 9, IDS_OP_FROM_INCL_TO_EXCL, false, "2003-02-01", "2003-12-31",
+        {"QTY",  SQL_INTEGER, IDS_OP_BETWEEN_EXCLUSIVE, false, "", "100", "(`QTY`<100)", nullptr},
+        {"NAME", SQL_VARCHAR, IDS_OP_EQUAL, false, "it's", "ignored", "(`NAME`='it''s')", nullptr},
+        {"NAME", SQL_VARCHAR, IDS_OP_LIKE, false, "Sm%", "ignored", "`NAME` LIKE 'Sm%'", nullptr},
+        {"BORN", SQL_DATETIME, IDS_OP_FROM_INCL_TO_EXCL, false, "2003-02-01", "2003-12-31",
          "(`BORN`>=37653.000000) AND (`BORN`<37986.000000)",
          "(`BORN`>=\"2003-02-01\") AND (`BORN`<\"2003-12-31\")"},
-        {"PAID", -7, IDS_OP_FALSE, false, "", "", "NOT `PAID`", nullptr},
-        {"NOTE", -1, IDS_OP_IS_NULL, true, "", "", "NOT (`NOTE` IS NULL)", nullptr},
-        {"QTY",  4, IDS_OP_BETWEEN_INCLUSIVE, true, "5", "10",
+        {"PAID", SQL_BIT, IDS_OP_FALSE, false, "", "", "NOT `PAID`", nullptr},
+        {"NOTE", SQL_LONGVARCHAR, IDS_OP_IS_NULL, true, "", "", "NOT (`NOTE` IS NULL)", nullptr},
+        {"QTY",  SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, true, "5", "10",
          "NOT ((`QTY`>=5) AND (`QTY`<=10))", nullptr},
     };
     for (const Case& c : cases)
@@ -57,11 +58,11 @@ TEST(ConditionText, WritesTheValueAsTheColumnTypeRequires)
     enum Kind { none, unquoted, date, quoted };
     struct Case { int type; Kind kind; };
     const Case cases[] = {
-        {-11, quoted}, {-10, quoted}, {-9, quoted}, {-8, quoted}, {-7, none},
-        {-6, unquoted}, {-5, unquoted}, {-4, unquoted}, {-3, unquoted}, {-2, unquoted},
-        {-1, quoted}, {0, quoted}, {1, quoted},
-        {2, unquoted}, {3, unquoted}, {4, unquoted}, {5, unquoted}, {6, unquoted}, {7, unquoted}, {8, unquoted},
-        {9, date}, {10, unquoted}, {11, quoted}, {12, quoted}, {91, quoted}, {92, quoted}, {93, quoted},
+        {SQL_GUID, quoted}, {SQL_WLONGVARCHAR, quoted}, {SQL_WVARCHAR, quoted}, {SQL_WCHAR, quoted}, {SQL_BIT, none},
+        {SQL_TINYINT, unquoted}, {SQL_BIGINT, unquoted}, {SQL_LONGVARBINARY, unquoted}, {SQL_VARBINARY, unquoted}, {SQL_BINARY, unquoted},
+        {SQL_LONGVARCHAR, quoted}, {SQL_UNKNOWN_TYPE, quoted}, {SQL_CHAR, quoted},
+        {SQL_NUMERIC, unquoted}, {SQL_DECIMAL, unquoted}, {SQL_INTEGER, unquoted}, {SQL_SMALLINT, unquoted}, {SQL_FLOAT, unquoted}, {SQL_REAL, unquoted}, {SQL_DOUBLE, unquoted},
+        {SQL_DATETIME, date}, {SQL_INTERVAL, unquoted}, {SQL_TIMESTAMP, quoted}, {SQL_VARCHAR, quoted}, {SQL_TYPE_DATE, quoted}, {SQL_TYPE_TIME, quoted}, {SQL_TYPE_TIMESTAMP, quoted},
     };
     for (const Case& c : cases)
     {
@@ -91,23 +92,23 @@ TEST(ConditionText, WritesTheValueAsTheColumnTypeRequires)
 
 TEST(ConditionText, ComparesABitColumnToNothing)
 {
-    Texts texts = Compose("PAID", -7, IDS_OP_EQUAL, "1", "");
+    Texts texts = Compose("PAID", SQL_BIT, IDS_OP_EQUAL, "1", "");
     EXPECT_EQ(conditionComposed, texts.result);
     EXPECT_EQ("", texts.display);
     EXPECT_EQ("", texts.filter);
-    EXPECT_EQ("", Compose("PAID", -7, IDS_OP_BETWEEN_EXCLUSIVE, "0", "1", true).filter) << "nothing to negate";
-    EXPECT_EQ("`PAID`", Compose("PAID", -7, IDS_OP_TRUE, "", "").filter);
+    EXPECT_EQ("", Compose("PAID", SQL_BIT, IDS_OP_BETWEEN_EXCLUSIVE, "0", "1", true).filter) << "nothing to negate";
+    EXPECT_EQ("`PAID`", Compose("PAID", SQL_BIT, IDS_OP_TRUE, "", "").filter);
 }
 
 TEST(ConditionText, DoublesSingleQuotesButNotDoubleQuotes)
 {
     EXPECT_EQ("(`N`>'O''Brien') AND (`N`<'it''''s')",
-              Compose("N", 12, IDS_OP_BETWEEN_EXCLUSIVE, "O'Brien", "it''s").filter);
-    EXPECT_EQ("`N` LIKE '%''%'", Compose("N", 1, IDS_OP_LIKE, "%'%", "").filter);
-    EXPECT_EQ("(`N`='say \"hi\"')", Compose("N", 1, IDS_OP_EQUAL, "say \"hi\"", "").filter);
-    EXPECT_EQ("(`N`=it's)", Compose("N", 4, IDS_OP_EQUAL, "it's", "").filter) << "numbers go in as typed";
+              Compose("N", SQL_VARCHAR, IDS_OP_BETWEEN_EXCLUSIVE, "O'Brien", "it''s").filter);
+    EXPECT_EQ("`N` LIKE '%''%'", Compose("N", SQL_CHAR, IDS_OP_LIKE, "%'%", "").filter);
+    EXPECT_EQ("(`N`='say \"hi\"')", Compose("N", SQL_CHAR, IDS_OP_EQUAL, "say \"hi\"", "").filter);
+    EXPECT_EQ("(`N`=it's)", Compose("N", SQL_INTEGER, IDS_OP_EQUAL, "it's", "").filter) << "numbers go in as typed";
 
-    Texts date = Compose("D", 9, IDS_OP_EQUAL, "\"2003'", "");
+    Texts date = Compose("D", SQL_DATETIME, IDS_OP_EQUAL, "\"2003'", "");
     EXPECT_EQ("(`D`=\"\"2003'\")", date.display);
     EXPECT_EQ("(`D`=0.000000)", date.filter);
 }
@@ -129,7 +130,7 @@ TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)
     };
     for (const Case& c : cases)
     {
-        Texts texts = Compose("Q", 4, c.op, c.v1, c.v2);
+        Texts texts = Compose("Q", SQL_INTEGER, c.op, c.v1, c.v2);
         EXPECT_EQ(c.text, texts.filter);
         EXPECT_EQ(c.text, texts.display);
     }
@@ -137,25 +138,25 @@ TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)
 
 TEST(ConditionText, EqualIgnoresTheSecondField)
 {
-    EXPECT_EQ("(`Q`=3)", Compose("Q", 4, IDS_OP_EQUAL, "3", "7").filter);
-    EXPECT_EQ("(`N`='a')", Compose("N", 12, IDS_OP_EQUAL, "a", "b").display);
-    EXPECT_EQ("(`D`=\"2003-02-01\")", Compose("D", 9, IDS_OP_EQUAL, "2003-02-01", "2003-12-31").display);
+    EXPECT_EQ("(`Q`=3)", Compose("Q", SQL_INTEGER, IDS_OP_EQUAL, "3", "7").filter);
+    EXPECT_EQ("(`N`='a')", Compose("N", SQL_VARCHAR, IDS_OP_EQUAL, "a", "b").display);
+    EXPECT_EQ("(`D`=\"2003-02-01\")", Compose("D", SQL_DATETIME, IDS_OP_EQUAL, "2003-02-01", "2003-12-31").display);
     // A text left in the second field does not stand in for the first.
-    EXPECT_EQ(conditionMissingValue, Compose("Q", 4, IDS_OP_EQUAL, "", "7").result);
+    EXPECT_EQ(conditionMissingValue, Compose("Q", SQL_INTEGER, IDS_OP_EQUAL, "", "7").result);
 }
 
 TEST(ConditionText, NegatesEveryConditionThatHasText)
 {
     struct Case { const char* column; int type; UINT op; const char* v1; const char* v2; const char* text; };
     const Case cases[] = {
-        {"N", 12, IDS_OP_LIKE,              "A%", "",  "NOT (`N` LIKE 'A%')"},
-        {"Q", 4,  IDS_OP_EQUAL,             "3",  "",  "NOT ((`Q`=3))"},
-        {"Q", 4,  IDS_OP_BETWEEN_EXCLUSIVE, "",   "9", "NOT ((`Q`<9))"},
-        {"Q", 4,  IDS_OP_FROM_INCL_TO_EXCL, "1",  "9", "NOT ((`Q`>=1) AND (`Q`<9))"},
-        {"Q", 4,  IDS_OP_FROM_EXCL_TO_INCL, "1",  "",  "NOT ((`Q`>1))"},
-        {"B", -7, IDS_OP_TRUE,              "",   "",  "NOT (`B`)"},
-        {"B", -7, IDS_OP_FALSE,             "",   "",  "NOT (NOT `B`)"},
-        {"N", 12, IDS_OP_IS_NULL,           "",   "",  "NOT (`N` IS NULL)"},
+        {"N", SQL_VARCHAR, IDS_OP_LIKE,              "A%", "",  "NOT (`N` LIKE 'A%')"},
+        {"Q", SQL_INTEGER,  IDS_OP_EQUAL,             "3",  "",  "NOT ((`Q`=3))"},
+        {"Q", SQL_INTEGER,  IDS_OP_BETWEEN_EXCLUSIVE, "",   "9", "NOT ((`Q`<9))"},
+        {"Q", SQL_INTEGER,  IDS_OP_FROM_INCL_TO_EXCL, "1",  "9", "NOT ((`Q`>=1) AND (`Q`<9))"},
+        {"Q", SQL_INTEGER,  IDS_OP_FROM_EXCL_TO_INCL, "1",  "",  "NOT ((`Q`>1))"},
+        {"B", SQL_BIT, IDS_OP_TRUE,              "",   "",  "NOT (`B`)"},
+        {"B", SQL_BIT, IDS_OP_FALSE,             "",   "",  "NOT (NOT `B`)"},
+        {"N", SQL_VARCHAR, IDS_OP_IS_NULL,           "",   "",  "NOT (`N` IS NULL)"},
     };
     for (const Case& c : cases)
     {
@@ -163,16 +164,16 @@ TEST(ConditionText, NegatesEveryConditionThatHasText)
         EXPECT_EQ(c.text, texts.filter);
         EXPECT_EQ(c.text, texts.display);
     }
-    Texts date = Compose("D", 9, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", true);
+    Texts date = Compose("D", SQL_DATETIME, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", true);
     EXPECT_EQ("NOT ((`D`>=\"2003-02-01\"))", date.display);
     EXPECT_EQ("NOT ((`D`>=37653.000000))", date.filter);
 }
 
 TEST(ConditionText, QuotesADottedColumnPartByPart)
 {
-    EXPECT_EQ("(`ORDERS`.`QTY`>=5)", Compose("ORDERS.QTY", 4, IDS_OP_BETWEEN_INCLUSIVE, "5", "").filter);
-    EXPECT_EQ("`A`.`B` LIKE 'x'", Compose("A.B", 12, IDS_OP_LIKE, "x", "").filter);
-    EXPECT_EQ("`S`.`T`.`we``ird` IS NULL", Compose("S.T.we`ird", 12, IDS_OP_IS_NULL, "", "").filter);
+    EXPECT_EQ("(`ORDERS`.`QTY`>=5)", Compose("ORDERS.QTY", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "5", "").filter);
+    EXPECT_EQ("`A`.`B` LIKE 'x'", Compose("A.B", SQL_VARCHAR, IDS_OP_LIKE, "x", "").filter);
+    EXPECT_EQ("`S`.`T`.`we``ird` IS NULL", Compose("S.T.we`ird", SQL_VARCHAR, IDS_OP_IS_NULL, "", "").filter);
 }
 
 TEST(ConditionText, AsksForTheMissingValue)
@@ -186,12 +187,12 @@ TEST(ConditionText, AsksForTheMissingValue)
     };
     for (const Case& c : cases)
     {
-        Texts texts = Compose("Q", 4, c.op, c.v1, c.v2, true);
+        Texts texts = Compose("Q", SQL_INTEGER, c.op, c.v1, c.v2, true);
         EXPECT_EQ(conditionMissingValue, texts.result) << c.op;
         EXPECT_EQ("", texts.display) << c.op;
         EXPECT_EQ("", texts.filter) << c.op;
     }
-    EXPECT_EQ(conditionComposed, Compose("Q", 4, IDS_OP_IS_NULL, "", "").result) << "needs no value";
+    EXPECT_EQ(conditionComposed, Compose("Q", SQL_INTEGER, IDS_OP_IS_NULL, "", "").result) << "needs no value";
 }
 
 TEST(DayNumber, CountsDaysSinceTheEndOf1899)

@@ -1,5 +1,6 @@
 // The robot's script files, as rdmhost --script reads them.
 #include "UiRobot.h"
+#include "resource.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -57,6 +58,26 @@ namespace
         value = (int)strtol(word.c_str(), &pEnd, 10);
         return !word.empty() && *pEnd == '\0';
     }
+
+    // A dialog or control by its number or by its name in resource.h
+    // (IDD_FIELDMAP, IDC_COLUMN_LIST, IDOK).
+    bool ReadIdentifier(const std::string& word, int& value)
+    {
+        static const struct { const char* pszName; int nId; } aNames[] = {
+            {"IDOK", IDOK},
+            {"IDCANCEL", IDCANCEL},
+#include "ResourceNames.inc"
+        };
+        for (const auto& name : aNames)
+        {
+            if (word == name.pszName)
+            {
+                value = name.nId;
+                return true;
+            }
+        }
+        return ReadNumber(word, value);
+    }
 }
 
 bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts, std::string& error)
@@ -78,8 +99,8 @@ bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts
         int nId = 0;
         if (verb == "dialog")
         {
-            if (words.size() != 2 || !ReadNumber(words[1], nId))
-                return bad("dialog needs a template number");
+            if (words.size() != 2 || !ReadIdentifier(words[1], nId))
+                return bad("dialog needs a template number or name");
             scripts.push_back({nId, {}});
             continue;
         }
@@ -93,8 +114,8 @@ bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts
             actions.push_back(robot::Screenshot(words[1]));
             continue;
         }
-        if (words.size() < 2 || !ReadNumber(words[1], nId))
-            return bad(verb + " needs a control number");
+        if (words.size() < 2 || !ReadIdentifier(words[1], nId))
+            return bad(verb + " needs a control number or name");
         if (verb == "select" && words.size() == 3)
             actions.push_back(robot::SelectRow(nId, words[2]));
         else if (verb == "clear" && words.size() == 2)

@@ -1,4 +1,5 @@
 #include "UiRobot.h"
+#include "resource.h"
 
 #include <commctrl.h>
 #include <algorithm>
@@ -72,12 +73,13 @@ CUiRobot::CUiRobot()
     t_pRobot = this;
     m_hHook = ::SetWindowsHookExA(WH_CBT, CbtProc, nullptr, ::GetCurrentThreadId());
     m_nTimer = ::SetTimer(nullptr, 0, 15, TimerProc);
+    // A control that only its template has tells the dialog.
     static const std::pair<int, int> defaults[] = {
-        {1040, 1008},   // text entry
-        {1030, 1005},   // condition editor
-        {1017, 1004},   // condition list
-        {1007, 1002},   // field mapping
-        {1035, 1000},   // data source and table
+        {IDC_TEXT, IDD_TEXTENTRY},
+        {IDC_OPERATOR, IDD_CONDITION},
+        {IDC_CONDITION_LIST, IDD_CONDITIONLIST},
+        {IDC_OUTPUT_FIELD, IDD_FIELDMAP},
+        {IDC_DESCRIPTION, IDD_DATASOURCE},
     };
     m_identifiers.assign(std::begin(defaults), std::end(defaults));
 }

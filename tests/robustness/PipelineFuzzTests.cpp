@@ -3,6 +3,7 @@
 // A fixed number of cases runs with the tests; RDM_FUZZ_CASES=N runs N per
 // test and RDM_FUZZ_SEED=S another sequence.
 #include "query/Condition.h"
+#include "query/Identifier.h"
 #include "resource.h"
 #include "session/FieldFormat.h"
 #include "session/Statement.h"

@@ -71,9 +71,15 @@ TEST(FieldPipeline, CutsPrefixValueAndSuffixAtTheLimit)
         EXPECT_EQ(c.out, Delivered(Field(c.prefix, c.suffix), c.value, c.limit));
 }
 
-TEST(FieldPipeline, SkipsANullBuffer)
+TEST(FieldPipeline, SkipsANullBufferWithoutWritingAnywhere)
 {
-    DeliverFieldText(Field("<", ">"), "text", nullptr, 10);   // must not crash
+    // The host's other buffers lie around the one it left out.
+    char aszHostBuffers[2][11];
+    memset(aszHostBuffers, '#', sizeof aszHostBuffers);
+    DeliverFieldText(Field("<", ">"), "text", nullptr, 10);
+    DeliverFieldText(Field("<", ">"), "text", aszHostBuffers[1], 10);
+    EXPECT_EQ(std::string(11, '#'), std::string(aszHostBuffers[0], 11));
+    EXPECT_STREQ("<text>", aszHostBuffers[1]);
 }
 
 TEST(IntegerRule, DropsTheFractionTowardZero)

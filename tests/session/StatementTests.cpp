@@ -1,3 +1,4 @@
+#include "query/Identifier.h"
 #include "session/Statement.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,8 @@
 #include "dialogs/CConditionDlg.h"
 #include "resource.h"
 
+#include <sqlext.h>
+
 using namespace robot;
 
 namespace
@@ -15,17 +17,28 @@ namespace
     ColumnArray* TableColumns()
     {
         return new ColumnArray{
-            {"ID", "INTEGER", 2, 4, 0},          {"NAME", "VARCHAR", 3, 12, 1}, {"NOTE", "TEXT", 3, -1, 1},
-            {"PAID", "BIT", 2, -7, 0},           {"QTY", "INTEGER", 3, 4, 1},   {"BORN", "DATE", 3, 9, 1},
-            {"CODE", nullptr, 1, 1, 1},          {"FLAG", "BIT", 3, -7, 1},     {"ODD", "ODD", 4, 12, 1},
+            {"ID", "INTEGER", SQL_PRED_BASIC, SQL_INTEGER, SQL_NO_NULLS},
+            {"NAME", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE},
+            {"NOTE", "TEXT", SQL_SEARCHABLE, SQL_LONGVARCHAR, SQL_NULLABLE},
+            {"PAID", "BIT", SQL_PRED_BASIC, SQL_BIT, SQL_NO_NULLS},
+            {"QTY", "INTEGER", SQL_SEARCHABLE, SQL_INTEGER, SQL_NULLABLE},
+            {"BORN", "DATE", SQL_SEARCHABLE, SQL_DATETIME, SQL_NULLABLE},
+            {"CODE", nullptr, SQL_PRED_CHAR, SQL_CHAR, SQL_NULLABLE},
+            {"FLAG", "BIT", SQL_SEARCHABLE, SQL_BIT, SQL_NULLABLE},
+            {"ODD", "ODD", 4, SQL_VARCHAR, SQL_NULLABLE},
         };
     }
 }
 
 TEST_F(ConditionDialogs, EditorOffersTheSearchableColumnsLastFirst)
 {
-    ColumnArray columns{{"ONE", "INTEGER", 3, 4, 1},  {"HIDDEN", "BLOB", 0, -4, 1}, {nullptr, "INTEGER", 3, 4, 1},
-                        {"TWO", "VARCHAR", 3, 12, 1}, {"THREE", "DATE", 3, 9, 1}};
+    ColumnArray columns{
+        {"ONE", "INTEGER", SQL_SEARCHABLE, SQL_INTEGER, SQL_NULLABLE},
+        {"HIDDEN", "BLOB", SQL_PRED_NONE, SQL_LONGVARBINARY, SQL_NULLABLE},
+        {nullptr, "INTEGER", SQL_SEARCHABLE, SQL_INTEGER, SQL_NULLABLE},
+        {"TWO", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE},
+        {"THREE", "DATE", SQL_SEARCHABLE, SQL_DATETIME, SQL_NULLABLE},
+    };
     CConditionDlg dlg;
     dlg.m_pColumns = columns.p;
     dlg.m_nColumns = columns.n;
@@ -43,7 +56,10 @@ TEST_F(ConditionDialogs, EditorOffersTheSearchableColumnsLastFirst)
 
 TEST_F(ConditionDialogs, EditorUsesTheFirstOfTwoColumnsOfTheSameName)
 {
-    ColumnArray columns{{"DUP", "INTEGER", 3, 4, 1}, {"DUP", "VARCHAR", 3, 12, 1}};
+    ColumnArray columns{
+        {"DUP", "INTEGER", SQL_SEARCHABLE, SQL_INTEGER, SQL_NULLABLE},
+        {"DUP", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE},
+    };
     CConditionDlg dlg;
     dlg.m_pColumns = columns.p;
     dlg.m_nColumns = columns.n;
@@ -181,8 +197,8 @@ TEST_F(ConditionDialogs, EditorHandsBackTheTextsOfEachOperator)
 
 TEST_F(ConditionDialogs, EditorCopiesTheColumnIntoTheCondition)
 {
-    ColumnArray columns{{"QTY", "INTEGER", 3, 4, 1}};
-    columns.p[0].dataType = 5;
+    ColumnArray columns{{"QTY", "INTEGER", SQL_SEARCHABLE, SQL_INTEGER, SQL_NULLABLE}};
+    columns.p[0].dataType = SQL_SMALLINT;
     columns.p[0].datetimeSub = 8;
     CConditionDlg dlg;
     dlg.m_pColumns = columns.p;
@@ -194,10 +210,10 @@ TEST_F(ConditionDialogs, EditorCopiesTheColumnIntoTheCondition)
     EXPECT_NE(columns.p[0].name, condition.name) << "a copy of its own";
     EXPECT_STREQ("INTEGER", condition.typeName);
     EXPECT_NE(columns.p[0].typeName, condition.typeName);
-    EXPECT_EQ(3, condition.searchable);
-    EXPECT_EQ(0, condition.nullable);
-    EXPECT_EQ(5, condition.dataType);
-    EXPECT_EQ(4, condition.sqlDataType);
+    EXPECT_EQ(SQL_SEARCHABLE, condition.searchable);
+    EXPECT_EQ(0, condition.nullable) << "not carried into a condition";
+    EXPECT_EQ(SQL_SMALLINT, condition.dataType);
+    EXPECT_EQ(SQL_INTEGER, condition.sqlDataType);
     EXPECT_EQ(8, condition.datetimeSub);
 }
 
@@ -279,8 +295,14 @@ TEST_F(ConditionDialogs, EditorOffersTheOperatorsOfATablesCatalog)
     ASSERT_EQ(8, columns.n);
     struct Expected { const char* name; int sqlDataType; int searchable; };
     const Expected expected[] = {
-        {"id", 4, 3}, {"name", 12, 3}, {"note", -1, 3}, {"paid", -7, 3},
-        {"price", 8, 3}, {"born", 91, 3}, {"at", 92, 3}, {"stamp", 93, 3},
+        {"id", SQL_INTEGER, SQL_SEARCHABLE},
+        {"name", SQL_VARCHAR, SQL_SEARCHABLE},
+        {"note", SQL_LONGVARCHAR, SQL_SEARCHABLE},
+        {"paid", SQL_BIT, SQL_SEARCHABLE},
+        {"price", SQL_DOUBLE, SQL_SEARCHABLE},
+        {"born", SQL_TYPE_DATE, SQL_SEARCHABLE},
+        {"at", SQL_TYPE_TIME, SQL_SEARCHABLE},
+        {"stamp", SQL_TYPE_TIMESTAMP, SQL_SEARCHABLE},
     };
     for (int i = 0; i < columns.n; ++i)
     {

@@ -4,6 +4,8 @@
 #include "dialogs/CConditionListDlg.h"
 #include "resource.h"
 
+#include <sqlext.h>
+
 using namespace robot;
 
 namespace
@@ -33,7 +35,11 @@ namespace
             bUseConditions = dlg.m_bUseConditions;
         }
 
-        ColumnArray columns{{"NAME", "VARCHAR", 3, 12, 1}, {"QTY", "INTEGER", 2, 4, 1}, {"PAID", "BIT", 3, -7, 0}};
+        ColumnArray columns{
+            {"NAME", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE},
+            {"QTY", "INTEGER", SQL_PRED_BASIC, SQL_INTEGER, SQL_NULLABLE},
+            {"PAID", "BIT", SQL_SEARCHABLE, SQL_BIT, SQL_NO_NULLS},
+        };
         ColumnInfo* pConditions = nullptr;
         int nConditions = 0;
         BOOL bUseConditions = TRUE;

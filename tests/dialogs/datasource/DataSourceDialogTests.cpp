@@ -4,9 +4,8 @@
 #include "UiRobot.h"
 #include "dialogs/CDataSourceDlg.h"
 #include "langres/ResString.h"
-#include "odbc/TableCatalog.h"
+#include "odbc/Connection.h"
 #include "resource.h"
-#include "session/ImportSession.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -15,6 +14,9 @@ using namespace robot;
 
 namespace
 {
+    // The session's connection, as the Open sequence hands it to the dialog.
+    SessionConnection theConnection;
+
     std::string Str(UINT nID)
     {
         return LoadResString(nID).Str();
@@ -50,7 +52,7 @@ namespace
         EXPECT_FALSE(IsVisible(hDlg, IDC_BACK));
         EXPECT_FALSE(IsVisible(hDlg, IDC_INCLUDE_VIEWS));
         EXPECT_FALSE(IsVisible(hDlg, IDC_INCLUDE_SYSTEM_TABLES));
-        EXPECT_FALSE(theSession.m_db.IsOpen());
+        EXPECT_FALSE(theConnection.m_db.IsOpen());
     }
 
     void ExpectTableStep(HWND hDlg)
@@ -60,7 +62,7 @@ namespace
         EXPECT_TRUE(IsVisible(hDlg, IDC_BACK));
         EXPECT_TRUE(IsVisible(hDlg, IDC_INCLUDE_VIEWS));
         EXPECT_TRUE(IsVisible(hDlg, IDC_INCLUDE_SYSTEM_TABLES));
-        EXPECT_TRUE(theSession.m_db.IsOpen());
+        EXPECT_TRUE(theConnection.m_db.IsOpen());
     }
 
     // A row chosen by the dialog itself: selected, in sight, ready for OK,
@@ -89,19 +91,19 @@ namespace
             ASSERT_NE(nullptr, s_hLanguageModule);
             AfxGetModuleState()->m_hCurrentResourceHandle = s_hLanguageModule;
             m_robot.IdentifyTemplateBy(IDC_DSN_TYPE, IDD_DATASOURCE);
-            theSession.m_db.Close();
-            theSession.m_strConnect = "";
+            theConnection.m_db.Close();
+            theConnection.m_strConnect = "";
         }
         void TearDown() override
         {
             EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
             EXPECT_EQ(0u, m_robot.PendingScripts());
-            theSession.m_db.Close();
+            theConnection.m_db.Close();
         }
 
         static HMODULE s_hLanguageModule;
         CUiRobot m_robot;
-        CDataSourceDlg m_dlg;
+        CDataSourceDlg m_dlg{theConnection};
     };
 
     HMODULE DataSourceDialog::s_hLanguageModule = nullptr;
@@ -200,15 +202,15 @@ TEST_F(DataSourceDialog, ChoosingADataSourceAndATableEndsWithTheTable)
     EXPECT_STREQ("rdm_dsdlg", m_dlg.m_strDataSource);
     EXPECT_STREQ("orders", m_dlg.m_strTable);
     EXPECT_TRUE(m_dlg.m_bIncludeViews);
-    EXPECT_FALSE(theSession.m_db.IsOpen());
-    EXPECT_EQ(0u, theSession.m_strConnect.Str().find("DSN=rdm_dsdlg;")) << theSession.m_strConnect.Str();
+    EXPECT_FALSE(theConnection.m_db.IsOpen());
+    EXPECT_EQ(0u, theConnection.m_strConnect.Str().find("DSN=rdm_dsdlg;")) << theConnection.m_strConnect.Str();
 }
 
 TEST_F(DataSourceDialog, BackFromTheFieldsOpensAtTheTableOfTheLastRun)
 {
-    ASSERT_TRUE(OpenConnection("rdm_dsdlg", FALSE));
-    theSession.m_db.Close();
-    const std::string completed = theSession.m_strConnect.Str();
+    ASSERT_TRUE(OpenConnection(theConnection, "rdm_dsdlg", FALSE));
+    theConnection.m_db.Close();
+    const std::string completed = theConnection.m_strConnect.Str();
 
     m_dlg.m_strDataSource = "rdm_dsdlg";
     m_dlg.m_strTable = "zone_30";
@@ -223,8 +225,8 @@ TEST_F(DataSourceDialog, BackFromTheFieldsOpensAtTheTableOfTheLastRun)
     });
     EXPECT_EQ(IDOK, m_dlg.DoModal());
     EXPECT_STREQ("zone_30", m_dlg.m_strTable);
-    EXPECT_EQ(completed, theSession.m_strConnect.Str());
-    EXPECT_FALSE(theSession.m_db.IsOpen());
+    EXPECT_EQ(completed, theConnection.m_strConnect.Str());
+    EXPECT_FALSE(theConnection.m_db.IsOpen());
 }
 
 TEST_F(DataSourceDialog, TheViewsAndSystemTablesBoxesRefillTheList)
@@ -310,12 +312,12 @@ TEST_F(DataSourceDialog, ADataSourceWithoutTablesOffersNothingAndCancelCloses)
         Click(IDCANCEL),
     });
     EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
-    EXPECT_FALSE(theSession.m_db.IsOpen());
+    EXPECT_FALSE(theConnection.m_db.IsOpen());
 }
 
 TEST_F(DataSourceDialog, AReconnectThatFailsIsReportedAndStartsAtTheDataSources)
 {
-    theSession.m_strConnect = "DSN=rdm_dsdlg_broken";
+    theConnection.m_strConnect = "DSN=rdm_dsdlg_broken";
     m_dlg.m_strDataSource = "rdm_dsdlg_broken";
     m_dlg.m_strTable = "customers";
     m_dlg.m_bReconnect = TRUE;
@@ -352,5 +354,5 @@ TEST_F(DataSourceDialog, AQuitRequestDuringTheConnectionReachesTheHost)
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(7u, msg.wParam);
-    EXPECT_FALSE(theSession.m_db.IsOpen());
+    EXPECT_FALSE(theConnection.m_db.IsOpen());
 }

@@ -4,7 +4,6 @@
 #include "TestEnv.h"
 #include "framework/CWinApp.h"
 #include "resource.h"
-#include "session/ImportSession.h"
 
 #include <sqlext.h>
 
@@ -89,11 +88,11 @@ TEST_F(FieldMapDialog, ShowsTheLoadingRowUntilTheFirstPaintThenTheColumnsSorted)
 {
     m_dlg.m_strTable = "articles";
     // The dialog leaves the connection closed, even when it found it open.
-    ASSERT_TRUE(theSession.m_db.OpenEx(szArticles, CDatabase::openReadOnly));
+    ASSERT_TRUE(theConnection.m_db.OpenEx(szArticles, CDatabase::openReadOnly));
     m_robot.Expect(IDD_FIELDMAP, {
         WaitForColumns(),
         Inspect([&](HWND hDlg) {
-            EXPECT_FALSE(theSession.m_db.IsOpen()) << "connection closed after the fill";
+            EXPECT_FALSE(theConnection.m_db.IsOpen()) << "connection closed after the fill";
             EXPECT_EQ("Field 2", ComboSelection(hDlg, IDC_OUTPUT_FIELD));
             EXPECT_EQ((std::vector<std::string>{"Field 1", "Field 2", "Field 3", "Field 4"}),
                       ComboEntries(hDlg, IDC_OUTPUT_FIELD));
@@ -341,7 +340,7 @@ TEST_F(FieldMapDialog, LeavesTheListEmptyForATableWithoutColumns)
         Inspect([](HWND hDlg) {
             EXPECT_FALSE(IsEnabled(hDlg, IDOK));
             EXPECT_TRUE(IsEnabled(hDlg, IDC_BACK));
-            EXPECT_FALSE(theSession.m_db.IsOpen());
+            EXPECT_FALSE(theConnection.m_db.IsOpen());
         }),
         Click(IDC_BACK),
     });
@@ -357,7 +356,7 @@ TEST_F(FieldMapDialog, ReportsAFailedConnectionOnceAndStaysUsable)
     CWinApp app("Field map test");
     AFX_MAINTAIN_STATE2 moduleState(AfxGetStaticModuleState());
     AfxGetModuleState()->m_hCurrentResourceHandle = s_hLanguageModule;
-    theSession.m_strConnect = szBroken;
+    theConnection.m_strConnect = szBroken;
 
     m_dlg.m_strTable = "articles";
     m_robot.Expect(IDD_FIELDMAP, {
@@ -378,7 +377,7 @@ TEST_F(FieldMapDialog, ReportsAFailedConnectionOnceAndStaysUsable)
     ASSERT_EQ(1u, m_robot.MessageBoxes().size());
     EXPECT_EQ("[SQLite]connect failed\n", m_robot.MessageBoxes()[0].text) << "the driver's text";
     EXPECT_EQ("Field map test", m_robot.MessageBoxes()[0].caption);
-    EXPECT_FALSE(theSession.m_db.IsOpen());
+    EXPECT_FALSE(theConnection.m_db.IsOpen());
     EXPECT_EQ(0, m_dlg.m_nColumns);
 }
 
@@ -416,4 +415,24 @@ TEST_F(FieldMapDialog, OffersTheOptionsOfTheFirstColumnOfAName)
     ASSERT_EQ(2, m_dlg.m_nColumns);
     EXPECT_STREQ("REAL", m_dlg.m_pColumns[0].typeName);
     EXPECT_STREQ("DATE", m_dlg.m_pColumns[1].typeName);
+}
+
+TEST(FindColumn, TakesTheFirstRecordOfAName)
+{
+    CTestFieldMapDlg dlg;
+    ColumnInfo columns[3];
+    char szAmount[] = "amount", szCode[] = "code", szAmount2[] = "amount";
+    columns[0].name = szAmount;
+    columns[1].name = szCode;
+    columns[2].name = szAmount2;
+    struct Case { const char* name; int index; };
+    const Case cases[] = {{"amount", 0}, {"code", 1}, {"Amount", -1}, {"amoun", -1}, {"", -1}, {nullptr, -1}};
+
+    EXPECT_EQ(-1, dlg.FindColumn("amount")) << "no columns yet";
+    dlg.m_pColumns = columns;
+    dlg.m_nColumns = 3;
+    for (const Case& c : cases)
+        EXPECT_EQ(c.index, dlg.FindColumn(c.name)) << (c.name ? c.name : "(null)");
+    dlg.m_pColumns = nullptr;
+    dlg.m_nColumns = 0;
 }

@@ -3,10 +3,10 @@
 #include "TestEnv.h"
 #include "langres/ResString.h"
 #include "resource.h"
-#include "session/ImportSession.h"
 
 const char szArticles[] = "DSN=rdm_fmdlg_articles";
 const char szBroken[] = "DSN=rdm_fmdlg_broken";
+SessionConnection theConnection;
 
 HMODULE FieldMapTest::s_hLanguageModule = nullptr;
 
@@ -14,7 +14,7 @@ BOOL CTestFieldMapDlg::OnInitDialog()
 {
     BOOL bResult = CFieldMapDlg::OnInitDialog();
     m_rowsBeforePaint = robot::ListRows(m_hWnd, IDC_COLUMN_LIST);
-    m_bConnectedBeforePaint = theSession.m_db.IsOpen();
+    m_bConnectedBeforePaint = theConnection.m_db.IsOpen();
     return bResult;
 }
 
@@ -33,15 +33,14 @@ void FieldMapTest::SetUp()
     ASSERT_NE(nullptr, s_hLanguageModule);
     AfxGetModuleState()->m_hCurrentResourceHandle = s_hLanguageModule;
     // The data-source dialog leaves what the driver completed here.
-    theSession.m_strConnect = szArticles;
+    theConnection.m_strConnect = szArticles;
 }
 
 void FieldMapTest::TearDown()
 {
     EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
     EXPECT_EQ(0u, m_robot.PendingScripts());
-    if (theSession.m_db.IsOpen())
-        theSession.m_db.Close();
+    theConnection.m_db.Close();
 }
 
 std::string Str(UINT nID)

@@ -11,11 +11,14 @@
 
 extern const char szArticles[];     // the fixture's data source
 extern const char szBroken[];       // a data source whose database cannot be opened
+// The session's connection, as the Open sequence hands it to the dialog.
+extern SessionConnection theConnection;
 
 // The field-mapping dialog, with what the user saw before the first paint.
 class CTestFieldMapDlg : public CFieldMapDlg
 {
 public:
+    CTestFieldMapDlg() : CFieldMapDlg(theConnection) {}
     using CFieldMapDlg::FindColumn;
 
     std::vector<std::string> m_rowsBeforePaint;

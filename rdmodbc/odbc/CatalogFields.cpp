@@ -1,0 +1,25 @@
+#include "CatalogFields.h"
+
+namespace
+{
+    const int UNKNOWN_LENGTH_FIELD_SIZE = 256;
+    const int MAX_FIELD_SIZE = 2048;
+}
+
+int NameFieldSize(SQLUSMALLINT nReportedMaximum)
+{
+    // 0 is ODBC's "no maximum or unknown"; 32768 and more reads as negative
+    // to drivers that think in signed 16 bits. A field of that size would
+    // deliver every name empty.
+    if (nReportedMaximum == 0 || nReportedMaximum >= 32768)
+        return UNKNOWN_LENGTH_FIELD_SIZE;
+    return nReportedMaximum < MAX_FIELD_SIZE ? nReportedMaximum : MAX_FIELD_SIZE;
+}
+
+int NameFieldSize(const CDatabase& db, SQLUSMALLINT nInfoType)
+{
+    SQLUSMALLINT nMaxLength = 0;
+    if (!SQL_SUCCEEDED(::SQLGetInfo(db.m_hdbc, nInfoType, &nMaxLength, sizeof nMaxLength, nullptr)))
+        nMaxLength = 0;
+    return NameFieldSize(nMaxLength);
+}

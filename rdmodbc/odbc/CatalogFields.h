@@ -1,0 +1,37 @@
+#pragma once
+// What the catalog readers share: the result columns of the catalog
+// functions by name, and the size of a fetched name from what the driver
+// says of its longest names.
+#include "framework/CDatabase.h"
+
+// Result columns, numbered as ODBC 3 defines them.
+enum TablesColumn : SQLUSMALLINT
+{
+    TABLES_TABLE_NAME = 3,
+    TABLES_TABLE_TYPE = 4,
+    TABLES_REMARKS = 5,
+};
+
+enum ColumnsColumn : SQLUSMALLINT
+{
+    COLUMNS_COLUMN_NAME = 4,
+    COLUMNS_DATA_TYPE = 5,
+    COLUMNS_TYPE_NAME = 6,
+    COLUMNS_SQL_DATA_TYPE = 14,
+    COLUMNS_SQL_DATETIME_SUB = 15,
+};
+
+enum TypeInfoColumn : SQLUSMALLINT
+{
+    TYPEINFO_NULLABLE = 7,
+    TYPEINFO_SEARCHABLE = 9,
+    TYPEINFO_SQL_DATA_TYPE = 16,
+    TYPEINFO_SQL_DATETIME_SUB = 17,
+};
+
+// Characters a fetched name may hold, from the driver's answer for its
+// longest name (SQL_MAX_TABLE_NAME_LEN, SQL_MAX_COLUMN_NAME_LEN): no usable
+// answer (0, or 32768 and more) gives 256, anything else is capped at 2048.
+int NameFieldSize(SQLUSMALLINT nReportedMaximum);
+// The same, asked of the driver of the open connection.
+int NameFieldSize(const CDatabase& db, SQLUSMALLINT nInfoType);

@@ -1,0 +1,36 @@
+#pragma once
+// The two catalog queries behind a table's column list: the table's columns
+// from SQLColumns, and the type information of a data type from
+// SQLGetTypeInfo.
+#include "framework/CDatabase.h"
+
+#include <functional>
+
+// What SQLColumns tells of one column. A NULL number reads as 0.
+struct CatalogColumn
+{
+    CString     strName;
+    CString     strTypeName;            // "" when the driver gives none
+    SQLSMALLINT nDataType = 0;          // concise SQL data type
+    SQLSMALLINT nSqlDataType = 0;       // verbose SQL data type
+    SQLSMALLINT nDatetimeSub = 0;
+};
+
+// Hands on the columns of the table in the order in which SQLColumns
+// delivers them, until onColumn returns FALSE. FALSE when the catalog
+// cannot be read (nothing handed on); the user is not told.
+BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
+                      const std::function<BOOL(const CatalogColumn&)>& onColumn);
+
+// What SQLGetTypeInfo tells of a data type. A NULL number reads as 0.
+struct DataTypeInfo
+{
+    SQLSMALLINT nSearchable = 0;
+    SQLSMALLINT nNullable = 0;
+    SQLSMALLINT nSqlDataType = 0;       // verbose SQL data type
+    SQLSMALLINT nDatetimeSub = 0;
+};
+
+// The first row of SQLGetTypeInfo for the data type; FALSE when there is
+// none or it cannot be read.
+BOOL ReadDataTypeInfo(const CDatabase& db, SQLSMALLINT nDataType, DataTypeInfo& info);

@@ -1,0 +1,20 @@
+#pragma once
+// The session's connection to the chosen data source, and what every later
+// connection of the session reuses.
+#include "framework/CDatabase.h"
+
+struct SessionConnection
+{
+    CDatabase m_db;             // open while a step of the session reads from it
+    CString   m_strConnect;     // the connect string the driver completed, without "ODBC;"
+};
+
+// Opens the connection: the first time with "DSN=" and the name, with
+// bReconnect the session's completed connect string. Does nothing when the
+// connection is open. FALSE when the user cancelled the driver's prompt;
+// any other connection failure throws CDBException* and leaves the connect
+// string as it was.
+BOOL OpenConnection(SessionConnection& connection, const CString& strDataSource, BOOL bReconnect);
+// Opens the connection again, read-only, with the completed connect string,
+// unless it is open. A failure throws CDBException*.
+void ReopenConnection(SessionConnection& connection);
