@@ -26,11 +26,14 @@ rdm_driver_library() {
 
 # Writes the configuration chosen by rdm_use_odbc with each engine's driver
 # by its full path and no data sources yet. The SQLite driver's library is
-# its own setup library too.
+# its own setup library too. PostgreSQL's ANSI driver, as the module's calls
+# are ANSI: its Unicode twin gives the same answers through unixODBC, after
+# a round trip through UTF-16.
 rdm_write_odbc_config() {
     mkdir -p "$ODBCSYSINI" "$(dirname "$ODBCINI")"
     sqlite=$(rdm_driver_library libsqliteodbc libsqlite3odbc.so)
     mariadb=$(rdm_driver_library odbc-mariadb libmaodbc.so)
+    postgresql=$(rdm_driver_library odbc-postgresql psqlodbca.so)
     cat >"$ODBCSYSINI/odbcinst.ini" <<INI
 [SQLite3]
 Description=SQLite3 ODBC Driver
@@ -39,6 +42,9 @@ Setup=$sqlite
 [MariaDB]
 Description=MariaDB Connector/ODBC
 Driver=$mariadb
+[PostgreSQL ANSI]
+Description=PostgreSQL ODBC driver (ANSI version)
+Driver=$postgresql
 INI
     : >"$ODBCSYSINI/odbc.ini"
     : >"$ODBCINI"

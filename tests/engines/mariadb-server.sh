@@ -1,9 +1,11 @@
 #!/bin/sh
 # Starts (start DIR) or stops (stop DIR) a private MariaDB server for the
 # tests: its data directory, socket and log under DIR, listening on a free
-# port of 127.0.0.1 only, without grant tables. start loads the fixture SQL
-# into database rdm and appends the data source rdm_robustness_mariadb to the
-# tests' user ODBC configuration ($ODBCINI, see scripts/lib/with-env).
+# port of 127.0.0.1 only, without grant tables. start loads the comparison
+# rows into the database rdm and the customers fixture into the database
+# rdm_engine, and appends their data sources rdm_robustness_mariadb and
+# rdm_engine_mariadb to the tests' user ODBC configuration ($ODBCINI, see
+# scripts/lib/with-env).
 set -eu
 action=$1
 dir=$2
@@ -43,6 +45,8 @@ mariadb-admin --no-defaults --socket="$dir/mariadb.sock" ping >/dev/null || { ca
 {
     echo "CREATE DATABASE rdm; USE rdm;"
     cat "$here/fixtures/server_compare.sql"
+    echo "CREATE DATABASE rdm_engine; USE rdm_engine;"
+    cat "$here/fixtures/customers/mariadb.sql" "$here/fixtures/customers/rows.sql"
 } | mariadb --no-defaults --socket="$dir/mariadb.sock"
 
 # A user data source for one database of this server.
@@ -58,4 +62,5 @@ User=root
 INI
 }
 add_data_source rdm_robustness_mariadb rdm "Robustness tests: the comparison data on a MariaDB server"
+add_data_source rdm_engine_mariadb rdm_engine "The customers on a MariaDB server"
 echo "MariaDB on 127.0.0.1:$port"
