@@ -46,7 +46,7 @@ mariadb-admin --no-defaults --socket="$dir/mariadb.sock" ping >/dev/null || { ca
     echo "CREATE DATABASE rdm; USE rdm;"
     cat "$here/fixtures/server_compare.sql"
     echo "CREATE DATABASE rdm_engine; USE rdm_engine;"
-    cat "$here/fixtures/customers/mariadb.sql" "$here/fixtures/customers/rows.sql"
+    "$here/fixtures/customers/print-sql.sh" mariadb
 } | mariadb --no-defaults --socket="$dir/mariadb.sock"
 
 # A user data source for one database of this server.

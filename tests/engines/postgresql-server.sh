@@ -45,7 +45,7 @@ psql() {
     "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$dir" -p "$port" -U postgres "$@"
 }
 psql -d postgres -c "CREATE DATABASE rdm_engine"
-cat "$here/fixtures/customers/postgresql.sql" "$here/fixtures/customers/rows.sql" | psql -d rdm_engine
+"$here/fixtures/customers/print-sql.sh" postgresql | psql -d rdm_engine
 
 cat >>"$ODBCINI" <<INI
 [rdm_engine_postgresql]

@@ -14,7 +14,7 @@ rdm_write_odbc_config
 for sql in "$here"/fixtures/*.sql "$here"/../samples/*.sql; do
     sqlite3 "$testenv/data/$(basename "$sql" .sql).db" < "$sql"
 done
-cat "$here/fixtures/customers/sqlite.sql" "$here/fixtures/customers/rows.sql" | sqlite3 "$testenv/data/customers.db"
+"$here/fixtures/customers/print-sql.sh" sqlite | sqlite3 "$testenv/data/customers.db"
 
 driver=$(rdm_driver_library libsqliteodbc libsqlite3odbc.so)
 substitute() {
