@@ -21,9 +21,11 @@ as_server_user() {
     fi
 }
 
+# A server left from a run that did not end (its pid file outlived it, say,
+# after a reboot) is no reason to stop.
 stop_server() {
     [ -f "$dir/data/postmaster.pid" ] || return 0
-    as_server_user "$bin/pg_ctl" -D "$dir/data" -m fast -w -t 30 stop >/dev/null
+    as_server_user "$bin/pg_ctl" -D "$dir/data" -m fast -w -t 30 stop >/dev/null 2>&1 || true
 }
 
 if [ "$action" = stop ]; then
@@ -39,7 +41,7 @@ as_server_user "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --local
     >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 as_server_user "$bin/pg_ctl" -D "$dir/data" -l "$dir/postgresql.log" -w -t 30 \
-    -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off" start >/dev/null \
+    -o "-c listen_addresses=127.0.0.1 -p $port -k '$dir' -c fsync=off" start >/dev/null \
     || { cat "$dir/postgresql.log" >&2; exit 1; }
 psql() {
     "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$dir" -p "$port" -U postgres "$@"
@@ -47,6 +49,10 @@ psql() {
 psql -d postgres -c "CREATE DATABASE rdm_engine"
 "$here/fixtures/customers/print-sql.sh" postgresql | psql -d rdm_engine
 
+# The driver's own defaults, as a user who sets up the data source has them:
+# BoolsAsChar=1 reports a boolean as VARCHAR(5) holding 1 or 0 (with 0, as
+# BIT), TextAsLongVarchar=1 a TEXT as LONGVARCHAR, UseDeclareFetch=0 reads a
+# whole result at execution, and ReadOnly=0 lets any statement through.
 cat >>"$ODBCINI" <<INI
 [rdm_engine_postgresql]
 Description=The customers on a PostgreSQL server
