@@ -8,6 +8,7 @@
 #define IDD_CONDITIONLIST           1004
 #define IDD_CONDITION               1005
 #define IDD_TEXTENTRY               1008
+#define IDD_SORT                    1010
 
 // Data-source and table dialog (1000)
 #define IDC_SOURCE_LIST             1000
@@ -31,6 +32,16 @@
 #define IDC_INTEGER                 1034
 #define IDC_AS_DELIVERED            1038    // first of the date/time radio group
 #define IDC_AS_DATE                 1039
+#define IDC_SORT                    1050    // opens the sort order; a module without it offers no sorting
+#define IDC_SORT_ORDER              1051    // one line: the chosen order
+
+// Sort order dialog (1010): per key its field and its direction
+#define IDC_SORT_KEY1               1053
+#define IDC_SORT_KEY2               1054
+#define IDC_SORT_KEY3               1055
+#define IDC_SORT_DESCENDING1        1056
+#define IDC_SORT_DESCENDING2        1057
+#define IDC_SORT_DESCENDING3        1058
 
 // Condition list dialog (1004)
 #define IDC_ALL_ROWS                1011    // first of its radio group
@@ -70,3 +81,8 @@
 #define IDS_NO_DESCRIPTION          19
 #define IDS_LOADING_COLUMNS         20
 #define IDS_LOADING                 21
+#define IDS_NOT_A_DATETIME          22      // a condition's value for a date or time column reads as neither
+#define IDS_SORT_NONE               23      // the sort dialog's entry for no key
+#define IDS_SORTED_BY               24      // the field-mapping dialog's line: the first key
+#define IDS_SORT_THEN               25      // each further key
+#define IDS_SORT_DESCENDING         26      // a key sorted in descending order

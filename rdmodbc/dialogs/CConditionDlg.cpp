@@ -158,11 +158,24 @@ void CConditionDlg::OnOK()
 
     CString strDisplay, strFilter;
     BOOL bNegate = IsDlgButtonChecked(IDC_NEGATE) == BST_CHECKED;
-    if (ComposeCondition(m_condition.name, m_condition.sqlDataType, SelectedOperator(), strValue1, strValue2,
-                         bNegate, strDisplay, strFilter) == conditionMissingValue)
+    switch (ComposeCondition(m_condition, m_strIdentifierQuote, SelectedOperator(), strValue1, strValue2, bNegate,
+                             strDisplay, strFilter))
     {
+    case conditionMissingValue:
         MessageBox(LoadResString(IDS_MISSING_VALUE), LoadResString(IDS_APP_TITLE), MB_ICONERROR);
         return;
+    case conditionNotADateTime:
+    {
+        // A language module from before this message asks for a value all
+        // the same, rather than show an empty box.
+        CString strMessage = LoadResString(IDS_NOT_A_DATETIME);
+        if (strMessage.IsEmpty())
+            strMessage = LoadResString(IDS_MISSING_VALUE);
+        MessageBox(strMessage, LoadResString(IDS_APP_TITLE), MB_ICONERROR);
+        return;
+    }
+    case conditionComposed:
+        break;
     }
     SetConditionTexts(m_condition, strDisplay, strFilter);
     EndDialog(IDOK);

@@ -16,6 +16,7 @@ public:
 
     ColumnInfo* m_pColumns = nullptr;   // borrowed from the caller
     int m_nColumns = 0;
+    CString m_strIdentifierQuote = "`"; // how the data source's driver quotes a name
     // On IDOK the caller takes the strings, leaving them null here.
     ColumnInfo m_condition;
 

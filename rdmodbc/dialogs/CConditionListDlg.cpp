@@ -86,6 +86,7 @@ void CConditionListDlg::OnAddCondition()
     CConditionDlg dlg;
     dlg.m_pColumns = m_pColumns;
     dlg.m_nColumns = m_nColumns;
+    dlg.m_strIdentifierQuote = m_strIdentifierQuote;
     // A condition without texts restricts nothing and would show as a row
     // that no removal could find: it is dropped as if the user had cancelled,
     // and the editor frees it.

@@ -13,6 +13,7 @@ public:
 
     ColumnInfo* m_pColumns = nullptr;   // borrowed from the caller
     int m_nColumns = 0;
+    CString m_strIdentifierQuote = "`"; // how the data source's driver quotes a name
     // In: the caller's conditions. Out on IDOK: the edited ones, the
     // caller's own freed; otherwise the caller's, untouched.
     ColumnInfo* m_pConditions = nullptr;

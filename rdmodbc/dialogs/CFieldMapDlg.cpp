@@ -1,6 +1,7 @@
 #include "CFieldMapDlg.h"
 
 #include "CConditionListDlg.h"
+#include "CSortDlg.h"
 #include "ListColumn.h"
 #include "MessageDrain.h"
 #include "SortedListFill.h"
@@ -11,6 +12,8 @@
 #include "odbc/ColumnCatalog.h"
 #include "query/ColumnBatch.h"
 #include "resource.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -36,6 +39,7 @@ BEGIN_MESSAGE_MAP(CFieldMapDlg, CDialog)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_COLUMN_LIST, OnItemChangedColumns)
     ON_BN_CLICKED(IDC_BACK, OnBack)
     ON_BN_CLICKED(IDC_CONDITIONS, OnConditions)
+    ON_BN_CLICKED(IDC_SORT, OnSort)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -87,6 +91,7 @@ BOOL CFieldMapDlg::OnInitDialog()
         field.m_nDateTimeMode = 0;
     }
     m_bBack = FALSE;
+    ShowSortOrder();
 
     EnableControl(IDOK, FALSE);
     m_nFillState = FILL_PENDING;
@@ -122,7 +127,7 @@ void CFieldMapDlg::FillColumnList()
     CColumnBatch batch;
     ReadTableColumns(db, m_strTable, [&](const CatalogColumn& column) -> BOOL {
         if (!batch.Add(column.strName, column.strTypeName, column.nDataType, column.nSqlDataType,
-                       column.nDatetimeSub))
+                       column.nDatetimeSub, column.nNullable))
             return FALSE;
         names.push_back(column.strName);
         return !batch.IsFull() || batch.MoveTo(m_pColumns, m_nColumns);
@@ -134,7 +139,8 @@ void CFieldMapDlg::FillColumnList()
     {
         DataTypeInfo info;
         if (ReadDataTypeInfo(db, (SQLSMALLINT)m_pColumns[i].dataType, info))
-            SetColumnTypeInfo(m_pColumns[i], info.nSearchable, info.nNullable, info.nSqlDataType, info.nDatetimeSub);
+            SetColumnTypeInfo(m_pColumns[i], info.nSearchable, info.nNullable, info.nSqlDataType,
+                              info.nDatetimeSub);
     }
 
     // The dialog borrows the session's connection and leaves it closed.
@@ -169,6 +175,8 @@ void CFieldMapDlg::OnItemChangedColumns(NMHDR*, LRESULT* pResult)
 
     // The options keep their values while disabled: they are stored and
     // applied like any other.
+    ShowSortOrder();
+
     EnableControl(IDC_INTEGER, FALSE);
     EnableDateTimeGroup(FALSE);
     int nColumn = FindColumn(strName);
@@ -224,6 +232,7 @@ void CFieldMapDlg::OnConditions()
     CConditionListDlg dlg;
     dlg.m_pColumns = m_pColumns;
     dlg.m_nColumns = m_nColumns;
+    dlg.m_strIdentifierQuote = m_connection.m_strIdentifierQuote;
     dlg.m_pConditions = m_pConditions;
     dlg.m_nConditions = m_nConditions;
     dlg.m_bUseConditions = m_bUseConditions;
@@ -233,6 +242,21 @@ void CFieldMapDlg::OnConditions()
         m_nConditions = dlg.m_nConditions;
         m_bUseConditions = dlg.m_bUseConditions;
     }
+}
+
+void CFieldMapDlg::OnSort()
+{
+    CSortDlg dlg;
+    for (int k = 0; k < OUTPUT_FIELDS; ++k)
+    {
+        if (!m_aMap[k].m_strColumn.IsEmpty())
+            dlg.m_choices.push_back({k, FieldLabel(k)});
+    }
+    std::copy(std::begin(m_aSortKeys), std::end(m_aSortKeys), dlg.m_aKeys);
+    if (dlg.DoModal() != IDOK)
+        return;
+    std::copy(std::begin(dlg.m_aKeys), std::end(dlg.m_aKeys), m_aSortKeys);
+    ShowSortOrder();
 }
 
 void CFieldMapDlg::OnOK()
@@ -245,6 +269,14 @@ void CFieldMapDlg::OnOK()
     if (!UpdateData(TRUE))
         return;
     StoreControls(m_aMap[m_nCurField]);
+    // A key whose field has lost its column goes, and so does a field's
+    // second place.
+    CString astrColumns[OUTPUT_FIELDS];
+    for (int k = 0; k < OUTPUT_FIELDS; ++k)
+        astrColumns[k] = m_aMap[k].m_strColumn;
+    std::vector<SortKey> keys = EffectiveSortKeys(m_aSortKeys, astrColumns);
+    for (int i = 0; i < SORT_KEYS; ++i)
+        m_aSortKeys[i] = i < (int)keys.size() ? keys[i] : SortKey();
     CDialog::OnOK();
 }
 
@@ -286,4 +318,36 @@ void CFieldMapDlg::LoadControls(const FieldMapping& field)
     m_bPadRight = field.m_bPadRight;
     m_bInteger = field.m_bInteger;
     m_nDateTime = field.m_nDateTimeMode;
+}
+
+CString CFieldMapDlg::FieldLabel(int nField) const
+{
+    CComboBox comboField;
+    comboField.Attach(GetDlgItem(IDC_OUTPUT_FIELD));
+    CString strField;
+    if (nField < comboField.GetCount())
+        comboField.GetLBText(nField, strField);
+    return strField + ": " + m_aMap[nField].m_strColumn;
+}
+
+// The chosen order in one line: the keys that count as the fields are
+// mapped now; nothing when unsorted.
+void CFieldMapDlg::ShowSortOrder()
+{
+    if (GetDlgItem(IDC_SORT_ORDER) == nullptr)
+        return;
+    CString astrColumns[OUTPUT_FIELDS];
+    for (int k = 0; k < OUTPUT_FIELDS; ++k)
+        astrColumns[k] = m_aMap[k].m_strColumn;
+    CString strOrder;
+    for (const SortKey& key : EffectiveSortKeys(m_aSortKeys, astrColumns))
+    {
+        CString strKey = FieldLabel(key.nField);
+        if (key.bDescending)
+            strKey.Format(LoadResString(IDS_SORT_DESCENDING), (LPCSTR)FieldLabel(key.nField));
+        CString strPart;
+        strPart.Format(LoadResString(strOrder.IsEmpty() ? IDS_SORTED_BY : IDS_SORT_THEN), (LPCSTR)strKey);
+        strOrder += strPart;
+    }
+    SetDlgItemText(IDC_SORT_ORDER, strOrder);
 }

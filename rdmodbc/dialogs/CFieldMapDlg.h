@@ -9,6 +9,7 @@
 #include "framework/CListCtrl.h"
 #include "odbc/Connection.h"
 #include "query/ColumnInfo.h"
+#include "query/SortOrder.h"
 
 class CFieldMapDlg : public CDialog
 {
@@ -26,6 +27,9 @@ public:
     ColumnInfo* m_pConditions = nullptr;
     int m_nConditions = 0;
     BOOL m_bUseConditions = FALSE;
+    // The order of the rows; after OK only the keys that count, the others
+    // cleared. Offered only by a language module that has the sort button.
+    SortKey m_aSortKeys[SORT_KEYS];
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -34,6 +38,7 @@ protected:
     void OnItemChangedColumns(NMHDR* pNMHDR, LRESULT* pResult);
     void OnSelChangeField();
     void OnConditions();
+    void OnSort();
     void OnOK() override;
     void OnBack();
 
@@ -45,6 +50,9 @@ protected:
 private:
     void StoreControls(FieldMapping& field);
     void LoadControls(const FieldMapping& field);
+    // "Field 2: Code": the output field's entry in the field list and its column.
+    CString FieldLabel(int nField) const;
+    void ShowSortOrder();
 
     // The controls of the output field shown.
     CString m_strFill = "0";

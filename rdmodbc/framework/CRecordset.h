@@ -1,7 +1,8 @@
 #pragma once
 // A result set of one statement on an open CDatabase, in the manner of the
 // framework's CRecordset: opened on its first row, moved one row at a time,
-// fields read as text. The filter becomes the statement's WHERE clause.
+// fields read as text. The filter becomes the statement's WHERE clause, the
+// sort its ORDER BY clause.
 #include "CBoundText.h"
 #include "CDatabase.h"
 
@@ -20,7 +21,8 @@ public:
     CRecordset& operator=(const CRecordset&) = delete;
 
     // Runs the statement (with " WHERE " and m_strFilter when the filter is
-    // not empty) and fetches the first row. Failure throws CDBException*.
+    // not empty, then " ORDER BY " and m_strSort when the sort is not empty)
+    // and fetches the first row. Failure throws CDBException*.
     virtual BOOL Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions = none);
     virtual void Close();
     BOOL IsOpen() const                         { return m_hstmt.Handle() != SQL_NULL_HANDLE; }
@@ -33,6 +35,7 @@ public:
     void GetFieldValue(short nIndex, CString& strValue);
 
     CString    m_strFilter;
+    CString    m_strSort;
     CString    m_strSQL;            // the statement as it was sent to the driver
     CDatabase* m_pDatabase;
 

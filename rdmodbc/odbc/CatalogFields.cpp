@@ -1,5 +1,7 @@
 #include "CatalogFields.h"
 
+#include "Connection.h"
+
 namespace
 {
     const int UNKNOWN_LENGTH_FIELD_SIZE = 256;
@@ -22,4 +24,9 @@ int NameFieldSize(const CDatabase& db, SQLUSMALLINT nInfoType)
     if (!SQL_SUCCEEDED(::SQLGetInfo(db.m_hdbc, nInfoType, &nMaxLength, sizeof nMaxLength, nullptr)))
         nMaxLength = 0;
     return NameFieldSize(nMaxLength);
+}
+
+CCatalogArgument::CCatalogArgument(const CDatabase& db)
+    : m_strCatalog(CurrentCatalog(db))
+{
 }

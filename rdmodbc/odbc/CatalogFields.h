@@ -17,6 +17,7 @@ enum ColumnsColumn : SQLUSMALLINT
     COLUMNS_COLUMN_NAME = 4,
     COLUMNS_DATA_TYPE = 5,
     COLUMNS_TYPE_NAME = 6,
+    COLUMNS_NULLABLE = 11,
     COLUMNS_SQL_DATA_TYPE = 14,
     COLUMNS_SQL_DATETIME_SUB = 15,
 };
@@ -27,6 +28,20 @@ enum TypeInfoColumn : SQLUSMALLINT
     TYPEINFO_SEARCHABLE = 9,
     TYPEINFO_SQL_DATA_TYPE = 16,
     TYPEINFO_SQL_DATETIME_SUB = 17,
+};
+
+// The catalog argument of a catalog function for the open connection: the
+// database it works in, or null (every catalog, or none: SQLite has none)
+// where it has none. A server such as MariaDB otherwise lists the tables of
+// every database it holds, without telling which.
+class CCatalogArgument
+{
+public:
+    explicit CCatalogArgument(const CDatabase& db);
+    SQLCHAR* Name() const           { return m_strCatalog.IsEmpty() ? nullptr : (SQLCHAR*)(LPCSTR)m_strCatalog; }
+    SQLSMALLINT Length() const      { return (SQLSMALLINT)m_strCatalog.GetLength(); }
+private:
+    CString m_strCatalog;
 };
 
 // Characters a fetched name may hold, from the driver's answer for its

@@ -12,17 +12,23 @@ namespace
     class CBoundNumber
     {
     public:
-        CBoundNumber(SQLHSTMT hstmt, SQLUSMALLINT nColumn)
-        {
-            ::SQLBindCol(hstmt, nColumn, SQL_C_SSHORT, &m_nValue, 0, &m_nIndicator);
-        }
+        CBoundNumber() = default;
         CBoundNumber(const CBoundNumber&) = delete;
         CBoundNumber& operator=(const CBoundNumber&) = delete;
-        void Clear()                        { m_nValue = 0; }
-        SQLSMALLINT Value() const           { return m_nValue; }
+        SQLRETURN Bind(SQLHSTMT hstmt, SQLUSMALLINT nColumn)
+        {
+            return ::SQLBindCol(hstmt, nColumn, SQL_C_SSHORT, &m_nValue, 0, &m_nIndicator);
+        }
+        void Clear()                        { m_nValue = 0; m_nIndicator = SQL_NULL_DATA; }
+        // 0 for a NULL.
+        SQLSMALLINT Value() const           { return m_nIndicator == SQL_NULL_DATA ? 0 : m_nValue; }
+        std::optional<SQLSMALLINT> ValueUnlessNull() const
+        {
+            return m_nIndicator == SQL_NULL_DATA ? std::nullopt : std::optional<SQLSMALLINT>(m_nValue);
+        }
     private:
         SQLSMALLINT m_nValue = 0;
-        SQLLEN m_nIndicator = 0;
+        SQLLEN m_nIndicator = SQL_NULL_DATA;
     };
 
     // The first diagnostic record of a failed catalog call is read so that
@@ -39,7 +45,8 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
 {
     CStatementHandle hstmt;
     hstmt.Allocate(db.m_hdbc);
-    if (!SQL_SUCCEEDED(::SQLColumns(hstmt, nullptr, 0, nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
+    CCatalogArgument catalog(db);
+    if (!SQL_SUCCEEDED(::SQLColumns(hstmt, catalog.Name(), catalog.Length(), nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
                                     (SQLSMALLINT)strTable.GetLength(), nullptr, 0)))
     {
         DropDiagnostic(hstmt);
@@ -48,11 +55,18 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
 
     const int nFieldSize = NameFieldSize(db, SQL_MAX_COLUMN_NAME_LEN);
     CBoundText name(nFieldSize), typeName(nFieldSize);
-    name.Bind(hstmt, COLUMNS_COLUMN_NAME);
-    typeName.Bind(hstmt, COLUMNS_TYPE_NAME);
-    CBoundNumber dataType(hstmt, COLUMNS_DATA_TYPE);
-    CBoundNumber sqlDataType(hstmt, COLUMNS_SQL_DATA_TYPE);
-    CBoundNumber datetimeSub(hstmt, COLUMNS_SQL_DATETIME_SUB);
+    CBoundNumber dataType, sqlDataType, datetimeSub, nullable;
+    // A column that is not bound would read as nothing, and a column read
+    // without its type would be taken for another.
+    if (!SQL_SUCCEEDED(name.Bind(hstmt, COLUMNS_COLUMN_NAME)) || !SQL_SUCCEEDED(typeName.Bind(hstmt, COLUMNS_TYPE_NAME))
+        || !SQL_SUCCEEDED(dataType.Bind(hstmt, COLUMNS_DATA_TYPE))
+        || !SQL_SUCCEEDED(sqlDataType.Bind(hstmt, COLUMNS_SQL_DATA_TYPE))
+        || !SQL_SUCCEEDED(datetimeSub.Bind(hstmt, COLUMNS_SQL_DATETIME_SUB))
+        || !SQL_SUCCEEDED(nullable.Bind(hstmt, COLUMNS_NULLABLE)))
+    {
+        DropDiagnostic(hstmt);
+        return FALSE;
+    }
     for (;;)
     {
         name.Clear();
@@ -60,6 +74,7 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
         dataType.Clear();
         sqlDataType.Clear();
         datetimeSub.Clear();
+        nullable.Clear();
         if (!SQL_SUCCEEDED(::SQLFetch(hstmt)))
             break;
         CatalogColumn column;
@@ -68,6 +83,7 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
         column.nDataType = dataType.Value();
         column.nSqlDataType = sqlDataType.Value();
         column.nDatetimeSub = datetimeSub.Value();
+        column.nNullable = nullable.Value();
         if (!onColumn(column))
             break;
     }
@@ -76,6 +92,9 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
 
 BOOL ReadDataTypeInfo(const CDatabase& db, SQLSMALLINT nDataType, DataTypeInfo& info)
 {
+    // SQL_ALL_TYPES would list every type, and the first is another type.
+    if (nDataType == SQL_ALL_TYPES)
+        return FALSE;
     CStatementHandle hstmt;
     hstmt.Allocate(db.m_hdbc);
     if (!SQL_SUCCEEDED(::SQLGetTypeInfo(hstmt, nDataType)))
@@ -83,14 +102,16 @@ BOOL ReadDataTypeInfo(const CDatabase& db, SQLSMALLINT nDataType, DataTypeInfo& 
         DropDiagnostic(hstmt);
         return FALSE;
     }
-    CBoundNumber searchable(hstmt, TYPEINFO_SEARCHABLE);
-    CBoundNumber nullable(hstmt, TYPEINFO_NULLABLE);
-    CBoundNumber sqlDataType(hstmt, TYPEINFO_SQL_DATA_TYPE);
-    CBoundNumber datetimeSub(hstmt, TYPEINFO_SQL_DATETIME_SUB);
-    if (!SQL_SUCCEEDED(::SQLFetch(hstmt)))
+    CBoundNumber searchable, nullable, sqlDataType, datetimeSub;
+    if (!SQL_SUCCEEDED(searchable.Bind(hstmt, TYPEINFO_SEARCHABLE)) || !SQL_SUCCEEDED(nullable.Bind(hstmt, TYPEINFO_NULLABLE))
+        || !SQL_SUCCEEDED(sqlDataType.Bind(hstmt, TYPEINFO_SQL_DATA_TYPE))
+        || !SQL_SUCCEEDED(datetimeSub.Bind(hstmt, TYPEINFO_SQL_DATETIME_SUB)) || !SQL_SUCCEEDED(::SQLFetch(hstmt)))
+    {
+        DropDiagnostic(hstmt);
         return FALSE;
-    info.nSearchable = searchable.Value();
-    info.nNullable = nullable.Value();
+    }
+    info.nSearchable = searchable.ValueUnlessNull();
+    info.nNullable = nullable.ValueUnlessNull();
     info.nSqlDataType = sqlDataType.Value();
     info.nDatetimeSub = datetimeSub.Value();
     return TRUE;

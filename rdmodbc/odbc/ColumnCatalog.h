@@ -5,6 +5,7 @@
 #include "framework/CDatabase.h"
 
 #include <functional>
+#include <optional>
 
 // What SQLColumns tells of one column. A NULL number reads as 0.
 struct CatalogColumn
@@ -14,19 +15,23 @@ struct CatalogColumn
     SQLSMALLINT nDataType = 0;          // concise SQL data type
     SQLSMALLINT nSqlDataType = 0;       // verbose SQL data type
     SQLSMALLINT nDatetimeSub = 0;
+    SQLSMALLINT nNullable = 0;          // SQL_NO_NULLS, SQL_NULLABLE or SQL_NULLABLE_UNKNOWN
 };
 
-// Hands on the columns of the table in the order in which SQLColumns
-// delivers them, until onColumn returns FALSE. FALSE when the catalog
-// cannot be read (nothing handed on); the user is not told.
+// Hands on the columns of the table, in the database the connection works
+// in, in the order in which SQLColumns delivers them, until onColumn returns
+// FALSE. FALSE when the catalog cannot be read (nothing handed on); the user
+// is not told.
 BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
                       const std::function<BOOL(const CatalogColumn&)>& onColumn);
 
-// What SQLGetTypeInfo tells of a data type. A NULL number reads as 0.
+// What SQLGetTypeInfo tells of a data type. Some drivers give NULL where a
+// number belongs: searchable and nullable are then empty, the two type codes
+// 0.
 struct DataTypeInfo
 {
-    SQLSMALLINT nSearchable = 0;
-    SQLSMALLINT nNullable = 0;
+    std::optional<SQLSMALLINT> nSearchable;
+    std::optional<SQLSMALLINT> nNullable;
     SQLSMALLINT nSqlDataType = 0;       // verbose SQL data type
     SQLSMALLINT nDatetimeSub = 0;
 };

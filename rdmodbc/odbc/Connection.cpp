@@ -1,5 +1,12 @@
 #include "Connection.h"
 
+#include <sqlext.h>
+
+namespace
+{
+    const char szUnknownQuote[] = "`";
+}
+
 BOOL OpenConnection(SessionConnection& connection, const CString& strDataSource, BOOL bReconnect)
 {
     if (connection.m_db.IsOpen())
@@ -18,11 +25,41 @@ BOOL OpenConnection(SessionConnection& connection, const CString& strDataSource,
     // Every later connection of the session reuses what the driver completed,
     // so the user is not asked again.
     connection.m_strConnect = WithoutOdbcPrefix(connection.m_db.GetConnect());
+    if (bOpened)
+        connection.m_strIdentifierQuote = ReadIdentifierQuote(connection.m_db);
     return bOpened;
 }
 
 void ReopenConnection(SessionConnection& connection)
 {
-    if (!connection.m_db.IsOpen())
-        connection.m_db.OpenEx(connection.m_strConnect, CDatabase::openReadOnly);
+    if (connection.m_db.IsOpen())
+        return;
+    connection.m_db.OpenEx(connection.m_strConnect, CDatabase::openReadOnly);
+    if (connection.m_db.IsOpen())
+        connection.m_strIdentifierQuote = ReadIdentifierQuote(connection.m_db);
+}
+
+CString ReadIdentifierQuote(const CDatabase& db)
+{
+    char szQuote[8] = "";
+    SQLSMALLINT nLength = 0;
+    if (!SQL_SUCCEEDED(::SQLGetInfo(db.m_hdbc, SQL_IDENTIFIER_QUOTE_CHAR, szQuote, sizeof szQuote, &nLength))
+        || szQuote[0] == '\0')
+        return szUnknownQuote;
+    // ODBC's answer for a driver that quotes no names.
+    if (CString(szQuote) == " ")
+        return "";
+    return szQuote;
+}
+
+CString CurrentCatalog(const CDatabase& db)
+{
+    char szCatalog[1024] = "";
+    SQLINTEGER nLength = 0;
+    // A name cut to the buffer would name another catalog, or none.
+    if (!SQL_SUCCEEDED(::SQLGetConnectAttr(db.m_hdbc, SQL_ATTR_CURRENT_CATALOG, szCatalog, sizeof szCatalog,
+                                           &nLength))
+        || nLength >= (SQLINTEGER)sizeof szCatalog)
+        return "";
+    return szCatalog;
 }

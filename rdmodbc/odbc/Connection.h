@@ -5,8 +5,13 @@
 
 struct SessionConnection
 {
-    CDatabase m_db;             // open while a step of the session reads from it
-    CString   m_strConnect;     // the connect string the driver completed, without "ODBC;"
+    CDatabase m_db;                     // open while a step of the session reads from it
+    CString   m_strConnect;             // the connect string the driver completed, without "ODBC;"
+    // How the data source's driver quotes a name: the grave accent until a
+    // driver has told otherwise, "" when it quotes none. Every connection of
+    // the session goes to the same data source, so conditions composed while
+    // the connection is closed quote with it too.
+    CString   m_strIdentifierQuote = "`";
 };
 
 // Opens the connection: the first time with "DSN=" and the name, with
@@ -18,3 +23,10 @@ BOOL OpenConnection(SessionConnection& connection, const CString& strDataSource,
 // Opens the connection again, read-only, with the completed connect string,
 // unless it is open. A failure throws CDBException*.
 void ReopenConnection(SessionConnection& connection);
+
+// The driver's identifier quote character (SQL_IDENTIFIER_QUOTE_CHAR): a
+// grave accent when it cannot tell, "" when it answers a blank (no quoting).
+CString ReadIdentifierQuote(const CDatabase& db);
+// The database the connection works in (SQL_ATTR_CURRENT_CATALOG); "" when
+// the data source has none or the driver cannot tell.
+CString CurrentCatalog(const CDatabase& db);

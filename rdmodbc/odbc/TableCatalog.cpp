@@ -11,21 +11,27 @@ BOOL ReadTableCatalog(const CDatabase& db, BOOL bIncludeViews, BOOL bIncludeSyst
     CStatementHandle hstmt;
     // Without a connection no handle comes back, and SQLTables fails on it.
     hstmt.Allocate(db.m_hdbc);
-    SQLRETURN nRetCode = ::SQLTables(hstmt, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
+    CCatalogArgument catalog(db);
+    SQLRETURN nRetCode = ::SQLTables(hstmt, catalog.Name(), catalog.Length(), nullptr, 0, nullptr, 0, nullptr, 0);
     if (!SQL_SUCCEEDED(nRetCode))
         return FALSE;
 
-    FetchTableRows(hstmt, NameFieldSize(db, SQL_MAX_TABLE_NAME_LEN), bIncludeViews, bIncludeSystemTables, rows);
-    return TRUE;
+    return FetchTableRows(hstmt, NameFieldSize(db, SQL_MAX_TABLE_NAME_LEN), bIncludeViews, bIncludeSystemTables,
+                          rows);
 }
 
-void FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIncludeSystemTables,
+BOOL FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIncludeSystemTables,
                     std::vector<TableRow>& rows)
 {
     CBoundText name(nFieldSize), type(nFieldSize), remarks(nFieldSize);
-    name.Bind(hstmt, TABLES_TABLE_NAME);
-    type.Bind(hstmt, TABLES_TABLE_TYPE);
-    remarks.Bind(hstmt, TABLES_REMARKS);
+    // Without its type a view would pass for a table; without its name a
+    // table would be listed as "".
+    if (!SQL_SUCCEEDED(name.Bind(hstmt, TABLES_TABLE_NAME)) || !SQL_SUCCEEDED(type.Bind(hstmt, TABLES_TABLE_TYPE))
+        || !SQL_SUCCEEDED(remarks.Bind(hstmt, TABLES_REMARKS)))
+    {
+        ::SQLFreeStmt(hstmt, SQL_UNBIND);
+        return FALSE;
+    }
     for (;;)
     {
         name.Clear();
@@ -41,4 +47,5 @@ void FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIn
     }
     // The buffers go with this frame: no column may stay bound to them.
     ::SQLFreeStmt(hstmt, SQL_UNBIND);
+    return TRUE;
 }

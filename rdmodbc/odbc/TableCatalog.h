@@ -12,14 +12,15 @@ struct TableRow
     CString strRemarks;
 };
 
-// Reads every table of the open connection in the order the driver gives
-// them; views and system tables only on request. FALSE, and no rows, when
+// Reads every table of the database the open connection works in, in the
+// order the driver gives them; views and system tables only on request. FALSE, and no rows, when
 // the catalog cannot be read.
 BOOL ReadTableCatalog(const CDatabase& db, BOOL bIncludeViews, BOOL bIncludeSystemTables, std::vector<TableRow>& rows);
 
 // Fetches the catalog result of hstmt (TABLE_NAME, TABLE_TYPE and REMARKS)
 // with fields of nFieldSize characters, longer texts cut, and appends the
 // rows to keep. Views and system tables are recognised only by the exact
-// types "VIEW" and "SYSTEM TABLE".
-void FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIncludeSystemTables,
+// types "VIEW" and "SYSTEM TABLE". FALSE, and no rows, when the fields cannot
+// be bound.
+BOOL FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIncludeSystemTables,
                     std::vector<TableRow>& rows);

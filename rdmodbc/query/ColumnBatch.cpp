@@ -15,7 +15,30 @@ CColumnBatch::~CColumnBatch()
     FreeColumnArray(m_pRecords, m_nRecords);
 }
 
-BOOL CColumnBatch::Add(LPCSTR pszName, LPCSTR pszTypeName, int nDataType, int nSqlDataType, int nDatetimeSub)
+namespace
+{
+    // The verbose type and subcode that ODBC gives a concise type: the
+    // date, time and timestamp types are one verbose type with a subcode,
+    // every other type is its own.
+    int VerboseTypeOf(int nDataType)
+    {
+        return nDataType >= SQL_TYPE_DATE && nDataType <= SQL_TYPE_TIMESTAMP ? SQL_DATETIME : nDataType;
+    }
+
+    int DatetimeSubcodeOf(int nDataType)
+    {
+        switch (nDataType)
+        {
+        case SQL_TYPE_DATE:         return SQL_CODE_DATE;
+        case SQL_TYPE_TIME:         return SQL_CODE_TIME;
+        case SQL_TYPE_TIMESTAMP:    return SQL_CODE_TIMESTAMP;
+        default:                    return 0;
+        }
+    }
+}
+
+BOOL CColumnBatch::Add(LPCSTR pszName, LPCSTR pszTypeName, int nDataType, int nSqlDataType, int nDatetimeSub,
+                       int nNullable)
 {
     if (m_pRecords == nullptr || IsFull())
         return FALSE;
@@ -25,9 +48,10 @@ BOOL CColumnBatch::Add(LPCSTR pszName, LPCSTR pszTypeName, int nDataType, int nS
     record.typeName = *pszTypeName ? _strdup(pszTypeName) : nullptr;
     // Until the type information says otherwise, every comparison is offered.
     record.searchable = SQL_SEARCHABLE;
+    record.nullable = nNullable == SQL_NULLABLE;
     record.dataType = nDataType;
-    record.sqlDataType = nSqlDataType;
-    record.datetimeSub = nDatetimeSub;
+    record.sqlDataType = nSqlDataType != 0 ? nSqlDataType : VerboseTypeOf(nDataType);
+    record.datetimeSub = nDatetimeSub != 0 ? nDatetimeSub : DatetimeSubcodeOf(nDataType);
     ++m_nRecords;
     return TRUE;
 }

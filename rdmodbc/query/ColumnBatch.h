@@ -15,9 +15,12 @@ public:
     CColumnBatch& operator=(const CColumnBatch&) = delete;
 
     // Adds the record of one catalog row with the catalog's values:
-    // searchable 3 (until the type says otherwise), nullable 0, the row's
-    // types; no type name when the driver gave "". FALSE when out of memory.
-    BOOL Add(LPCSTR pszName, LPCSTR pszTypeName, int nDataType, int nSqlDataType, int nDatetimeSub);
+    // searchable 3 (until the type says otherwise), nullable 1 when the
+    // column admits NULL, the row's types; no type name when the driver gave
+    // "". Where the row has no verbose type (a NULL or 0), it is taken from
+    // the concise one, and so is the subcode of a date, time or timestamp.
+    // FALSE when out of memory.
+    BOOL Add(LPCSTR pszName, LPCSTR pszTypeName, int nDataType, int nSqlDataType, int nDatetimeSub, int nNullable);
     BOOL IsFull() const                 { return m_nRecords == SIZE; }
     // Moves the collected records to the end of the array: a new block of
     // exactly the old count plus the batch, the old records moved over, the

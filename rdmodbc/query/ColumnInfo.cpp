@@ -110,12 +110,17 @@ void SetConditionColumn(ColumnInfo& condition, const ColumnInfo& column)
     condition.reserved = column.reserved;
 }
 
-void SetColumnTypeInfo(ColumnInfo& column, int nSearchable, int nNullable, int nSqlDataType, int nDatetimeSub)
+void SetColumnTypeInfo(ColumnInfo& column, const std::optional<int>& nSearchable, const std::optional<int>& nNullable,
+                       int nSqlDataType, int nDatetimeSub)
 {
-    column.searchable = nSearchable;
-    column.nullable = nNullable;
-    column.sqlDataType = nSqlDataType;
-    column.datetimeSub = nDatetimeSub;
+    if (nSearchable)
+        column.searchable = *nSearchable;
+    if (nNullable)
+        column.nullable = *nNullable;
+    if (nSqlDataType != 0)
+        column.sqlDataType = nSqlDataType;
+    if (nDatetimeSub != 0)
+        column.datetimeSub = nDatetimeSub;
 }
 
 void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter)

@@ -3,6 +3,7 @@
 // column. Arrays of it are a malloc block plus a separate count, and the
 // array owns every string of its records.
 #include <windows.h>
+#include <optional>
 
 struct ColumnInfo
 {
@@ -43,8 +44,11 @@ void FreeColumnInfo(ColumnInfo& info);
 // NULL is not carried into a condition.
 void SetConditionColumn(ColumnInfo& condition, const ColumnInfo& column);
 // What the data source tells of the column's type, in place of what the
-// catalog pass assumed.
-void SetColumnTypeInfo(ColumnInfo& column, int nSearchable, int nNullable, int nSqlDataType, int nDatetimeSub);
+// catalog pass took, where it tells it: a searchable or nullable it leaves
+// empty (a NULL from the driver), and a verbose type or subcode of 0, keep
+// the column's own.
+void SetColumnTypeInfo(ColumnInfo& column, const std::optional<int>& nSearchable, const std::optional<int>& nNullable,
+                       int nSqlDataType, int nDatetimeSub);
 // Replaces the condition's display and filter texts by owned copies; an
 // empty text leaves its member null.
 void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter);

@@ -2,21 +2,21 @@
 
 #include "framework/COleDateTime.h"
 
-#include <charconv>
+#include <sqlext.h>
 
 namespace
 {
-    enum Rendering { renderNone, renderUnquoted, renderDate, renderQuoted };
+    enum Rendering { renderNone, renderUnquoted, renderDateTime, renderQuoted };
 
     Rendering RenderingOf(int nSqlDataType)
     {
-        if (nSqlDataType == -7)
+        if (nSqlDataType == SQL_BIT)
             return renderNone;
-        if ((nSqlDataType >= -6 && nSqlDataType <= -2) || (nSqlDataType >= 2 && nSqlDataType <= 8)
-            || nSqlDataType == 10)
+        if ((nSqlDataType >= SQL_TINYINT && nSqlDataType <= SQL_BINARY)
+            || (nSqlDataType >= SQL_NUMERIC && nSqlDataType <= SQL_DOUBLE) || nSqlDataType == SQL_INTERVAL)
             return renderUnquoted;
-        if (nSqlDataType == 9)
-            return renderDate;
+        if (nSqlDataType == SQL_DATETIME)
+            return renderDateTime;
         return renderQuoted;
     }
 
@@ -35,25 +35,33 @@ CString DoubleSingleQuotes(CString strText)
     return strText;
 }
 
-CString FormatDayNumber(const CString& strValue)
+BOOL FormatDateTimeLiteral(const CString& strValue, int nDatetimeSub, CString& strLiteral)
 {
-    // A text the parser cannot read leaves the day number 0.
-    COleDateTime date;
-    date.ParseDateTime(strValue, 0, LOCALE_USER_DEFAULT);
-    // The SQL needs a decimal point whatever numeric locale the host has set
-    // in the C runtime, so the number is not printed with "%f".
-    char szNumber[400];
-    std::to_chars_result result =
-        std::to_chars(szNumber, szNumber + sizeof szNumber, date.m_dt, std::chars_format::fixed, 6);
-    return CString(szNumber, (int)(result.ptr - szNumber));
+    COleDateTime dateTime;
+    if (!dateTime.ParseDateTime(strValue, 0, LOCALE_USER_DEFAULT) || dateTime.GetStatus() != COleDateTime::valid)
+        return FALSE;
+    switch (nDatetimeSub)
+    {
+    case SQL_CODE_TIME:
+        strLiteral = dateTime.Format("{t '%H:%M:%S'}");
+        break;
+    case SQL_CODE_TIMESTAMP:
+        strLiteral = dateTime.Format("{ts '%Y-%m-%d %H:%M:%S'}");
+        break;
+    default:
+        strLiteral = dateTime.Format("{d '%Y-%m-%d'}");
+        break;
+    }
+    return TRUE;
 }
 
-void FormatComparison(int nSqlDataType, const CString& strColumn, CString strValue1, CString strValue2,
-                      CString strOperator1, CString strOperator2, CString& strDisplay, CString& strFilter)
+BOOL FormatComparison(int nSqlDataType, int nDatetimeSub, const CString& strColumn, CString strValue1,
+                      CString strValue2, CString strOperator1, CString strOperator2, CString& strDisplay,
+                      CString& strFilter)
 {
     Rendering rendering = RenderingOf(nSqlDataType);
     if (rendering == renderNone)
-        return;
+        return TRUE;
 
     CString strDisplayText, strFilterText;
     const CString* apValues[2] = {&strValue1, &strValue2};
@@ -70,10 +78,15 @@ void FormatComparison(int nSqlDataType, const CString& strColumn, CString strVal
             AppendFragment(strDisplayText, strColumn, strOperator, strValue);
             AppendFragment(strFilterText, strColumn, strOperator, strValue);
             break;
-        case renderDate:
+        case renderDateTime:
+        {
+            CString strLiteral;
+            if (!FormatDateTimeLiteral(strValue, nDatetimeSub, strLiteral))
+                return FALSE;
             AppendFragment(strDisplayText, strColumn, strOperator, "\"" + strValue + "\"");
-            AppendFragment(strFilterText, strColumn, strOperator, FormatDayNumber(strValue));
+            AppendFragment(strFilterText, strColumn, strOperator, strLiteral);
             break;
+        }
         default:
             AppendFragment(strDisplayText, strColumn, strOperator, "'" + DoubleSingleQuotes(strValue) + "'");
             AppendFragment(strFilterText, strColumn, strOperator, "'" + DoubleSingleQuotes(strValue) + "'");
@@ -84,4 +97,5 @@ void FormatComparison(int nSqlDataType, const CString& strColumn, CString strVal
         strDisplay = strDisplayText;
     if (!strFilterText.IsEmpty())
         strFilter = strFilterText;
+    return TRUE;
 }

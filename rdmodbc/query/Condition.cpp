@@ -29,11 +29,11 @@ namespace
     }
 }
 
-ConditionResult ComposeCondition(LPCSTR pszName, int nSqlDataType, UINT nOperator,
+ConditionResult ComposeCondition(const ColumnInfo& column, const CString& strQuote, UINT nOperator,
                                  const CString& strValue1, const CString& strValue2, BOOL bNegate,
                                  CString& strDisplay, CString& strFilter)
 {
-    const CString strColumn = QuoteIdentifier(pszName);
+    const CString strColumn = QuoteIdentifier(column.name, strQuote);
     strDisplay.Empty();
     strFilter.Empty();
     switch (nOperator)
@@ -70,8 +70,9 @@ ConditionResult ComposeCondition(LPCSTR pszName, int nSqlDataType, UINT nOperato
         if (comparison.nOperator != nOperator)
             continue;
         const CString strUpper = nOperator == IDS_OP_EQUAL ? CString() : strValue2;
-        FormatComparison(nSqlDataType, strColumn, strValue1, strUpper, comparison.pszLower, comparison.pszUpper,
-                         strDisplay, strFilter);
+        if (!FormatComparison(column.sqlDataType, column.datetimeSub, strColumn, strValue1, strUpper,
+                              comparison.pszLower, comparison.pszUpper, strDisplay, strFilter))
+            return conditionNotADateTime;
     }
 
     if (bNegate)

@@ -2,25 +2,27 @@
 
 namespace
 {
-    const char chQuote = '`';
-
-    CString DoubleQuoteCharacters(CString strName)
+    CString DoubleQuoteCharacters(CString strName, const CString& strQuote)
     {
-        strName.Replace("`", "``");
+        strName.Replace(strQuote, strQuote + strQuote);
         return strName;
     }
 }
 
-CString QuoteIdentifier(const CString& strName)
+CString QuoteIdentifier(const CString& strName, const CString& strQuote)
 {
+    if (strQuote.IsEmpty())
+        return strName;
     CString strSeparator;
-    strSeparator.Format("%s.%s", "`", "`");
-    CString strQuoted = DoubleQuoteCharacters(strName);
+    strSeparator.Format("%s.%s", (LPCSTR)strQuote, (LPCSTR)strQuote);
+    CString strQuoted = DoubleQuoteCharacters(strName, strQuote);
     strQuoted.Replace(".", strSeparator);
-    return CString(chQuote) + strQuoted + CString(chQuote);
+    return strQuote + strQuoted + strQuote;
 }
 
-CString QuoteWholeIdentifier(const CString& strName)
+CString QuoteWholeIdentifier(const CString& strName, const CString& strQuote)
 {
-    return CString(chQuote) + DoubleQuoteCharacters(strName) + CString(chQuote);
+    if (strQuote.IsEmpty())
+        return strName;
+    return strQuote + DoubleQuoteCharacters(strName, strQuote) + strQuote;
 }

@@ -21,7 +21,8 @@ ImportSession::ImportSession()
 
 int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
                                  const OutputField aOptions[OUTPUT_FIELDS],
-                                 const char* const* ppszFilters, int nFilters, BOOL bUseConditions)
+                                 const char* const* ppszFilters, int nFilters, BOOL bUseConditions,
+                                 const SortKey* aSortKeys)
 {
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
         m_fields[k] = aOptions[k];
@@ -32,9 +33,12 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
     // A record set left from an earlier session is released, not leaked.
     delete m_pRecordset;
     m_pRecordset = new CRecordset(&m_db);
-    CString strSQL = ComposeStatement(strTable, astrColumns, m_fields);
+    CString strSQL = ComposeStatement(strTable, astrColumns, m_fields, m_strIdentifierQuote);
     if (bUseConditions && nFilters > 0)
         m_pRecordset->m_strFilter = ComposeFilter(ppszFilters, nFilters);
+    if (aSortKeys)
+        m_pRecordset->m_strSort =
+            ComposeSortOrder(EffectiveSortKeys(aSortKeys, astrColumns), astrColumns, m_strIdentifierQuote);
 
     try
     {

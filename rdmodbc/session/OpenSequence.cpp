@@ -67,7 +67,7 @@ namespace
         std::vector<const char*> filters =
             ConditionFilterTexts(dlg.m_pConditions, dlg.m_nConditions, dlg.m_bUseConditions);
         int nResult = theSession.OpenRecordSet(strTable, astrColumns, aOptions, filters.data(), (int)filters.size(),
-                                               dlg.m_bUseConditions);
+                                               dlg.m_bUseConditions, dlg.m_aSortKeys);
         return nResult ? mappingOpened : mappingFailed;
     }
 }

@@ -19,7 +19,7 @@ CString ComposeFilter(const char* const* ppszFilters, int nFilters)
 }
 
 CString ComposeStatement(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
-                         OutputField fields[OUTPUT_FIELDS])
+                         OutputField fields[OUTPUT_FIELDS], const CString& strQuote)
 {
     // The primary field always has a column, at select position 0.
     CString strSQL = "SELECT DISTINCT ";
@@ -31,10 +31,10 @@ CString ComposeStatement(const CString& strTable, const CString astrColumns[OUTP
             continue;
         if (nNextPosition > 0)
             strSQL += ",";
-        strSQL += QuoteIdentifier(astrColumns[nField]);
+        strSQL += QuoteIdentifier(astrColumns[nField], strQuote);
         fields[nField].m_nColumn = nNextPosition++;
     }
     strSQL += " FROM ";
-    strSQL += QuoteWholeIdentifier(strTable);
+    strSQL += QuoteWholeIdentifier(strTable, strQuote);
     return strSQL;
 }

@@ -35,9 +35,9 @@ namespace
         std::string report;
     };
 
-    HostResult RunHost(const std::string& scriptPath, const std::string& name, const std::string& options = "")
+    HostResult RunHost(const std::string& scriptPath, const std::string& name, const std::string& options = "",
+                       std::string hostDir = BinaryDirWindowsPath("hostdir"))
     {
-        std::string hostDir = BinaryDirWindowsPath("hostdir");
         std::string out = TestEnvWindowsPath(name + ".csv");
         std::string err = TestEnvWindowsPath(name + ".err");
         std::string shots = TestEnvWindowsPath(name + "-screenshots");
@@ -56,9 +56,9 @@ TEST(HostProcess, RunsTheBundledImportScript)
     std::string script = UnixToWindowsPath(std::string(getenv("RDM_SOURCE_DIR")) + "/samples/import.script");
     HostResult result = RunHost(script, "sample-import");
     ASSERT_EQ(0u, result.exitCode) << result.report;
-    EXPECT_EQ((std::vector<std::string>{"\"Douglas \"\"Doug\"\" Fir\",00001004,,", "Alder & Sons,00001001,,",
-                                        "Juniper Joinery,00001010,,"}),
-              SortedLines(result.rows));
+    EXPECT_EQ("Alder & Sons,00001001,,\n\"Douglas \"\"Doug\"\" Fir\",00001004,,\nJuniper Joinery,00001010,,\n",
+              result.rows) << "sorted by name";
+    EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
     EXPECT_NE(std::string::npos, result.report.find("RDMODBCOpen returned 1, 3 rows")) << result.report;
     EXPECT_NE(std::string::npos, result.report.find("screenshot: ")) << result.report;
 }
@@ -71,4 +71,26 @@ TEST(HostProcess, ReportsAScriptThatDoesNotFitTheDialogs)
     EXPECT_EQ(3u, result.exitCode) << "the robot's failure is the host's exit code";
     EXPECT_NE(std::string::npos, result.report.find("RDMODBCOpen returned 0")) << result.report;
     EXPECT_TRUE(result.rows.empty());
+}
+
+TEST(HostProcess, ImportsWithALanguageModuleFromBeforeTheSortOrder)
+{
+    // The installed folder with the older language module in place of the
+    // current one: the sort button is missing, and nothing else.
+    std::string hostDir = BinaryDirWindowsPath("hostdir");
+    std::string olderDir = BinaryDirWindowsPath("hostdir-first-edition");
+    ::CreateDirectoryA(olderDir.c_str(), nullptr);
+    for (const char* file : {"RDMODBC.dll", "rdmhost.exe", "Idiomer.exe", "RDMODBC.lng", "RDMODBCRes.dll"})
+        ASSERT_TRUE(::CopyFileA((hostDir + "\\" + file).c_str(), (olderDir + "\\" + file).c_str(), FALSE)) << file;
+    ASSERT_TRUE(::CopyFileA(BinaryDirWindowsPath("tests/host/first-edition/RDMODBCRes.US").c_str(),
+                            (olderDir + "\\RDMODBCRes.US").c_str(), FALSE));
+
+    std::string script = TestEnvWindowsPath("first-edition.script");
+    std::ofstream(script) << "dialog IDD_DATASOURCE\n  select IDC_SOURCE_LIST \"RDM Sample\"\n  click IDOK\n"
+                             "  select IDC_SOURCE_LIST \"Customers\"\n  click IDOK\n"
+                             "dialog IDD_FIELDMAP\n  select IDC_COLUMN_LIST \"Code\"\n  click IDOK\n";
+    HostResult result = RunHost(script, "first-edition", "", olderDir);
+    ASSERT_EQ(0u, result.exitCode) << result.report;
+    EXPECT_NE(std::string::npos, result.report.find("RDMODBCOpen returned 1, 10 rows")) << result.report;
+    EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
 }

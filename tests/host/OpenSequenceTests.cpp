@@ -65,7 +65,9 @@ TEST_F(OpenSequence, ImportsTheTypicalSession)
 
     ASSERT_EQ(1, RDMODBCOpen());
     EXPECT_EQ(kTitle, AppTitle());
-    EXPECT_EQ("SELECT DISTINCT `Code`,`Name` FROM `Customers` WHERE (`City`='Oslo')",
+    // Quoted as SQLite's driver quotes names, in the statement and in the
+    // condition composed while the connection was closed.
+    EXPECT_EQ("SELECT DISTINCT \"Code\",\"Name\" FROM \"Customers\" WHERE (\"City\"='Oslo')",
               theSession.m_pRecordset->m_strSQL.Str());
     const std::vector<DeliveredRow> expected = {
         {"Alder & Sons", "00001001", "", ""},

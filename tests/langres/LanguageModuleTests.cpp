@@ -86,7 +86,8 @@ namespace
                             {IDC_CONDITIONS, "Button", 0}, {IDC_AS_DELIVERED, "Button", kFirstRadio},
                             {IDC_AS_DATE, "Button", kRadio}, {IDC_AS_TIME, "Button", kRadio},
                             {IDC_PAD_WIDTH, "Edit", ES_NUMBER}, {IDC_FILL, "Edit", 0}, {IDC_PAD, "Button", kCheck},
-                            {IDC_PAD_RIGHT, "Button", kCheck}, {IDC_INTEGER, "Button", kCheck}}},
+                            {IDC_PAD_RIGHT, "Button", kCheck}, {IDC_INTEGER, "Button", kCheck},
+                            {IDC_SORT, "Button", 0}, {IDC_SORT_ORDER, "Static", SS_NOPREFIX}}},
             {IDD_CONDITIONLIST, {{IDOK, "Button", BS_DEFPUSHBUTTON}, {IDCANCEL, "Button", 0},
                                  {IDC_ALL_ROWS, "Button", kFirstRadio}, {IDC_USE_CONDITIONS, "Button", kRadio},
                                  {IDC_CONDITION_LIST, "SysListView32", kUnsortedListStyle | WS_GROUP},
@@ -97,6 +98,10 @@ namespace
                              {IDC_OPERATOR, "ComboBox", CBS_DROPDOWNLIST}, {IDC_VALUE1, "Edit", 0},
                              {IDC_VALUE2, "Edit", 0}, {IDC_NEGATE, "Button", kCheck}}},
             {IDD_TEXTENTRY, {{IDOK, "Button", BS_DEFPUSHBUTTON}, {IDCANCEL, "Button", 0}, {IDC_TEXT, "Edit", 0}}},
+            {IDD_SORT, {{IDOK, "Button", BS_DEFPUSHBUTTON}, {IDCANCEL, "Button", 0},
+                        {IDC_SORT_KEY1, "ComboBox", CBS_DROPDOWNLIST}, {IDC_SORT_KEY2, "ComboBox", CBS_DROPDOWNLIST},
+                        {IDC_SORT_KEY3, "ComboBox", CBS_DROPDOWNLIST}, {IDC_SORT_DESCENDING1, "Button", kCheck},
+                        {IDC_SORT_DESCENDING2, "Button", kCheck}, {IDC_SORT_DESCENDING3, "Button", kCheck}}},
         };
         return templates;
     }
@@ -191,7 +196,7 @@ TEST_F(USEnglishModule, CombosStartWithTheirEntries)
 TEST_F(USEnglishModule, HoldsEveryStringTheModuleReads)
 {
     std::set<std::string> operators;
-    for (UINT nID = 1; nID <= 21; ++nID)
+    for (UINT nID = 1; nID <= IDS_SORT_DESCENDING; ++nID)
     {
         char szText[256] = "";
         int nLength = ::LoadStringA(m_hModule, nID, szText, sizeof szText);

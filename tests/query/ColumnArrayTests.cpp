@@ -257,7 +257,8 @@ TEST(ColumnBatch, MovesItsRecordsToTheArrayInOrderBehindThoseThere)
         for (int i = 0; i < nRound; ++i)
         {
             std::string name = std::to_string(nRound) + "_" + std::to_string(i);
-            ASSERT_TRUE(batch.Add(name.c_str(), i % 2 ? "INTEGER" : "", SQL_INTEGER, SQL_INTEGER, 0));
+            ASSERT_TRUE(batch.Add(name.c_str(), i % 2 ? "INTEGER" : "", SQL_INTEGER, SQL_INTEGER, 0,
+                                  i % 3 ? SQL_NULLABLE : SQL_NO_NULLS));
             if (batch.IsFull())
                 ASSERT_TRUE(batch.MoveTo(pColumns, nColumns));
         }
@@ -273,9 +274,9 @@ TEST(ColumnBatch, MovesItsRecordsToTheArrayInOrderBehindThoseThere)
             EXPECT_STREQ("INTEGER", pColumns[i].typeName);
         else
             EXPECT_EQ(nullptr, pColumns[i].typeName) << "no type name where the driver gave \"\"";
-        // Until the type information is read: every comparison, nothing known of NULL.
+        // Until the type information is read: every comparison, NULL as the column admits it.
         EXPECT_EQ(SQL_SEARCHABLE, pColumns[i].searchable);
-        EXPECT_EQ(0, pColumns[i].nullable);
+        EXPECT_EQ(j % 3 ? 1 : 0, pColumns[i].nullable);
     }
     FreeColumnArray(pColumns, nColumns);
 }
@@ -285,8 +286,64 @@ TEST(ColumnBatch, FreesWhatItStillHolds)
     const SIZE_T nBefore = BusyHeapBytes();
     {
         CColumnBatch batch;
-        batch.Add("kept", "TEXT", SQL_VARCHAR, SQL_VARCHAR, 0);
+        batch.Add("kept", "TEXT", SQL_VARCHAR, SQL_VARCHAR, 0, SQL_NULLABLE);
         EXPECT_FALSE(batch.IsFull());
     }
     EXPECT_EQ(nBefore, BusyHeapBytes());
+}
+
+TEST(ColumnBatch, TakesTheVerboseTypeFromTheConciseOneWhereTheCatalogGivesNone)
+{
+    struct Case { int dataType; int sqlDataType; int datetimeSub; int verbose; int sub; };
+    const Case cases[] = {
+        {SQL_TYPE_DATE,      0,            0,             SQL_DATETIME,       SQL_CODE_DATE},
+        {SQL_TYPE_TIME,      0,            0,             SQL_DATETIME,       SQL_CODE_TIME},
+        {SQL_TYPE_TIMESTAMP, 0,            0,             SQL_DATETIME,       SQL_CODE_TIMESTAMP},
+        {SQL_TYPE_DATE,      SQL_DATETIME, SQL_CODE_DATE, SQL_DATETIME,       SQL_CODE_DATE},
+        {SQL_TYPE_DATE,      SQL_DATETIME, 0,             SQL_DATETIME,       SQL_CODE_DATE},
+        {SQL_DOUBLE,         0,            0,             SQL_DOUBLE,         0},
+        {SQL_BIT,            0,            0,             SQL_BIT,            0},
+        {SQL_TYPE_TIMESTAMP, SQL_TYPE_TIMESTAMP, 0,       SQL_TYPE_TIMESTAMP, SQL_CODE_TIMESTAMP},  // as SQLite's driver says
+    };
+    for (const Case& c : cases)
+    {
+        CColumnBatch batch;
+        ASSERT_TRUE(batch.Add("c", "T", c.dataType, c.sqlDataType, c.datetimeSub, SQL_NULLABLE));
+        ColumnInfo* pColumns = nullptr;
+        int nColumns = 0;
+        ASSERT_TRUE(batch.MoveTo(pColumns, nColumns));
+        EXPECT_EQ(c.verbose, pColumns[0].sqlDataType) << c.dataType << " " << c.sqlDataType;
+        EXPECT_EQ(c.sub, pColumns[0].datetimeSub) << c.dataType << " " << c.sqlDataType;
+        FreeColumnArray(pColumns, nColumns);
+    }
+}
+
+TEST(ColumnTypeInfo, KeepsWhatTheCatalogGaveWhereTheTypeInformationIsSilent)
+{
+    struct Case { std::optional<int> searchable, nullable; int sqlDataType, datetimeSub;
+                  int wantSearchable, wantNullable, wantSqlDataType, wantDatetimeSub; };
+    const Case cases[] = {
+        // A conforming driver: its type information counts.
+        {SQL_PRED_BASIC, SQL_NO_NULLS, SQL_DATETIME, SQL_CODE_TIME,
+         SQL_PRED_BASIC, SQL_NO_NULLS, SQL_DATETIME, SQL_CODE_TIME},
+        // MariaDB's: NULL in SQL_DATA_TYPE and SQL_DATETIME_SUB.
+        {SQL_SEARCHABLE, SQL_NULLABLE, 0, 0,
+         SQL_SEARCHABLE, SQL_NULLABLE, SQL_DATETIME, SQL_CODE_DATE},
+        // NULL in SEARCHABLE and NULLABLE is not "not searchable", "not nullable".
+        {std::nullopt, std::nullopt, 0, 0,
+         SQL_SEARCHABLE, SQL_NULLABLE, SQL_DATETIME, SQL_CODE_DATE},
+    };
+    for (const Case& c : cases)
+    {
+        ColumnInfo column;
+        column.searchable = SQL_SEARCHABLE;
+        column.nullable = 1;
+        column.sqlDataType = SQL_DATETIME;
+        column.datetimeSub = SQL_CODE_DATE;
+        SetColumnTypeInfo(column, c.searchable, c.nullable, c.sqlDataType, c.datetimeSub);
+        EXPECT_EQ(c.wantSearchable, column.searchable);
+        EXPECT_EQ(c.wantNullable, column.nullable);
+        EXPECT_EQ(c.wantSqlDataType, column.sqlDataType);
+        EXPECT_EQ(c.wantDatetimeSub, column.datetimeSub);
+    }
 }

@@ -11,6 +11,8 @@
 
 namespace
 {
+    const char szStock[] = "DSN=rdm_query";
+
     struct UserCondition { const char* column; int sqlDataType; UINT op; const char* v1; const char* v2; bool negate; };
 
     // The condition state as the dialogs leave it, each condition composed
@@ -22,12 +24,12 @@ namespace
 
         void Add(const UserCondition& wanted)
         {
-            CString display, filter;
-            ASSERT_EQ(conditionComposed, ComposeCondition(wanted.column, wanted.sqlDataType, wanted.op, wanted.v1, wanted.v2,
-                                                          wanted.negate, display, filter));
             ColumnInfo condition;
             condition.name = _strdup(wanted.column);
             condition.sqlDataType = wanted.sqlDataType;
+            CString display, filter;
+            ASSERT_EQ(conditionComposed, ComposeCondition(condition, DriverQuote(szStock), wanted.op,
+                                                          wanted.v1, wanted.v2, wanted.negate, display, filter));
             SetConditionTexts(condition, display, filter);
             ASSERT_TRUE(AppendColumnInfo(m_pConditions, m_nConditions, condition));
         }
@@ -48,7 +50,7 @@ namespace
         std::vector<std::string> Names(const ConditionState& state)
         {
             ImportChoice choice;
-            choice.connect = "DSN=rdm_query";
+            choice.connect = szStock;
             choice.table = "stock";
             choice.columns = {"", "name", "", ""};
             choice.filters = ConditionFilterTexts(state.m_pConditions, state.m_nConditions, state.m_bUseConditions);
@@ -115,7 +117,7 @@ TEST_F(ConditionFilter, JoinsTheConditionsInTheirOrderSkippingTextlessOnes)
     ASSERT_EQ(nullptr, state.m_pConditions[1].filterText);
 
     EXPECT_EQ((NameList{"Dee", "O'Neil", "Sm'th"}), Names(state));
-    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock` WHERE (`id`>=2) AND price < 50 AND NOT (`note` IS NULL)",
+    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\" WHERE (\"id\">=2) AND price < 50 AND NOT (\"note\" IS NULL)",
               m_strSQL);
 }
 
@@ -126,16 +128,16 @@ TEST_F(ConditionFilter, ReadsEveryRowWhenConditionsAreNotInUse)
     state.Add({"id", SQL_INTEGER, IDS_OP_EQUAL, "1", "", false});
     state.m_bUseConditions = FALSE;
     EXPECT_EQ(all, Names(state));
-    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock`", m_strSQL);
+    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\"", m_strSQL);
 
     ConditionState none;
     EXPECT_EQ(all, Names(none));
-    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock`", m_strSQL);
+    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\"", m_strSQL);
 
     ConditionState textless;
     textless.Add({"paid", SQL_BIT, IDS_OP_BETWEEN_EXCLUSIVE, "0", "1", false});
     EXPECT_EQ(all, Names(textless));
-    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock`", m_strSQL);
+    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\"", m_strSQL);
 }
 
 TEST_F(ConditionFilter, PassesATypedConditionToTheDataSourceAsTyped)
@@ -143,5 +145,5 @@ TEST_F(ConditionFilter, PassesATypedConditionToTheDataSourceAsTyped)
     ConditionState state;
     state.AddTyped("id IN (1, 6) OR name = 'Bob'");
     EXPECT_EQ((NameList{"Ann", "Bob", "Dee"}), Names(state));
-    EXPECT_EQ("SELECT DISTINCT `name` FROM `stock` WHERE id IN (1, 6) OR name = 'Bob'", m_strSQL);
+    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\" WHERE id IN (1, 6) OR name = 'Bob'", m_strSQL);
 }

@@ -18,10 +18,17 @@ namespace
         std::string filter;
     };
 
-    Texts Compose(const char* column, int sqlDataType, UINT op, const char* v1, const char* v2, bool negate = false)
+    // A condition on a column of that name and type, quoted as drivers that
+    // quote with the grave accent do (or with the quote given).
+    Texts Compose(const char* column, int sqlDataType, UINT op, const char* v1, const char* v2, bool negate = false,
+                  int datetimeSub = 0, const char* quote = "`")
     {
+        ColumnInfo info;
+        info.name = (char*)column;
+        info.sqlDataType = sqlDataType;
+        info.datetimeSub = datetimeSub;
         CString display = "stale", filter = "stale";
-        ConditionResult result = ComposeCondition(column, sqlDataType, op, v1, v2, negate, display, filter);
+        ConditionResult result = ComposeCondition(info, quote, op, v1, v2, negate, display, filter);
         return {result, display.Str(), filter.Str()};
     }
 }
@@ -37,7 +44,7 @@ TEST(ConditionText, WritesEveryExampleExactly)
         {"NAME", SQL_VARCHAR, IDS_OP_EQUAL, false, "it's", "ignored", "(`NAME`='it''s')", nullptr},
         {"NAME", SQL_VARCHAR, IDS_OP_LIKE, false, "Sm%", "ignored", "`NAME` LIKE 'Sm%'", nullptr},
         {"BORN", SQL_DATETIME, IDS_OP_FROM_INCL_TO_EXCL, false, "2003-02-01", "2003-12-31",
-         "(`BORN`>=37653.000000) AND (`BORN`<37986.000000)",
+         "(`BORN`>={d '2003-02-01'}) AND (`BORN`<{d '2003-12-31'})",
          "(`BORN`>=\"2003-02-01\") AND (`BORN`<\"2003-12-31\")"},
         {"PAID", SQL_BIT, IDS_OP_FALSE, false, "", "", "NOT `PAID`", nullptr},
         {"NOTE", SQL_LONGVARCHAR, IDS_OP_IS_NULL, true, "", "", "NOT (`NOTE` IS NULL)", nullptr},
@@ -67,7 +74,7 @@ TEST(ConditionText, WritesTheValueAsTheColumnTypeRequires)
     for (const Case& c : cases)
     {
         CString display = "kept", filter = "kept";
-        FormatComparison(c.type, "`D`", "2003-02-01", "", "=", "", display, filter);
+        EXPECT_TRUE(FormatComparison(c.type, 0, "`D`", "2003-02-01", "", "=", "", display, filter));
         switch (c.kind)
         {
         case none:
@@ -80,7 +87,7 @@ TEST(ConditionText, WritesTheValueAsTheColumnTypeRequires)
             break;
         case date:
             EXPECT_STREQ("(`D`=\"2003-02-01\")", display) << c.type;
-            EXPECT_STREQ("(`D`=37653.000000)", filter) << c.type;
+            EXPECT_STREQ("(`D`={d '2003-02-01'})", filter) << c.type;
             break;
         case quoted:
             EXPECT_STREQ("(`D`='2003-02-01')", display) << c.type;
@@ -108,9 +115,8 @@ TEST(ConditionText, DoublesSingleQuotesButNotDoubleQuotes)
     EXPECT_EQ("(`N`='say \"hi\"')", Compose("N", SQL_CHAR, IDS_OP_EQUAL, "say \"hi\"", "").filter);
     EXPECT_EQ("(`N`=it's)", Compose("N", SQL_INTEGER, IDS_OP_EQUAL, "it's", "").filter) << "numbers go in as typed";
 
-    Texts date = Compose("D", SQL_DATETIME, IDS_OP_EQUAL, "\"2003'", "");
-    EXPECT_EQ("(`D`=\"\"2003'\")", date.display);
-    EXPECT_EQ("(`D`=0.000000)", date.filter);
+    Texts date = Compose("D", SQL_DATETIME, IDS_OP_EQUAL, "2003-02-01", "");
+    EXPECT_EQ("(`D`=\"2003-02-01\")", date.display);
 }
 
 TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)
@@ -166,14 +172,20 @@ TEST(ConditionText, NegatesEveryConditionThatHasText)
     }
     Texts date = Compose("D", SQL_DATETIME, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", true);
     EXPECT_EQ("NOT ((`D`>=\"2003-02-01\"))", date.display);
-    EXPECT_EQ("NOT ((`D`>=37653.000000))", date.filter);
+    EXPECT_EQ("NOT ((`D`>={d '2003-02-01'}))", date.filter);
 }
 
-TEST(ConditionText, QuotesADottedColumnPartByPart)
+TEST(ConditionText, QuotesTheColumnPartByPartAsTheDriverQuotes)
 {
     EXPECT_EQ("(`ORDERS`.`QTY`>=5)", Compose("ORDERS.QTY", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "5", "").filter);
     EXPECT_EQ("`A`.`B` LIKE 'x'", Compose("A.B", SQL_VARCHAR, IDS_OP_LIKE, "x", "").filter);
     EXPECT_EQ("`S`.`T`.`we``ird` IS NULL", Compose("S.T.we`ird", SQL_VARCHAR, IDS_OP_IS_NULL, "", "").filter);
+    EXPECT_EQ("(\"Born On\">={d '2003-02-01'})",
+              Compose("Born On", SQL_DATETIME, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", false, SQL_CODE_DATE, "\"")
+                  .filter);
+    EXPECT_EQ("NOT \"say \"\"no\"\"\"", Compose("say \"no\"", SQL_BIT, IDS_OP_FALSE, "", "", false, 0, "\"").filter);
+    EXPECT_EQ("Code IS NULL", Compose("Code", SQL_INTEGER, IDS_OP_IS_NULL, "", "", false, 0, "").filter)
+        << "a driver that quotes no names";
 }
 
 TEST(ConditionText, AsksForTheMissingValue)
@@ -195,39 +207,58 @@ TEST(ConditionText, AsksForTheMissingValue)
     EXPECT_EQ(conditionComposed, Compose("Q", SQL_INTEGER, IDS_OP_IS_NULL, "", "").result) << "needs no value";
 }
 
-TEST(DayNumber, CountsDaysSinceTheEndOf1899)
+TEST(DateTimeLiteral, IsTheEscapeOfTheColumnsKindWhateverFormTheUserTyped)
 {
-    struct Case { const char* text; const char* number; };
+    struct Case { const char* text; int sub; const char* literal; };
     const Case cases[] = {
-        {"2003-02-01",          "37653.000000"},
-        {"2003-12-31",          "37986.000000"},
-        {"1899-12-30",          "0.000000"},
-        {"2003-02-01 12:00:00", "37653.500000"},
-        {"13:45:00",            "0.572917"},
-        {"1899-12-29 06:00",    "-1.250000"},
-        {"",                    "0.000000"},
-        {"not a date",          "0.000000"},
-        {"2003-02-30",          "0.000000"},
+        {"2003-02-01",             SQL_CODE_DATE,      "{d '2003-02-01'}"},
+        {"2003-02-01 12:30:15",    SQL_CODE_DATE,      "{d '2003-02-01'}"},
+        {"2003-02-01",             0,                  "{d '2003-02-01'}"},     // kind unknown: a date
+        {"2003-02-01",             99,                 "{d '2003-02-01'}"},
+        {"12:30:15",               SQL_CODE_TIME,      "{t '12:30:15'}"},
+        {"2003-02-01 07:05:09",    SQL_CODE_TIME,      "{t '07:05:09'}"},
+        {"2003-02-01 07:05:09",    SQL_CODE_TIMESTAMP, "{ts '2003-02-01 07:05:09'}"},
+        {"2003-02-01",             SQL_CODE_TIMESTAMP, "{ts '2003-02-01 00:00:00'}"},
+        {"1899-12-29 06:00",       SQL_CODE_TIMESTAMP, "{ts '1899-12-29 06:00:00'}"},
+        {"2004-02-29",             SQL_CODE_DATE,      "{d '2004-02-29'}"},
     };
     for (const Case& c : cases)
-        EXPECT_STREQ(c.number, FormatDayNumber(c.text)) << c.text;
+    {
+        CString literal = "stale";
+        EXPECT_TRUE(FormatDateTimeLiteral(c.text, c.sub, literal)) << c.text;
+        EXPECT_STREQ(c.literal, literal) << c.text << " as " << c.sub;
+    }
 }
 
-TEST(DayNumber, KeepsItsDecimalPointUnderTheHostsDecimalComma)
+TEST(DateTimeLiteral, RefusesAValueThatIsNoDateOrTime)
+{
+    for (const char* text : {"", "not a date", "2003-02-30", "2003-02-01x", "'; DROP TABLE x; --", "25:00:00"})
+    {
+        CString literal = "kept";
+        EXPECT_FALSE(FormatDateTimeLiteral(text, SQL_CODE_DATE, literal)) << text;
+        EXPECT_STREQ("kept", literal) << text;
+
+        Texts texts = Compose("D", SQL_DATETIME, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", text, false, SQL_CODE_DATE);
+        if (*text == '\0')
+            continue;   // an empty second value is no value, not a bad one
+        EXPECT_EQ(conditionNotADateTime, texts.result) << text;
+        EXPECT_EQ("", texts.display) << text;
+        EXPECT_EQ("", texts.filter) << text;
+    }
+}
+
+TEST(DateTimeLiteral, IsWrittenTheSameUnderTheHostsDecimalComma)
 {
     const char* pszLocale = setlocale(LC_ALL, "German_Germany.1252");
     ASSERT_NE(nullptr, pszLocale);
     char szPlain[32];
     snprintf(szPlain, sizeof szPlain, "%f", 0.5);
     ASSERT_STREQ("0,500000", szPlain) << "the host's locale writes a comma";
-    CString strNumber = FormatDayNumber("2003-02-01 12:00:00");
-    CString strUnreadable = FormatDayNumber("not a date");
     CString display, filter;
-    FormatComparison(9, "`D`", "2003-02-01", "", ">=", "", display, filter);
+    EXPECT_TRUE(FormatComparison(SQL_DATETIME, SQL_CODE_TIMESTAMP, "`D`", "2003-02-01 12:00:00", "", ">=", "",
+                                 display, filter));
     setlocale(LC_ALL, "C");
-    EXPECT_STREQ("37653.500000", strNumber);
-    EXPECT_STREQ("0.000000", strUnreadable);
-    EXPECT_STREQ("(`D`>=37653.000000)", filter);
+    EXPECT_STREQ("(`D`>={ts '2003-02-01 12:00:00'})", filter);
 }
 
 TEST(OperatorChoice, IsFoundByItsTextByteForByte)

@@ -80,6 +80,7 @@ CUiRobot::CUiRobot()
         {IDC_CONDITION_LIST, IDD_CONDITIONLIST},
         {IDC_OUTPUT_FIELD, IDD_FIELDMAP},
         {IDC_DESCRIPTION, IDD_DATASOURCE},
+        {IDC_SORT_KEY1, IDD_SORT},
     };
     m_identifiers.assign(std::begin(defaults), std::end(defaults));
 }

@@ -9,6 +9,7 @@
 #include "session/Statement.h"
 
 #include <gtest/gtest.h>
+#include <sqlext.h>
 #include <charconv>
 #include <cstdlib>
 #include <random>
@@ -84,13 +85,15 @@ namespace
     // single quotes and names in grave accents, each closing quote doubled
     // inside, and parentheses outside them. True when every literal and name
     // is closed and the parentheses pair up.
-    bool IsWellQuoted(const std::string& sql)
+    // Every literal and every name (quoted with chQuote) ends where it
+    // should, and the parentheses balance outside them.
+    bool IsWellQuoted(const std::string& sql, char chQuote)
     {
         int nDepth = 0;
         for (size_t i = 0; i < sql.size(); ++i)
         {
             char ch = sql[i];
-            if (ch == '\'' || ch == '`')
+            if (ch == '\'' || ch == chQuote)
             {
                 for (++i;; ++i)
                 {
@@ -218,7 +221,8 @@ TEST(PipelineFuzz, ConditionTextsQuoteTheirNamesAndValues)
                                          IDS_OP_IS_NULL};
     // Text, date and bit columns, whose values the module writes itself; a
     // number column takes the value as typed, which may be any SQL.
-    const std::vector<int> types = {1, 12, -1, -8, -9, -10, 91, 9, -7, 0, 99};
+    const std::vector<int> types = {SQL_CHAR, SQL_VARCHAR, SQL_LONGVARCHAR, SQL_WCHAR, SQL_WVARCHAR,
+                                    SQL_WLONGVARCHAR, SQL_TYPE_DATE, SQL_DATETIME, SQL_BIT, SQL_UNKNOWN_TYPE, 99};
     for (int nCase = 0, nCases = FuzzCases(); nCase < nCases; ++nCase)
     {
         std::string name = fuzz.Text(12);
@@ -229,24 +233,29 @@ TEST(PipelineFuzz, ConditionTextsQuoteTheirNamesAndValues)
         const std::string value1 = fuzz.Chance(15) ? "" : fuzz.Value();
         const std::string value2 = fuzz.Chance(30) ? "" : fuzz.Value();
         const BOOL bNegate = fuzz.Chance(30);
+        const char chQuote = fuzz.Chance(50) ? '`' : '"';
         SCOPED_TRACE("case " + std::to_string(nCase) + " name [" + name + "] type " + std::to_string(nType) + " op "
-                     + std::to_string(nOperator) + " values [" + value1 + "] [" + value2 + "]");
+                     + std::to_string(nOperator) + " values [" + value1 + "] [" + value2 + "] quote " + chQuote);
 
+        ColumnInfo column;
+        column.name = (char*)name.c_str();
+        column.sqlDataType = nType;
+        column.datetimeSub = fuzz.Between(0, 3);
         CString strDisplay = "old", strFilter = "old";
-        ConditionResult result = ComposeCondition(name.c_str(), nType, nOperator, value1.c_str(), value2.c_str(),
+        ConditionResult result = ComposeCondition(column, CString(chQuote), nOperator, value1.c_str(), value2.c_str(),
                                                   bNegate, strDisplay, strFilter);
-        if (result == conditionMissingValue)
+        if (result != conditionComposed)
         {
             ASSERT_TRUE(strDisplay.IsEmpty() && strFilter.IsEmpty());
             continue;
         }
         const std::string filter = strFilter.Str();
-        ASSERT_TRUE(IsWellQuoted(filter)) << filter;
-        ASSERT_TRUE(IsWellQuoted(strDisplay.Str()) || nType == 9) << strDisplay.Str();
+        ASSERT_TRUE(IsWellQuoted(filter, chQuote)) << filter;
+        ASSERT_TRUE(IsWellQuoted(strDisplay.Str(), chQuote) || nType == SQL_DATETIME) << strDisplay.Str();
         // A bit column compared builds no text at all.
         if (filter.empty())
             continue;
-        ASSERT_NE(std::string::npos, filter.find(QuoteIdentifier(name.c_str()).Str())) << filter;
+        ASSERT_NE(std::string::npos, filter.find(QuoteIdentifier(name.c_str(), CString(chQuote)).Str())) << filter;
         ASSERT_TRUE(!bNegate || filter.substr(0, 5) == "NOT (") << filter;
     }
 }

@@ -27,7 +27,8 @@ namespace
 TEST_F(RecordSet, DeliversDistinctRowsInFieldOrder)
 {
     ASSERT_EQ(1, OpenImport(People({"id", "name", "", "city"})));
-    EXPECT_EQ("SELECT DISTINCT `name`,`id`,`city` FROM `people`", theSession.m_pRecordset->m_strSQL.Str());
+    // SQLite's driver quotes names with the double quote.
+    EXPECT_EQ("SELECT DISTINCT \"name\",\"id\",\"city\" FROM \"people\"", theSession.m_pRecordset->m_strSQL.Str());
     std::vector<DeliveredRow> rows = ReadAllRows();
     std::sort(rows.begin(), rows.end());
     const std::vector<DeliveredRow> expected = {
@@ -118,10 +119,11 @@ TEST_F(RecordSet, OpensAnEmptyResultAndEndsAtOnce)
 
 TEST_F(RecordSet, ReportsAFailingStatementAndStaysClosable)
 {
-    ImportChoice choice = People({"", "no_such_column", "", ""});
+    ImportChoice choice = People({"", "name", "", ""});
+    choice.table = "no_such_table";
     EXPECT_EQ(0, OpenImport(choice));
     ASSERT_EQ(1u, m_messageBoxes.Boxes().size());
-    EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find("no_such_column"))
+    EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find("no_such_table"))
         << m_messageBoxes.Boxes()[0].text;
     EXPECT_NE(nullptr, theSession.m_pRecordset) << "the closed record set stays until Close";
     EXPECT_FALSE(theSession.m_pRecordset->IsOpen());
@@ -136,13 +138,13 @@ TEST_F(RecordSet, AppliesTheFilterOnlyWhenConditionsAreInUse)
     ImportChoice choice = People({"", "name", "", ""});
     choice.filters = {"(`id`>=2)", nullptr, "`name` LIKE 'C%'"};
     ASSERT_EQ(1, OpenImport(choice));
-    EXPECT_EQ("SELECT DISTINCT `name` FROM `people` WHERE (`id`>=2) AND `name` LIKE 'C%'",
+    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"people\" WHERE (`id`>=2) AND `name` LIKE 'C%'",
               theSession.m_pRecordset->m_strSQL.Str());
     EXPECT_EQ(1u, ReadAllRows().size());
 
     choice.useConditions = false;
     ASSERT_EQ(1, OpenImport(choice));
-    EXPECT_EQ("SELECT DISTINCT `name` FROM `people`", theSession.m_pRecordset->m_strSQL.Str());
+    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"people\"", theSession.m_pRecordset->m_strSQL.Str());
     EXPECT_EQ(4u, ReadAllRows().size());
 }
 
@@ -180,4 +182,30 @@ TEST_F(RecordSet, SurvivesNullBuffersAndNegativeLimits)
     EXPECT_NE(0, field2[0]);
     EXPECT_EQ('\0', field4[0]);
     EXPECT_EQ('#', field4[1]);
+}
+
+TEST_F(RecordSet, HandsOverTheRowsInTheOrderOfTheKeys)
+{
+    struct Case { SortKey keys[SORT_KEYS]; const char* order; std::vector<std::string> names; };
+    const Case cases[] = {
+        {{{3, false}, {1, false}, {}}, " ORDER BY \"city\",\"name\"", {"Cid", "Ann", "Dee", "Bob"}},   // NULL first
+        {{{3, true}, {1, true}, {}}, " ORDER BY \"city\" DESC,\"name\" DESC", {"Bob", "Dee", "Ann", "Cid"}},
+        {{{0, true}, {}, {}}, " ORDER BY \"id\" DESC", {"Dee", "Cid", "Bob", "Ann"}},   // numbers by value
+        {{{2, false}, {}, {}}, "", {"Ann", "Bob", "Cid", "Dee"}},                       // field 3 has no column
+    };
+    for (const Case& c : cases)
+    {
+        ImportChoice choice = People({"id", "name", "", "city"});
+        std::copy(std::begin(c.keys), std::end(c.keys), choice.sortKeys.begin());
+        ASSERT_EQ(1, OpenImport(choice));
+        EXPECT_EQ(std::string("SELECT DISTINCT \"name\",\"id\",\"city\" FROM \"people\"") + c.order,
+                  theSession.m_pRecordset->m_strSQL.Str());
+        std::vector<std::string> names;
+        for (const DeliveredRow& row : ReadAllRows())
+            names.push_back(row[1]);
+        if (*c.order)
+            EXPECT_EQ(c.names, names) << c.order;
+        else
+            EXPECT_EQ(4u, names.size());
+    }
 }

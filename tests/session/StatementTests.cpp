@@ -3,18 +3,27 @@
 
 #include <gtest/gtest.h>
 
-TEST(Statement, QuotesEachPartOfADottedName)
+TEST(Statement, QuotesEachPartOfADottedNameWithTheDriversQuote)
 {
-    struct Case { const char* name; const char* quoted; };
+    struct Case { const char* quote; const char* name; const char* quoted; const char* whole; };
     const Case cases[] = {
-        {"QTY",          "`QTY`"},
-        {"ORDERS.QTY",   "`ORDERS`.`QTY`"},
-        {"a.b.c",        "`a`.`b`.`c`"},
-        {"we`ird",       "`we``ird`"},      // a grave accent cannot end the quoting
-        {"",             "``"},
+        {"`",  "QTY",         "`QTY`",             "`QTY`"},
+        {"`",  "ORDERS.QTY",  "`ORDERS`.`QTY`",    "`ORDERS.QTY`"},
+        {"`",  "a.b.c",       "`a`.`b`.`c`",       "`a.b.c`"},
+        {"`",  "we`ird",      "`we``ird`",         "`we``ird`"},     // a quote cannot end the quoting
+        {"`",  "say \"hi\"",  "`say \"hi\"`",      "`say \"hi\"`"},
+        {"`",  "",            "``",                "``"},
+        {"\"", "Born On",     "\"Born On\"",       "\"Born On\""},
+        {"\"", "ORDERS.QTY",  "\"ORDERS\".\"QTY\"", "\"ORDERS.QTY\""},
+        {"\"", "say \"hi\"",  "\"say \"\"hi\"\"\"", "\"say \"\"hi\"\"\""},
+        {"\"", "it`s",        "\"it`s\"",          "\"it`s\""},
+        {"",   "ORDERS.QTY",  "ORDERS.QTY",        "ORDERS.QTY"},     // a driver that quotes no names
     };
     for (const Case& c : cases)
-        EXPECT_STREQ(c.quoted, QuoteIdentifier(c.name)) << c.name;
+    {
+        EXPECT_STREQ(c.quoted, QuoteIdentifier(c.name, c.quote)) << c.quote << c.name;
+        EXPECT_STREQ(c.whole, QuoteWholeIdentifier(c.name, c.quote)) << c.quote << c.name;
+    }
 }
 
 TEST(Statement, JoinsFilterTextsWithAndSkippingAbsentOnes)
@@ -43,7 +52,7 @@ TEST(Statement, NumbersTheSelectPositionsInFieldOrder)
     {
         CString columns[4] = {c.columns[0], c.columns[1], c.columns[2], c.columns[3]};
         OutputField fields[4];
-        EXPECT_STREQ(c.sql, ComposeStatement("T", columns, fields));
+        EXPECT_STREQ(c.sql, ComposeStatement("T", columns, fields, "`"));
         for (int k = 0; k < 4; ++k)
             EXPECT_EQ(c.positions[k], fields[k].m_nColumn) << c.sql << " field " << k + 1;
     }
@@ -53,7 +62,11 @@ TEST(Statement, QuotesADottedTableNameAsOneName)
 {
     CString columns[4] = {"", "O.QTY", "", ""};
     OutputField fields[4];
-    EXPECT_STREQ("SELECT DISTINCT `O`.`QTY` FROM `ORDERS.ARCHIVE`", ComposeStatement("ORDERS.ARCHIVE", columns, fields));
+    EXPECT_STREQ("SELECT DISTINCT `O`.`QTY` FROM `ORDERS.ARCHIVE`",
+                 ComposeStatement("ORDERS.ARCHIVE", columns, fields, "`"));
     CString plain[4] = {"", "x", "", ""};
-    EXPECT_STREQ("SELECT DISTINCT `x` FROM `t``1`", ComposeStatement("t`1", plain, fields));
+    EXPECT_STREQ("SELECT DISTINCT `x` FROM `t``1`", ComposeStatement("t`1", plain, fields, "`"));
+    CString mixed[4] = {"Code", "Name", "", "The \"Born\" On"};
+    EXPECT_STREQ("SELECT DISTINCT \"Name\",\"Code\",\"The \"\"Born\"\" On\" FROM \"My Customers\"",
+                 ComposeStatement("My Customers", mixed, fields, "\""));
 }

@@ -3,6 +3,13 @@
 
 #include <gtest/gtest.h>
 
+CString DriverQuote(const std::string& connect)
+{
+    CDatabase db;
+    EXPECT_TRUE(db.OpenEx(connect.c_str(), CDatabase::noOdbcDialog)) << connect;
+    return ReadIdentifierQuote(db);
+}
+
 int OpenImport(const ImportChoice& choice)
 {
     theSession.m_strConnect = choice.connect.c_str();
@@ -10,7 +17,8 @@ int OpenImport(const ImportChoice& choice)
     for (int k = 0; k < 4; ++k)
         columns[k] = choice.columns[k].c_str();
     return theSession.OpenRecordSet(choice.table.c_str(), columns, choice.options.data(),
-                                    choice.filters.data(), (int)choice.filters.size(), choice.useConditions);
+                                    choice.filters.data(), (int)choice.filters.size(), choice.useConditions,
+                                    choice.sortKeys.data());
 }
 
 std::vector<DeliveredRow> ReadAllRows(int limit, size_t maxRows)

@@ -17,8 +17,12 @@ struct ImportChoice
     std::array<OutputField, 4> options;
     std::vector<const char*> filters;
     bool useConditions = true;
+    std::array<SortKey, SORT_KEYS> sortKeys;
 };
 
+// How the driver of the data source quotes names, as the session learns it
+// when it connects.
+CString DriverQuote(const std::string& connect);
 // Opens the record set as RDMODBCOpen does after its dialogs.
 int OpenImport(const ImportChoice& choice);
 // Calls RDMODBCMoveNext until it returns 0 (at most maxRows + 1 times).

@@ -1,9 +1,12 @@
 #!/bin/sh
 # Writes the tests' private ODBC configuration (the one scripts/lib/with-env
 # chose: ODBCSYSINI, ODBCINI) with their SQLite databases under the directory
-# given, and boots the Wine prefix.
+# given, and boots the Wine prefix. The second argument is the
+# fault-injecting driver that the configuration puts in front of the SQLite
+# driver for the fault-injection tests.
 set -eu
 testenv=$1
+faultdriver=$2
 here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/../scripts/lib/env.sh"
 
@@ -18,7 +21,7 @@ done
 
 driver=$(rdm_driver_library libsqliteodbc libsqlite3odbc.so)
 substitute() {
-    sed -e "s|@DRIVER@|$driver|g" -e "s|@DATA@|$testenv/data|g" "$1"
+    sed -e "s|@DRIVER@|$driver|g" -e "s|@FAULTDRIVER@|$faultdriver|g" -e "s|@DATA@|$testenv/data|g" "$1"
 }
 substitute "$here/fixtures/odbcinst.ini" >> "$ODBCSYSINI/odbcinst.ini"
 substitute "$here/fixtures/odbc-system.ini" > "$ODBCSYSINI/odbc.ini"

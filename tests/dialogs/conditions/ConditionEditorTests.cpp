@@ -3,6 +3,7 @@
 #include "CatalogColumns.h"
 #include "ConditionTestSupport.h"
 #include "dialogs/CConditionDlg.h"
+#include "langres/ResString.h"
 #include "resource.h"
 
 #include <sqlext.h>
@@ -171,7 +172,7 @@ TEST_F(ConditionDialogs, EditorHandsBackTheTextsOfEachOperator)
         {"QTY", kBetweenExcluding, "", "100", false, "(`QTY`<100)", "(`QTY`<100)"},
         {"QTY", kFromExcludingToIncluding, "1", "", false, "(`QTY`>1)", "(`QTY`>1)"},
         {"BORN", kFromIncludingToExcluding, "2003-02-01", "2003-12-31", false,
-         "(`BORN`>=\"2003-02-01\") AND (`BORN`<\"2003-12-31\")", "(`BORN`>=37653.000000) AND (`BORN`<37986.000000)"},
+         "(`BORN`>=\"2003-02-01\") AND (`BORN`<\"2003-12-31\")", "(`BORN`>={d '2003-02-01'}) AND (`BORN`<{d '2003-12-31'})"},
         {"PAID", kTrue, "", "", false, "`PAID`", "`PAID`"},
         {"PAID", kFalse, "", "", false, "NOT `PAID`", "NOT `PAID`"},
         {"PAID", kFalse, "", "", true, "NOT (NOT `PAID`)", "NOT (NOT `PAID`)"},
@@ -253,6 +254,35 @@ TEST_F(ConditionDialogs, EditorAsksForAMissingValueAndStaysOpen)
     }
 }
 
+TEST_F(ConditionDialogs, EditorRefusesADateItCannotReadAndKeepsWhatWasTyped)
+{
+    std::unique_ptr<ColumnArray> columns(TableColumns());
+    CConditionDlg dlg;
+    dlg.m_pColumns = columns->p;
+    dlg.m_nColumns = columns->n;
+    dlg.m_strIdentifierQuote = "\"";
+    m_robot.Expect(IDD_CONDITION,
+                   {ChooseEntry(IDC_COLUMN, "BORN"), ChooseEntry(IDC_OPERATOR, kBetweenIncluding),
+                    Type(IDC_VALUE1, "2003-02-01"), Type(IDC_VALUE2, "next spring"), SetCheck(IDC_NEGATE, true),
+                    Click(IDOK),
+                    Inspect([this](HWND hDlg) {
+                        EXPECT_TRUE(::IsWindowVisible(hDlg)) << "the editor stays open";
+                        ASSERT_EQ(1u, m_robot.MessageBoxes().size());
+                        EXPECT_EQ(LoadResString(IDS_NOT_A_DATETIME).Str(), m_robot.MessageBoxes()[0].text);
+                        EXPECT_EQ("Database Import", m_robot.MessageBoxes()[0].caption);
+                        EXPECT_EQ("BORN", ComboSelection(hDlg, IDC_COLUMN));
+                        EXPECT_EQ(kBetweenIncluding, ComboSelection(hDlg, IDC_OPERATOR));
+                        EXPECT_EQ("2003-02-01", ControlText(hDlg, IDC_VALUE1));
+                        EXPECT_EQ("next spring", ControlText(hDlg, IDC_VALUE2));
+                        EXPECT_TRUE(IsChecked(hDlg, IDC_NEGATE));
+                    }),
+                    Type(IDC_VALUE2, "2003-12-31"), Click(IDOK)});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(1u, m_robot.MessageBoxes().size());
+    EXPECT_STREQ("NOT ((\"BORN\">=\"2003-02-01\") AND (\"BORN\"<=\"2003-12-31\"))", dlg.m_condition.displayText);
+    EXPECT_STREQ("NOT ((\"BORN\">={d '2003-02-01'}) AND (\"BORN\"<={d '2003-12-31'}))", dlg.m_condition.filterText);
+}
+
 TEST_F(ConditionDialogs, EditorConfirmsAConditionWithoutTextsForABitComparison)
 {
     std::unique_ptr<ColumnArray> columns(TableColumns());
@@ -269,7 +299,10 @@ TEST_F(ConditionDialogs, EditorConfirmsAConditionWithoutTextsForABitComparison)
 
 TEST_F(ConditionDialogs, EditorConfirmsAnEmptyResultWhenNoColumnIsSearchable)
 {
-    ColumnArray columns{{"BLOB1", "BLOB", 0, -4, 1}, {"BLOB2", "BLOB", 0, -4, 1}};
+    ColumnArray columns{
+        {"BLOB1", "BLOB", SQL_PRED_NONE, SQL_LONGVARBINARY, SQL_NULLABLE},
+        {"BLOB2", "BLOB", SQL_PRED_NONE, SQL_LONGVARBINARY, SQL_NULLABLE},
+    };
     CConditionDlg dlg;
     dlg.m_pColumns = columns.p;
     dlg.m_nColumns = columns.n;

@@ -1,8 +1,8 @@
 #include "ConditionTestSupport.h"
-
 #include "TestEnv.h"
 
 #include <commctrl.h>
+#include <sqlext.h>
 
 const char* const kLike = "contains (LIKE)";
 const char* const kEqual = "equals";
@@ -25,7 +25,7 @@ ColumnArray::ColumnArray(std::initializer_list<ColumnSpec> columns)
         column.nullable = wanted.nullable;
         column.dataType = wanted.sqlDataType;
         column.sqlDataType = wanted.sqlDataType;
-        column.datetimeSub = 3;
+        column.datetimeSub = wanted.sqlDataType == SQL_DATETIME ? SQL_CODE_DATE : 0;
         AppendColumnInfo(p, n, column);
     }
 }

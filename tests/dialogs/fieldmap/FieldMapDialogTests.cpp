@@ -114,6 +114,98 @@ TEST_F(FieldMapDialog, ShowsTheLoadingRowUntilTheFirstPaintThenTheColumnsSorted)
                                         "note", "stock", "barcode"}), names);
 }
 
+TEST_F(FieldMapDialog, SortsByTheFieldsTheUserChoseAndShowsTheOrder)
+{
+    const std::string kNone = Str(IDS_SORT_NONE);
+    m_dlg.m_strTable = "articles";
+    m_robot.Expect(IDD_FIELDMAP, {
+        WaitForColumns(),
+        Inspect([](HWND hDlg) { EXPECT_EQ("", ControlText(hDlg, IDC_SORT_ORDER)) << "unsorted"; }),
+        SelectRow(IDC_COLUMN_LIST, "code"),
+        ChooseEntry(IDC_OUTPUT_FIELD, "Field 1"),
+        SelectRow(IDC_COLUMN_LIST, "name"),
+        ChooseEntry(IDC_OUTPUT_FIELD, "Field 3"),
+        SelectRow(IDC_COLUMN_LIST, "delivered"),
+        Click(IDC_SORT),
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ("Sorted by Field 2: code, then Field 1: name (descending), then Field 3: delivered",
+                      ControlText(hDlg, IDC_SORT_ORDER));
+        }),
+        Click(IDC_SORT),     // changed, then cancelled
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ("Sorted by Field 2: code, then Field 1: name (descending), then Field 3: delivered",
+                      ControlText(hDlg, IDC_SORT_ORDER)) << "Cancel leaves the keys as they were";
+        }),
+        ClearSelection(IDC_COLUMN_LIST),     // field 3 loses its column
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ("Sorted by Field 2: code, then Field 1: name (descending)", ControlText(hDlg, IDC_SORT_ORDER));
+        }),
+        Click(IDOK),
+    });
+    m_robot.Expect(IDD_SORT, {
+        Inspect([&](HWND hDlg) {
+            const std::vector<std::string> entries = {kNone, "Field 1: name", "Field 2: code", "Field 3: delivered"};
+            for (int nCombo : {IDC_SORT_KEY1, IDC_SORT_KEY2, IDC_SORT_KEY3})
+            {
+                EXPECT_EQ(entries, ComboEntries(hDlg, nCombo));
+                EXPECT_EQ(kNone, ComboSelection(hDlg, nCombo));
+            }
+        }),
+        ChooseEntry(IDC_SORT_KEY1, "Field 2: code"),
+        ChooseEntry(IDC_SORT_KEY2, "Field 1: name"),
+        SetCheck(IDC_SORT_DESCENDING2, true),
+        ChooseEntry(IDC_SORT_KEY3, "Field 3: delivered"),
+        Click(IDOK),
+    });
+    m_robot.Expect(IDD_SORT, {
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ("Field 2: code", ComboSelection(hDlg, IDC_SORT_KEY1));
+            EXPECT_EQ("Field 1: name", ComboSelection(hDlg, IDC_SORT_KEY2));
+            EXPECT_TRUE(IsChecked(hDlg, IDC_SORT_DESCENDING2));
+            EXPECT_EQ("Field 3: delivered", ComboSelection(hDlg, IDC_SORT_KEY3));
+        }),
+        ChooseEntry(IDC_SORT_KEY1, "Field 3: delivered"),
+        SetCheck(IDC_SORT_DESCENDING3, true),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    // The key whose field lost its column is dropped.
+    EXPECT_EQ(1, m_dlg.m_aSortKeys[0].nField);
+    EXPECT_FALSE(m_dlg.m_aSortKeys[0].bDescending);
+    EXPECT_EQ(0, m_dlg.m_aSortKeys[1].nField);
+    EXPECT_TRUE(m_dlg.m_aSortKeys[1].bDescending);
+    EXPECT_EQ(-1, m_dlg.m_aSortKeys[2].nField);
+    EXPECT_EQ(std::vector<std::string>{}, Texts(m_robot.MessageBoxes()));
+}
+
+TEST_F(FieldMapDialog, CountsAFieldChosenTwiceOnceAtItsFirstPlace)
+{
+    m_dlg.m_strTable = "articles";
+    m_robot.Expect(IDD_FIELDMAP, {
+        WaitForColumns(),
+        SelectRow(IDC_COLUMN_LIST, "code"),
+        ChooseEntry(IDC_OUTPUT_FIELD, "Field 4"),
+        SelectRow(IDC_COLUMN_LIST, "price"),
+        Click(IDC_SORT),
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ("Sorted by Field 4: price (descending), then Field 2: code", ControlText(hDlg, IDC_SORT_ORDER));
+        }),
+        Click(IDOK),
+    });
+    m_robot.Expect(IDD_SORT, {
+        ChooseEntry(IDC_SORT_KEY1, "Field 4: price"),
+        SetCheck(IDC_SORT_DESCENDING1, true),
+        ChooseEntry(IDC_SORT_KEY2, "Field 2: code"),
+        ChooseEntry(IDC_SORT_KEY3, "Field 4: price"),
+        Click(IDOK),
+    });
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    EXPECT_EQ(3, m_dlg.m_aSortKeys[0].nField);
+    EXPECT_TRUE(m_dlg.m_aSortKeys[0].bDescending);
+    EXPECT_EQ(1, m_dlg.m_aSortKeys[1].nField);
+    EXPECT_EQ(-1, m_dlg.m_aSortKeys[2].nField);
+}
+
 TEST_F(FieldMapDialog, EnablesOkOnlyWhileField2HasAColumn)
 {
     m_dlg.m_strTable = "articles";

@@ -1,0 +1,367 @@
+// A fault at every driver call. The whole import, from the host's Open
+// through the dialogs to the last row and Close, runs once for every driver
+// call that an undisturbed import makes, with that one call failed by the
+// fault driver (tests/faults/driver) in front of the SQLite driver. However
+// the fault falls, the host gets either an Open that returned 0 after the
+// user was told or found a list empty, or the rows up to the fault and then
+// a clean end; nothing of the module's stays allocated in the driver, and
+// the heaps do not grow.
+#include "FaultDriverControl.h"
+#include "HeapUse.h"
+#include "ImportRun.h"
+#include "RDMODBC.h"
+#include "UiRobot.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+#include <sqlext.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <set>
+
+using namespace robot;
+
+namespace
+{
+    const char kDataSource[] = "rdm_fault";
+    const char kTable[] = "Parts";
+    const char kColumnsLoading[] = "Loading columns...";   // string 20 of the US module
+    const char kConditionColumn[] = "Shelf";
+    const char kEquals[] = "equals";                        // string 8 of the US module
+    // The user goes on only with every column of the import listed.
+    const char* const kColumns[] = {"Code", "Name", kConditionColumn};
+
+    // Code on the primary output field, Name on field 1, rows on shelf A.
+    const std::vector<DeliveredRow> kRows = {
+        {"Bolt", "1", "", ""},
+        {"Washer", "3", "", ""},
+        {"Screw", "4", "", ""},
+    };
+
+    // What one import ended with.
+    struct ImportOutcome
+    {
+        int nOpened = 0;
+        std::vector<DeliveredRow> rows;
+        std::vector<RobotMessageBox> messageBoxes;
+        std::vector<std::string> robotFailures;
+        std::string strGaveUp;   // where the user found a list without what the import needs, and left
+        bool bReported = false;
+        FaultReport report;
+        FaultReport reportWhileReading;   // after Open returned 1
+    };
+
+    // A message box holds its owner disabled; the user acts on the dialog
+    // only when it is gone.
+    bool MessageBoxOpenOver(HWND hDlg, std::string& reason)
+    {
+        reason = "a message box is open";
+        return !::IsWindowEnabled(hDlg);
+    }
+
+    // The user's next step, skipped once the user has given up on this
+    // import (a dialog is cancelled only by the last step of its script).
+    RobotAction UnlessGivenUp(const std::string& strGaveUp, RobotAction action)
+    {
+        return [&strGaveUp, action](HWND hDlg, std::string& reason) {
+            return strGaveUp.empty() ? action(hDlg, reason) : StepResult::Done;
+        };
+    }
+
+    // The last step of a dialog: OK, or Cancel when the user has given up.
+    RobotAction ConfirmUnlessGivenUp(const std::string& strGaveUp)
+    {
+        return [&strGaveUp](HWND hDlg, std::string& reason) {
+            return Click(strGaveUp.empty() ? IDOK : IDCANCEL)(hDlg, reason);
+        };
+    }
+
+    // After OK on the data source: the table step with the table listed, or
+    // the data sources again (the connection failed) or a table list
+    // without the table (the catalog failed): the user cancels.
+    RobotAction ChooseTableOrLeave(std::string& strGaveUp)
+    {
+        return [&strGaveUp](HWND hDlg, std::string& reason) {
+            if (MessageBoxOpenOver(hDlg, reason))
+                return StepResult::Wait;
+            bool bTableStep = IsVisible(hDlg, IDC_BACK);
+            const std::vector<std::string> rows = ListRows(hDlg, IDC_SOURCE_LIST);
+            if (bTableStep && std::find(rows.begin(), rows.end(), kTable) != rows.end())
+                SelectRow(IDC_SOURCE_LIST, kTable)(hDlg, reason);
+            else
+                strGaveUp = bTableStep ? "table list" : "data-source list";
+            return ConfirmUnlessGivenUp(strGaveUp)(hDlg, reason);
+        };
+    }
+
+    // The column list shows a placeholder row until its fill has run; then
+    // it lists the columns, or fewer, or none when the catalog failed.
+    RobotAction WaitForColumns(std::string& strGaveUp)
+    {
+        return [&strGaveUp](HWND hDlg, std::string& reason) {
+            if (MessageBoxOpenOver(hDlg, reason))
+                return StepResult::Wait;
+            const std::vector<std::string> rows = ListRows(hDlg, IDC_COLUMN_LIST);
+            if (rows.size() == 1 && rows[0] == kColumnsLoading)
+            {
+                reason = "the column list is loading";
+                return StepResult::Wait;
+            }
+            for (const char* pszColumn : kColumns)
+                if (std::find(rows.begin(), rows.end(), pszColumn) == rows.end())
+                    strGaveUp = "column list";
+            return StepResult::Done;
+        };
+    }
+
+    // The condition editor offers the columns its type information lets be
+    // compared, and the operators of the chosen column's type.
+    RobotAction ChooseCondition(std::string& strGaveUp)
+    {
+        return [&strGaveUp](HWND hDlg, std::string& reason) {
+            const std::vector<std::string> columns = ComboEntries(hDlg, IDC_COLUMN);
+            if (std::find(columns.begin(), columns.end(), kConditionColumn) != columns.end())
+            {
+                ChooseEntry(IDC_COLUMN, kConditionColumn)(hDlg, reason);
+                const std::vector<std::string> operators = ComboEntries(hDlg, IDC_OPERATOR);
+                if (std::find(operators.begin(), operators.end(), kEquals) != operators.end())
+                    return ChooseEntry(IDC_OPERATOR, kEquals)(hDlg, reason);
+            }
+            strGaveUp = "condition editor";
+            return StepResult::Done;
+        };
+    }
+
+    // The condition dialogs' scripts are queued as the user opens them.
+    RobotAction OpenConditions(CUiRobot& robot, std::string& strGaveUp)
+    {
+        return [&robot, &strGaveUp](HWND hDlg, std::string& reason) {
+            robot.Expect(IDD_CONDITIONLIST, {
+                SetCheck(IDC_USE_CONDITIONS, true),
+                Click(IDC_ADD_CONDITION),
+                ConfirmUnlessGivenUp(strGaveUp),
+            });
+            robot.Expect(IDD_CONDITION, {
+                ChooseCondition(strGaveUp),
+                UnlessGivenUp(strGaveUp, Type(IDC_VALUE1, "A")),
+                ConfirmUnlessGivenUp(strGaveUp),
+            });
+            return Click(IDC_CONDITIONS)(hDlg, reason);
+        };
+    }
+
+    // The whole import as the host and the user make it, with the nth
+    // driver call failed (0: none).
+    ImportOutcome RunImport(CFaultDriverControl& control, long nFailAt)
+    {
+        ImportOutcome outcome;
+        std::string& strGaveUp = outcome.strGaveUp;
+        CUiRobot robot;
+        // Every dialog settles at once: a longer wait is a dialog stuck.
+        robot.m_dwActionTimeoutMs = 5000;
+        robot.Expect(IDD_DATASOURCE, {
+            SelectRow(IDC_SOURCE_LIST, kDataSource),
+            Click(IDOK),
+            ChooseTableOrLeave(strGaveUp),
+        });
+        robot.Expect(IDD_FIELDMAP, {
+            WaitForColumns(strGaveUp),
+            UnlessGivenUp(strGaveUp, SelectRow(IDC_COLUMN_LIST, "Code")),
+            UnlessGivenUp(strGaveUp, ChooseEntryAt(IDC_OUTPUT_FIELD, 0)),
+            UnlessGivenUp(strGaveUp, SelectRow(IDC_COLUMN_LIST, "Name")),
+            UnlessGivenUp(strGaveUp, OpenConditions(robot, strGaveUp)),
+            ConfirmUnlessGivenUp(strGaveUp),
+        });
+        if (!control.FailCall(nFailAt))
+        {
+            outcome.robotFailures.push_back("the fault driver took no command");
+            return outcome;
+        }
+
+        outcome.nOpened = RDMODBCOpen();
+        if (outcome.nOpened)
+        {
+            control.Report(outcome.reportWhileReading);
+            outcome.rows = ReadAllRows(64, kRows.size() + 1);
+        }
+        RDMODBCClose();
+
+        outcome.bReported = control.Report(outcome.report);
+        outcome.messageBoxes = robot.MessageBoxes();
+        outcome.robotFailures = robot.Failures();
+        if (strGaveUp.empty() && robot.PendingScripts() != 0)
+            outcome.robotFailures.push_back(std::to_string(robot.PendingScripts()) + " dialogs never shown");
+        return outcome;
+    }
+
+    bool IsPrefixOfRows(const std::vector<DeliveredRow>& rows)
+    {
+        return rows.size() <= kRows.size() && std::equal(rows.begin(), rows.end(), kRows.begin());
+    }
+
+    std::string RowsText(const std::vector<DeliveredRow>& rows)
+    {
+        std::string text;
+        for (const DeliveredRow& row : rows)
+            text += "[" + row[0] + "," + row[1] + "," + row[2] + "," + row[3] + "]";
+        return text;
+    }
+
+    // What is wrong with how an import ended; "" when it ended soundly.
+    std::string Judge(const ImportOutcome& outcome, bool bFailedCall)
+    {
+        std::vector<std::string> faults;
+        if (!outcome.bReported)
+            faults.push_back("the fault driver did not report");
+        else if (bFailedCall && outcome.report.strFailed.empty())
+            faults.push_back("the call was never made (" + std::to_string(outcome.report.nCalls) + " calls)");
+        for (const std::string& failure : outcome.robotFailures)
+            faults.push_back("robot: " + failure);
+        if (outcome.report.nConnections != 0 || outcome.report.nStatements != 0)
+            faults.push_back("after Close the driver still holds " + std::to_string(outcome.report.nConnections) +
+                             " connections and " + std::to_string(outcome.report.nStatements) + " statements");
+        if (outcome.report.nStatementsAtDisconnect != 0)
+            faults.push_back(std::to_string(outcome.report.nStatementsAtDisconnect) +
+                             " statements still allocated when their connection closed");
+        if (outcome.nOpened)
+        {
+            if (!IsPrefixOfRows(outcome.rows))
+                faults.push_back("rows " + RowsText(outcome.rows) + " are not the first rows of the import");
+            else if (outcome.rows.size() < kRows.size() && outcome.messageBoxes.empty())
+                faults.push_back("the rows end after " + std::to_string(outcome.rows.size()) + " without a word");
+        }
+        else if (outcome.messageBoxes.empty() && outcome.strGaveUp.empty())
+            faults.push_back("Open returned 0 and the user was told nothing");
+        if (outcome.messageBoxes.size() > 1)
+            faults.push_back("the user was told " + std::to_string(outcome.messageBoxes.size()) + " times");
+        if (faults.empty())
+            return "";
+        std::string text;
+        for (const std::string& fault : faults)
+            text += (text.empty() ? "" : "; ") + fault;
+        for (const RobotMessageBox& box : outcome.messageBoxes)
+            text += " | message: " + box.text;
+        return text;
+    }
+}
+
+// The fault driver itself, before it judges the module: the chosen call fails
+// with the driver's own diagnostic, the next succeeds, and the handles it
+// hands out are counted.
+TEST(FaultInjection, TheFaultDriverFailsTheChosenCallAndCountsHandles)
+{
+    CFaultDriverControl control("DSN=rdm_fault_control");
+    ASSERT_TRUE(control.IsOpen()) << "no control connection to the fault driver";
+    ASSERT_TRUE(control.FailCall(0));
+
+    SQLHENV henv = SQL_NULL_HENV;
+    SQLHDBC hdbc = SQL_NULL_HDBC;
+    SQLHSTMT hstmt = SQL_NULL_HSTMT;
+    ::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &henv);
+    ::SQLSetEnvAttr(henv, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0);
+    ::SQLAllocHandle(SQL_HANDLE_DBC, henv, &hdbc);
+    ASSERT_TRUE(SQL_SUCCEEDED(::SQLDriverConnect(hdbc, nullptr, (SQLCHAR*)"DSN=rdm_fault", SQL_NTS, nullptr, 0,
+                                                 nullptr, SQL_DRIVER_NOPROMPT)));
+    ASSERT_TRUE(SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_STMT, hdbc, &hstmt)));
+    FaultReport report;
+    ASSERT_TRUE(control.Report(report));
+    EXPECT_GT(report.nCalls, 0);
+    EXPECT_EQ("", report.strFailed);
+    EXPECT_EQ(1, report.nConnections);
+    EXPECT_EQ(1, report.nStatements);
+
+    ASSERT_TRUE(control.FailCall(1));
+    EXPECT_EQ(SQL_ERROR, ::SQLExecDirect(hstmt, (SQLCHAR*)"SELECT Name FROM Parts", SQL_NTS));
+    SQLCHAR szState[6] = "";
+    SQLCHAR szMessage[256] = "";
+    SQLINTEGER nNative = 0;
+    SQLSMALLINT nLength = 0;
+    EXPECT_EQ(SQL_SUCCESS, ::SQLGetDiagRec(SQL_HANDLE_STMT, hstmt, 1, szState, &nNative, szMessage,
+                                           sizeof szMessage, &nLength));
+    EXPECT_STREQ("HY000", (const char*)szState);
+    EXPECT_NE(nullptr, strstr((const char*)szMessage, "injected fault at call 1: SQLExecDirect")) << szMessage;
+    EXPECT_EQ(SQL_NO_DATA, ::SQLGetDiagRec(SQL_HANDLE_STMT, hstmt, 2, szState, &nNative, szMessage,
+                                           sizeof szMessage, &nLength));
+    EXPECT_TRUE(SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)"SELECT Name FROM Parts", SQL_NTS)))
+        << "only the chosen call fails";
+
+    ASSERT_TRUE(control.Report(report));
+    EXPECT_EQ(2, report.nCalls);
+    EXPECT_EQ("SQLExecDirect", report.strFailed);
+
+    // A disconnect before the statement is freed is counted; the SQLite
+    // driver refuses it, and both handles stay.
+    EXPECT_EQ(SQL_ERROR, ::SQLDisconnect(hdbc));
+    ASSERT_TRUE(control.Report(report));
+    EXPECT_EQ(1, report.nStatementsAtDisconnect);
+    EXPECT_EQ(1, report.nConnections);
+    EXPECT_EQ(1, report.nStatements);
+
+    ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+    EXPECT_EQ(SQL_SUCCESS, ::SQLDisconnect(hdbc));
+    ::SQLFreeHandle(SQL_HANDLE_DBC, hdbc);
+    ::SQLFreeHandle(SQL_HANDLE_ENV, henv);
+    ASSERT_TRUE(control.Report(report));
+    EXPECT_EQ(0, report.nConnections);
+    EXPECT_EQ(0, report.nStatements);
+    EXPECT_TRUE(control.Off());
+}
+
+TEST(FaultInjection, AFailedCallAnywhereEndsTheImportCleanly)
+{
+    CFaultDriverControl control("DSN=rdm_fault_control");
+    ASSERT_TRUE(control.IsOpen()) << "no control connection to the fault driver";
+
+    // The undisturbed import gives the count of calls to fail in turn; a
+    // second one shows that the count is the same every time, and leaves the
+    // window system and the runtime settled before the heaps are measured.
+    const ImportOutcome undisturbed = RunImport(control, 0);
+    ASSERT_EQ(1, undisturbed.nOpened);
+    EXPECT_EQ(kRows, undisturbed.rows);
+    EXPECT_EQ("", Judge(undisturbed, false));
+    EXPECT_TRUE(undisturbed.messageBoxes.empty());
+    EXPECT_EQ(1, undisturbed.reportWhileReading.nConnections) << "the record set's connection";
+    EXPECT_EQ(1, undisturbed.reportWhileReading.nStatements) << "the record set's statement";
+    const long nCalls = undisturbed.report.nCalls;
+    ASSERT_GT(nCalls, 0);
+    ASSERT_EQ(nCalls, RunImport(control, 0).report.nCalls);
+    // What each run ended with is kept in room taken before the heaps are
+    // measured, so that only what the runs leave behind counts.
+    struct RunResult
+    {
+        char szFailed[32];
+        char szFault[1024];
+    };
+    std::vector<RunResult> results(nCalls);
+    const SIZE_T nHeapBefore = BusyHeapBytes();
+    for (long k = 1; k <= nCalls; ++k)
+    {
+        const ImportOutcome outcome = RunImport(control, k);
+        std::snprintf(results[k - 1].szFailed, sizeof results[k - 1].szFailed, "%s", outcome.report.strFailed.c_str());
+        std::snprintf(results[k - 1].szFault, sizeof results[k - 1].szFault, "%s", Judge(outcome, true).c_str());
+    }
+    const SIZE_T nHeapAfter = BusyHeapBytes();
+
+    std::vector<std::string> unsound;
+    std::set<std::string> failedSites;
+    for (long k = 1; k <= nCalls; ++k)
+    {
+        const RunResult& result = results[k - 1];
+        if (result.szFailed[0] != '\0')
+            failedSites.insert(result.szFailed);
+        if (result.szFault[0] != '\0')
+            unsound.push_back("call " + std::to_string(k) + " (" + result.szFailed + "): " + result.szFault);
+    }
+    std::string sites;
+    for (const std::string& site : failedSites)
+        sites += (sites.empty() ? "" : ", ") + site;
+    std::printf("fault injection: %ld driver calls in an undisturbed import, %ld runs with one failed,"
+                " %zu distinct call sites failed (%s); heaps %+lld bytes\n",
+                nCalls, nCalls, failedSites.size(), sites.c_str(), (long long)nHeapAfter - (long long)nHeapBefore);
+    EXPECT_EQ(std::vector<std::string>{}, unsound);
+    // A block of some 40 bytes forgotten by every run would leave more than
+    // this behind.
+    EXPECT_LT(nHeapAfter, nHeapBefore + 4 * 1024) << nHeapBefore << " -> " << nHeapAfter;
+    EXPECT_TRUE(HeapsAreSound()) << "a block freed twice or written past its end";
+}

@@ -1,0 +1,206 @@
+// What the fault driver counts and the handles it knows.
+#include "FaultDriver.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+typedef struct
+{
+    SQLHANDLE handle;
+    SQLSMALLINT nType;
+    SQLHANDLE hParent;       // the connection of a statement
+    int bControl;            // of the control connection: never counted
+    int bDiagnostic;         // the handle's diagnostic is the injected one
+    int bErrorTaken;         // SQLError has handed it out
+    char szDiagnostic[160];
+} FaultHandle;
+
+static FaultHandle* s_pHandles;
+static size_t s_nHandles;
+static size_t s_nCapacity;
+
+static int s_bArmed;
+static long s_nFailAt;
+static long s_nCalls;
+static char s_szFailed[64];
+static long s_nStatementsAtDisconnect;
+// RDM_FAULT_TRACE in the environment lists every counted call on stderr:
+// which call of the module a number stands for.
+static int s_bTrace;
+
+static FaultHandle* Find(SQLHANDLE handle)
+{
+    for (size_t i = 0; i < s_nHandles; ++i)
+        if (s_pHandles[i].handle == handle)
+            return &s_pHandles[i];
+    return NULL;
+}
+
+static FaultHandle* FindOrAdd(SQLSMALLINT nType, SQLHANDLE handle)
+{
+    FaultHandle* pEntry = Find(handle);
+    if (pEntry != NULL)
+        return pEntry;
+    if (s_nHandles == s_nCapacity)
+    {
+        size_t nCapacity = s_nCapacity ? 2 * s_nCapacity : 64;
+        FaultHandle* pHandles = realloc(s_pHandles, nCapacity * sizeof *pHandles);
+        if (pHandles == NULL)
+            return NULL;
+        s_pHandles = pHandles;
+        s_nCapacity = nCapacity;
+    }
+    pEntry = &s_pHandles[s_nHandles++];
+    memset(pEntry, 0, sizeof *pEntry);
+    pEntry->handle = handle;
+    pEntry->nType = nType;
+    return pEntry;
+}
+
+static void Remove(FaultHandle* pEntry)
+{
+    *pEntry = s_pHandles[--s_nHandles];
+}
+
+void FaultAllocated(SQLSMALLINT nType, SQLHANDLE hParent, SQLHANDLE handle)
+{
+    FaultHandle* pParent = Find(hParent);
+    FaultHandle* pEntry = FindOrAdd(nType, handle);
+    if (pEntry == NULL)
+        return;
+    pEntry->nType = nType;
+    pEntry->hParent = hParent;
+    pEntry->bControl = pParent != NULL && pParent->bControl;
+}
+
+void FaultFreed(SQLHANDLE handle)
+{
+    FaultHandle* pEntry = Find(handle);
+    if (pEntry != NULL)
+        Remove(pEntry);
+}
+
+void FaultDisconnecting(SQLHDBC hdbc)
+{
+    FaultHandle* pConnection = Find(hdbc);
+    if (pConnection != NULL && pConnection->bControl)
+        return;
+    for (size_t i = 0; i < s_nHandles; ++i)
+        if (s_pHandles[i].nType == SQL_HANDLE_STMT && s_pHandles[i].hParent == hdbc)
+            ++s_nStatementsAtDisconnect;
+}
+
+void FaultDisconnected(SQLHDBC hdbc)
+{
+    for (size_t i = 0; i < s_nHandles;)
+    {
+        if (s_pHandles[i].nType == SQL_HANDLE_STMT && s_pHandles[i].hParent == hdbc)
+            Remove(&s_pHandles[i]);
+        else
+            ++i;
+    }
+}
+
+void FaultMarkControl(SQLHDBC hdbc)
+{
+    FaultHandle* pEntry = FindOrAdd(SQL_HANDLE_DBC, hdbc);
+    if (pEntry != NULL)
+        pEntry->bControl = 1;
+}
+
+int FaultIsControl(SQLHANDLE handle)
+{
+    FaultHandle* pEntry = Find(handle);
+    return pEntry != NULL && pEntry->bControl;
+}
+
+void FaultSetDiagnostic(SQLSMALLINT nType, SQLHANDLE handle, const char* pszText)
+{
+    FaultHandle* pEntry = handle != SQL_NULL_HANDLE ? FindOrAdd(nType, handle) : NULL;
+    if (pEntry == NULL)
+        return;
+    pEntry->bDiagnostic = 1;
+    pEntry->bErrorTaken = 0;
+    snprintf(pEntry->szDiagnostic, sizeof pEntry->szDiagnostic, "%s", pszText);
+}
+
+int FaultBeginCall(SQLSMALLINT nType, SQLHANDLE handle, const char* pszFunction)
+{
+    // Each call on a handle replaces the handle's diagnostics.
+    FaultHandle* pEntry = Find(handle);
+    if (pEntry != NULL)
+        pEntry->bDiagnostic = 0;
+    if (!s_bArmed || (pEntry != NULL && pEntry->bControl))
+        return 0;
+    ++s_nCalls;
+    if (s_bTrace)
+        fprintf(stderr, "fault driver: call %ld %s%s\n", s_nCalls, pszFunction,
+                s_nCalls == s_nFailAt ? " (failed)" : "");
+    if (s_nCalls != s_nFailAt)
+        return 0;
+
+    snprintf(s_szFailed, sizeof s_szFailed, "%s", pszFunction);
+    char szText[160];
+    snprintf(szText, sizeof szText, "injected fault at call %ld: %s", s_nCalls, pszFunction);
+    FaultSetDiagnostic(nType, handle, szText);
+    return 1;
+}
+
+const char* FaultDiagnostic(SQLHANDLE handle)
+{
+    FaultHandle* pEntry = Find(handle);
+    return pEntry != NULL && pEntry->bDiagnostic ? pEntry->szDiagnostic : NULL;
+}
+
+int FaultTakeErrorRecord(SQLHANDLE handle)
+{
+    FaultHandle* pEntry = Find(handle);
+    if (pEntry == NULL || !pEntry->bDiagnostic || pEntry->bErrorTaken)
+        return 0;
+    pEntry->bErrorTaken = 1;
+    return 1;
+}
+
+static void ResetCounters(void)
+{
+    s_nCalls = 0;
+    s_szFailed[0] = '\0';
+    s_nStatementsAtDisconnect = 0;
+}
+
+void FaultArm(long nFailAt)
+{
+    ResetCounters();
+    s_bTrace = getenv("RDM_FAULT_TRACE") != NULL;
+    s_nFailAt = nFailAt;
+    s_bArmed = 1;
+}
+
+void FaultDisarm(void)
+{
+    ResetCounters();
+    s_nFailAt = 0;
+    s_bArmed = 0;
+}
+
+void FaultReportStatement(char* pszSql, size_t nSize)
+{
+    long nConnections = 0;
+    long nStatements = 0;
+    for (size_t i = 0; i < s_nHandles; ++i)
+    {
+        if (s_pHandles[i].bControl)
+            continue;
+        if (s_pHandles[i].nType == SQL_HANDLE_DBC)
+            ++nConnections;
+        else if (s_pHandles[i].nType == SQL_HANDLE_STMT)
+            ++nStatements;
+    }
+    // Function names hold no quote, so they go into the literal as they are.
+    snprintf(pszSql, nSize,
+             "SELECT 'calls', '%ld' UNION ALL SELECT 'failed', '%s'"
+             " UNION ALL SELECT 'connections', '%ld' UNION ALL SELECT 'statements', '%ld'"
+             " UNION ALL SELECT 'statements at disconnect', '%ld'",
+             s_nCalls, s_szFailed, nConnections, nStatements, s_nStatementsAtDisconnect);
+}
