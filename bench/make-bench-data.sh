@@ -1,13 +1,14 @@
 #!/bin/sh
-# Writes the benchmark's SQLite databases and its private ODBC configuration
-# under the directory given: tables of 10,000, 100,000 and 1,000,000 rows, a
-# catalog of 20,000 tables and a table of 1,000 columns. They are made here,
-# not kept in the repository: together they take about 100 MB.
+# Writes the benchmark's SQLite databases under the directory given, and its
+# data sources into the private ODBC configuration that the caller chose
+# (rdm_use_odbc in scripts/lib/env.sh): tables of 10,000, 100,000 and
+# 1,000,000 rows, a catalog of 20,000 tables and a table of 1,000 columns.
+# They are made here, not kept in the repository: together they take about
+# 100 MB.
 set -eu
 benchenv=$1
-driver=$(dpkg -L libsqliteodbc | grep '/libsqlite3odbc\.so$' | head -n 1)
-[ -n "$driver" ] || { echo "libsqliteodbc is not installed" >&2; exit 1; }
-mkdir -p "$benchenv/odbc/user" "$benchenv/data"
+. "$(dirname "$0")/../scripts/lib/env.sh"
+mkdir -p "$benchenv/data"
 
 rows_db=$benchenv/data/rows.db
 if [ ! -f "$rows_db" ]; then
@@ -35,14 +36,9 @@ if [ ! -f "$catalog_db" ]; then
     mv "$catalog_db.tmp" "$catalog_db"
 fi
 
-cat > "$benchenv/odbc/odbcinst.ini" <<INI
-[SQLite3]
-Description=SQLite3 ODBC Driver
-Driver=$driver
-Setup=$driver
-INI
+rdm_write_odbc_config
 # User data sources: the data-source dialog opens on those.
-cat > "$benchenv/odbc/user/odbc.ini" <<INI
+cat > "$ODBCINI" <<INI
 [rdm_bench_rows]
 Driver=SQLite3
 Database=$rows_db
@@ -51,4 +47,3 @@ StepAPI=1
 Driver=SQLite3
 Database=$catalog_db
 INI
-: > "$benchenv/odbc/odbc.ini"

@@ -1,5 +1,5 @@
 // Screenshots as PNG files, written without an image library: the pixels of
-// the window as on screen, in stored (uncompressed) deflate blocks.
+// the window as it has drawn itself, in stored (uncompressed) deflate blocks.
 #include "UiRobot.h"
 
 #include <cstdio>
@@ -64,10 +64,23 @@ namespace
         PutBigEndian(out, (b << 16) | a);
         return out;
     }
+
+    // Draws now what the window and its controls still have to draw, such as
+    // a row just added to a list. Wine activates a program's first window
+    // before that window is the foreground window, draws its caption
+    // inactive, and does not draw it again when the window becomes the
+    // foreground window: the caption is told its state once more.
+    void PaintPending(HWND hWnd)
+    {
+        if (::GetForegroundWindow() == hWnd)
+            ::SendMessageA(hWnd, WM_NCACTIVATE, TRUE, 0);
+        ::RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
 }
 
 bool robot::SaveWindowPng(HWND hWnd, const std::string& path)
 {
+    PaintPending(hWnd);
     RECT rect;
     if (!::GetWindowRect(hWnd, &rect))
         return false;
@@ -75,8 +88,10 @@ bool robot::SaveWindowPng(HWND hWnd, const std::string& path)
     if (nWidth <= 0 || nHeight <= 0)
         return false;
 
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMemory = ::CreateCompatibleDC(hScreen);
+    // The window's own pixels, not the screen's: under Wine the screen shows
+    // what a window drew only once Wine has passed it on to the X server.
+    HDC hWindow = ::GetWindowDC(hWnd);
+    HDC hMemory = ::CreateCompatibleDC(hWindow);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = nWidth;
@@ -84,9 +99,9 @@ bool robot::SaveWindowPng(HWND hWnd, const std::string& path)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HBITMAP hBitmap = ::CreateDIBSection(hWindow, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
     HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
-    ::BitBlt(hMemory, 0, 0, nWidth, nHeight, hScreen, rect.left, rect.top, SRCCOPY);
+    ::BitBlt(hMemory, 0, 0, nWidth, nHeight, hWindow, 0, 0, SRCCOPY);
     ::SelectObject(hMemory, hOld);
 
     std::vector<uint8_t> raw;
@@ -105,7 +120,7 @@ bool robot::SaveWindowPng(HWND hWnd, const std::string& path)
     }
     ::DeleteObject(hBitmap);
     ::DeleteDC(hMemory);
-    ::ReleaseDC(nullptr, hScreen);
+    ::ReleaseDC(hWnd, hWindow);
 
     FILE* pFile = fopen(path.c_str(), "wb");
     if (pFile == nullptr)

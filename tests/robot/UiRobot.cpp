@@ -208,7 +208,6 @@ void CUiRobot::Tick()
         pDialog->bShot = true;
         std::string path = m_screenshotDir + "\\dialog-" + std::to_string(pDialog->nSequence) + "-" +
                            std::to_string(pDialog->nTemplate) + ".png";
-        ::UpdateWindow(pDialog->hWnd);
         if (robot::SaveWindowPng(pDialog->hWnd, path))
             m_screenshots.push_back(path);
     }
@@ -387,7 +386,6 @@ namespace robot
     RobotAction Screenshot(const std::string& path)
     {
         return [=](HWND hDlg, std::string& reason) {
-            ::UpdateWindow(hDlg);
             if (SaveWindowPng(hDlg, path))
                 return StepResult::Done;
             reason = "cannot write " + path;

@@ -126,7 +126,8 @@ namespace robot
     // Reads a message box and posts the press of its first button.
     RobotMessageBox ReadAndCloseMessageBox(HWND hWnd);
 
-    // Saves a PNG of the window as it is on screen.
+    // Saves a PNG of the window once it and its controls have drawn all that
+    // is pending.
     bool SaveWindowPng(HWND hWnd, const std::string& path);
 }
 

@@ -17,6 +17,26 @@ namespace
     {
         return relative.empty() ? base : base + "/" + relative;
     }
+
+    // A value whole, read in pieces when it is longer than the buffer.
+    std::optional<std::string> ReadText(SQLHSTMT hstmt, SQLUSMALLINT nColumn)
+    {
+        std::string text;
+        char szPiece[256];
+        SQLLEN nIndicator = 0;
+        for (;;)
+        {
+            SQLRETURN rc = SQLGetData(hstmt, nColumn, SQL_C_CHAR, szPiece, sizeof szPiece, &nIndicator);
+            EXPECT_TRUE(SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) << "column " << nColumn;
+            if (!SQL_SUCCEEDED(rc))
+                return text;
+            if (nIndicator == SQL_NULL_DATA)
+                return std::nullopt;
+            text += szPiece;
+            if (rc == SQL_SUCCESS)
+                return text;
+        }
+    }
 }
 
 std::string UnixToWindowsPath(const std::string& unixPath)
@@ -71,4 +91,26 @@ void ExecuteSql(const std::string& connect, const std::string& sql)
         EXPECT_TRUE(SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) << sql;
         SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
     });
+}
+
+std::vector<TextRow> QueryRows(const std::string& connect, const std::string& sql)
+{
+    std::vector<TextRow> rows;
+    WithConnection(connect, [&](SQLHDBC hdbc) {
+        SQLHSTMT hstmt = SQL_NULL_HSTMT;
+        SQLAllocHandle(SQL_HANDLE_STMT, hdbc, &hstmt);
+        SQLRETURN rc = SQLExecDirect(hstmt, (SQLCHAR*)sql.c_str(), SQL_NTS);
+        EXPECT_TRUE(SQL_SUCCEEDED(rc)) << sql;
+        SQLSMALLINT nColumns = 0;
+        SQLNumResultCols(hstmt, &nColumns);
+        while (SQL_SUCCEEDED(rc) && SQL_SUCCEEDED(SQLFetch(hstmt)))
+        {
+            TextRow row;
+            for (SQLUSMALLINT nColumn = 1; nColumn <= nColumns; ++nColumn)
+                row.push_back(ReadText(hstmt, nColumn));
+            rows.push_back(row);
+        }
+        SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+    });
+    return rows;
 }

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <sql.h>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 // The test environment directory as a Unix path (what the ODBC driver, a
 // Unix library, reads) and as a Windows path (what the test program opens).
@@ -19,3 +21,9 @@ void WithConnection(const std::string& connect, const std::function<void(SQLHDBC
 // Runs statements on a connect string (e.g. "DSN=rdm_session"); fails the
 // test on any error.
 void ExecuteSql(const std::string& connect, const std::string& sql);
+
+// A row of a query's result, each value as text (std::nullopt for NULL).
+using TextRow = std::vector<std::optional<std::string>>;
+// Runs a query on a connect string and reads all its rows; fails the test on
+// any error.
+std::vector<TextRow> QueryRows(const std::string& connect, const std::string& sql);

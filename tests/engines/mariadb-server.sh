@@ -1,13 +1,14 @@
 #!/bin/sh
 # Starts (start DIR) or stops (stop DIR) a private MariaDB server for the
 # tests: its data directory, socket and log under DIR, listening on a free
-# port of 127.0.0.1 only, without grant tables. start loads the fixture SQL
-# into database rdm and appends the data source rdm_robustness_mariadb to the
-# tests' user ODBC configuration in the test environment.
+# port of 127.0.0.1 only, without grant tables. start loads the comparison
+# rows into the database rdm and the customers fixture into the database
+# rdm_engine, and appends their data sources rdm_robustness_mariadb and
+# rdm_engine_mariadb to the tests' user ODBC configuration ($ODBCINI, see
+# scripts/lib/with-env).
 set -eu
 action=$1
 dir=$2
-testenv=$3
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 stop_server() {
@@ -44,16 +45,22 @@ mariadb-admin --no-defaults --socket="$dir/mariadb.sock" ping >/dev/null || { ca
 {
     echo "CREATE DATABASE rdm; USE rdm;"
     cat "$here/fixtures/server_compare.sql"
+    echo "CREATE DATABASE rdm_engine; USE rdm_engine;"
+    "$here/fixtures/customers/print-sql.sh" mariadb
 } | mariadb --no-defaults --socket="$dir/mariadb.sock"
 
-driver=$(dpkg -L odbc-mariadb | grep '/libmaodbc\.so$' | head -n 1)
-cat >>"$testenv/odbc/user/odbc.ini" <<INI
-[rdm_robustness_mariadb]
-Description=Robustness tests: the comparison data on a MariaDB server
-Driver=$driver
+# A user data source for one database of this server.
+add_data_source() {
+    cat >>"$ODBCINI" <<INI
+[$1]
+Description=$3
+Driver=MariaDB
 Server=127.0.0.1
 Port=$port
-Database=rdm
+Database=$2
 User=root
 INI
+}
+add_data_source rdm_robustness_mariadb rdm "Robustness tests: the comparison data on a MariaDB server"
+add_data_source rdm_engine_mariadb rdm_engine "The customers on a MariaDB server"
 echo "MariaDB on 127.0.0.1:$port"

@@ -1,0 +1,65 @@
+#!/bin/sh
+# Starts (start DIR) or stops (stop DIR) a private PostgreSQL server for the
+# tests: its cluster, socket and log under DIR, listening on a free port of
+# 127.0.0.1 only, trusting its connections. The server refuses to run as
+# root; run by root, it runs as the system user postgres that Debian's
+# package creates, and DIR is that user's. Nothing outside DIR is touched
+# (not Debian's own cluster). start loads the customers fixture into the
+# database rdm_engine and appends the data source rdm_engine_postgresql to
+# the tests' user ODBC configuration ($ODBCINI, see scripts/lib/with-env).
+set -eu
+action=$1
+dir=$2
+here=$(cd "$(dirname "$0")/.." && pwd)
+bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
+
+as_server_user() {
+    if [ "$(id -u)" = 0 ]; then
+        (cd "$dir" && runuser -u postgres -- "$@")
+    else
+        "$@"
+    fi
+}
+
+# A server left from a run that did not end (its pid file outlived it, say,
+# after a reboot) is no reason to stop.
+stop_server() {
+    [ -f "$dir/data/postmaster.pid" ] || return 0
+    as_server_user "$bin/pg_ctl" -D "$dir/data" -m fast -w -t 30 stop >/dev/null 2>&1 || true
+}
+
+if [ "$action" = stop ]; then
+    stop_server
+    exit 0
+fi
+
+stop_server
+rm -rf "$dir"
+mkdir -p "$dir"
+[ "$(id -u)" != 0 ] || chown postgres: "$dir"
+as_server_user "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 --no-sync \
+    >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+as_server_user "$bin/pg_ctl" -D "$dir/data" -l "$dir/postgresql.log" -w -t 30 \
+    -o "-c listen_addresses=127.0.0.1 -p $port -k '$dir' -c fsync=off" start >/dev/null \
+    || { cat "$dir/postgresql.log" >&2; exit 1; }
+psql() {
+    "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$dir" -p "$port" -U postgres "$@"
+}
+psql -d postgres -c "CREATE DATABASE rdm_engine"
+"$here/fixtures/customers/print-sql.sh" postgresql | psql -d rdm_engine
+
+# The driver's own defaults, as a user who sets up the data source has them:
+# BoolsAsChar=1 reports a boolean as VARCHAR(5) holding 1 or 0 (with 0, as
+# BIT), TextAsLongVarchar=1 a TEXT as LONGVARCHAR, UseDeclareFetch=0 reads a
+# whole result at execution, and ReadOnly=0 lets any statement through.
+cat >>"$ODBCINI" <<INI
+[rdm_engine_postgresql]
+Description=The customers on a PostgreSQL server
+Driver=PostgreSQL ANSI
+Servername=127.0.0.1
+Port=$port
+Database=rdm_engine
+Username=postgres
+INI
+echo "PostgreSQL on 127.0.0.1:$port"
