@@ -2,6 +2,7 @@
 
 #include "framework/CDatabase.h"
 #include "odbc/ColumnCatalog.h"
+#include "query/ColumnBatch.h"
 
 #include <gtest/gtest.h>
 #include <sqlext.h>
@@ -11,16 +12,15 @@ void ReadCatalogColumns(const std::string& connect, const std::string& table, Co
 {
     CDatabase db;
     ASSERT_TRUE(db.OpenEx(connect.c_str(), CDatabase::noOdbcDialog)) << connect;
+    // As the field-mapping dialog reads them, through the module's own
+    // catalog readers and column batches.
+    CColumnBatch batch;
     EXPECT_TRUE(ReadTableColumns(db, table.c_str(), [&](const CatalogColumn& catalog) {
-        ColumnInfo column;
-        column.name = _strdup(catalog.strName);
-        column.typeName = catalog.strTypeName.IsEmpty() ? nullptr : _strdup(catalog.strTypeName);
-        column.searchable = SQL_SEARCHABLE;
-        column.dataType = catalog.nDataType;
-        column.sqlDataType = catalog.nSqlDataType;
-        column.datetimeSub = catalog.nDatetimeSub;
-        return AppendColumnInfo(pColumns, nColumns, column);
+        return batch.Add(catalog.strName, catalog.strTypeName, catalog.nDataType, catalog.nSqlDataType,
+                         catalog.nDatetimeSub, catalog.nNullable)
+            && (!batch.IsFull() || batch.MoveTo(pColumns, nColumns));
     })) << "SQLColumns " << table;
+    EXPECT_TRUE(batch.MoveTo(pColumns, nColumns));
     for (int i = 0; i < nColumns; ++i)
     {
         DataTypeInfo info;
