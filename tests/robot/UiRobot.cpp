@@ -56,10 +56,11 @@ namespace
         return hWnd;
     }
 
-    std::string ListRowText(HWND hList, int nRow)
+    std::string ListRowText(HWND hList, int nRow, int nColumn = 0)
     {
         char szText[1024] = "";
         LVITEMA item = {};
+        item.iSubItem = nColumn;
         item.pszText = szText;
         item.cchTextMax = sizeof szText;
         ::SendMessageA(hList, LVM_GETITEMTEXTA, nRow, (LPARAM)&item);
@@ -430,6 +431,39 @@ namespace robot
         for (int i = 0; i < nCount; ++i)
             rows.push_back(ListRowText(hList, i));
         return rows;
+    }
+
+    std::vector<std::vector<std::string>> ListCells(HWND hDlg, int nList)
+    {
+        HWND hList = ::GetDlgItem(hDlg, nList);
+        HWND hHeader = hList ? (HWND)::SendMessageA(hList, LVM_GETHEADER, 0, 0) : nullptr;
+        int nColumns = hHeader ? (int)::SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0) : 1;
+        std::vector<std::vector<std::string>> rows;
+        for (int i = 0, nCount = (int)ListRows(hDlg, nList).size(); i < nCount; ++i)
+        {
+            rows.emplace_back();
+            for (int nColumn = 0; nColumn < nColumns; ++nColumn)
+                rows.back().push_back(ListRowText(hList, i, nColumn));
+        }
+        return rows;
+    }
+
+    std::vector<std::string> ListHeadings(HWND hDlg, int nList)
+    {
+        HWND hList = ::GetDlgItem(hDlg, nList);
+        HWND hHeader = hList ? (HWND)::SendMessageA(hList, LVM_GETHEADER, 0, 0) : nullptr;
+        std::vector<std::string> headings;
+        for (int i = 0, nCount = hHeader ? (int)::SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0) : 0; i < nCount; ++i)
+        {
+            char szText[256] = "";
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT;
+            column.pszText = szText;
+            column.cchTextMax = sizeof szText;
+            ::SendMessageA(hList, LVM_GETCOLUMNA, i, (LPARAM)&column);
+            headings.push_back(szText);
+        }
+        return headings;
     }
 
     std::string SelectedRow(HWND hDlg, int nList)

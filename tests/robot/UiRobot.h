@@ -117,6 +117,9 @@ namespace robot
     bool IsVisible(HWND hDlg, int nId);
     bool IsChecked(HWND hDlg, int nId);
     std::vector<std::string> ListRows(HWND hDlg, int nList);
+    // Every row of a report-view list with the text of each of its columns.
+    std::vector<std::vector<std::string>> ListCells(HWND hDlg, int nList);
+    std::vector<std::string> ListHeadings(HWND hDlg, int nList);
     std::string SelectedRow(HWND hDlg, int nList);     // "" when none
     std::vector<std::string> ComboEntries(HWND hDlg, int nCombo);
     std::string ComboSelection(HWND hDlg, int nCombo); // "" when none

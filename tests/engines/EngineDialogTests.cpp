@@ -1,0 +1,297 @@
+// The import through the dialogs, driven by the robot as a user would, on
+// SQLite, MariaDB and PostgreSQL: what the dialogs offer for each engine's
+// tables and types, the order the rows arrive in, and the preview.
+#include "Engines.h"
+#include "ImportRun.h"
+#include "RDMODBC.h"
+#include "UiRobot.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+
+using namespace robot;
+
+namespace
+{
+    const char kEquals[] = "equals";            // string 8 of the US module
+
+    std::string DataSourceName(const TestEngine& engine)
+    {
+        return std::string(engine.connect).substr(std::string("DSN=").size());
+    }
+
+    // PostgreSQL puts NULL after every value, SQLite and MariaDB before.
+    bool SortsNullsFirst(const TestEngine& engine)
+    {
+        return std::string(engine.name) != "PostgreSQL";
+    }
+
+    std::vector<RobotAction> ChooseTable(const TestEngine& engine, const char* pszTable)
+    {
+        return {SelectRow(IDC_SOURCE_LIST, DataSourceName(engine)), Click(IDOK), SelectRow(IDC_SOURCE_LIST, pszTable),
+                Click(IDOK)};
+    }
+
+    // The columns of output fields 1 to 4 ("" for none): field 2, which the
+    // dialog shows first, then the others.
+    std::vector<RobotAction> MapColumns(const std::array<const char*, 4>& columns)
+    {
+        std::vector<RobotAction> actions = {SelectRow(IDC_COLUMN_LIST, columns[1])};
+        for (int k : {0, 2, 3})
+        {
+            if (*columns[k] == '\0')
+                continue;
+            actions.push_back(ChooseEntryAt(IDC_OUTPUT_FIELD, k));
+            actions.push_back(SelectRow(IDC_COLUMN_LIST, columns[k]));
+        }
+        return actions;
+    }
+
+    struct Key { const char* label; bool bDescending; };
+
+    // The sort dialog: each key's field and direction, then OK (or Cancel).
+    std::vector<RobotAction> ChooseKeys(const std::vector<Key>& keys, int nButton = IDOK)
+    {
+        const int anCombos[] = {IDC_SORT_KEY1, IDC_SORT_KEY2, IDC_SORT_KEY3};
+        const int anBoxes[] = {IDC_SORT_DESCENDING1, IDC_SORT_DESCENDING2, IDC_SORT_DESCENDING3};
+        std::vector<RobotAction> actions;
+        for (size_t i = 0; i < keys.size(); ++i)
+        {
+            actions.push_back(ChooseEntry(anCombos[i], keys[i].label));
+            actions.push_back(SetCheck(anBoxes[i], keys[i].bDescending));
+        }
+        actions.push_back(Click(nButton));
+        return actions;
+    }
+
+    std::vector<std::string> Column(const std::vector<DeliveredRow>& rows, int k)
+    {
+        std::vector<std::string> values;
+        for (const DeliveredRow& row : rows)
+            values.push_back(row[k]);
+        return values;
+    }
+
+    std::string Quoted(const TestEngine& engine, const char* pszName)
+    {
+        const std::string quote = DriverQuote(engine.connect).Str();
+        return quote + pszName + quote;
+    }
+
+    class EngineDialogs : public ::testing::Test
+    {
+    protected:
+        void TearDown() override
+        {
+            RDMODBCClose();
+            EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
+            EXPECT_EQ(0u, m_robot.PendingScripts());
+        }
+
+        std::string Statement() const
+        {
+            return theSession.m_pRecordset ? theSession.m_pRecordset->m_strSQL.Str() : "";
+        }
+
+        CUiRobot m_robot;
+    };
+}
+
+TEST_F(EngineDialogs, TheTableStepListsTheSameTablesAndViewsOnEveryEngine)
+{
+    const std::vector<std::string> expected = {"Customer Notes.v2", "active_customers", "customers"};
+    for (const TestEngine& engine : TestEngines())
+    {
+        std::vector<std::string> listed;
+        m_robot.Expect(IDD_DATASOURCE, {
+            SelectRow(IDC_SOURCE_LIST, DataSourceName(engine)), Click(IDOK),
+            Inspect([&listed](HWND hDlg) { listed = ListRows(hDlg, IDC_SOURCE_LIST); }),
+            Click(IDCANCEL),
+        });
+        EXPECT_EQ(0, RDMODBCOpen()) << engine.name;
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(expected, listed) << engine.name << ": only the tables and views of the database connected to";
+    }
+}
+
+TEST_F(EngineDialogs, OffersEachColumnsOptionsAndDeliversTheSameRowsOnEveryEngine)
+{
+    auto expectOptions = [](const char* pszColumn, bool bInteger, bool bDateTime) {
+        return WaitUntil([=](HWND hDlg) {
+            return SelectedRow(hDlg, IDC_COLUMN_LIST) == pszColumn && IsEnabled(hDlg, IDC_INTEGER) == bInteger
+                && IsEnabled(hDlg, IDC_AS_DATE) == bDateTime && IsEnabled(hDlg, IDC_AS_TIME) == bDateTime;
+        }, std::string("the options of ") + pszColumn);
+    };
+    std::vector<DeliveredRow> sqlite;
+    for (const TestEngine& engine : TestEngines())
+    {
+        m_robot.Expect(IDD_DATASOURCE, ChooseTable(engine, "customers"));
+        m_robot.Expect(IDD_FIELDMAP, {
+            SelectRow(IDC_COLUMN_LIST, "id"), expectOptions("id", false, false),
+            SetCheck(IDC_PAD, true), Type(IDC_PAD_WIDTH, "3"), Type(IDC_FILL, "0"),
+            ChooseEntryAt(IDC_OUTPUT_FIELD, 0),
+            SelectRow(IDC_COLUMN_LIST, "name"), expectOptions("name", false, false),
+            SelectRow(IDC_COLUMN_LIST, "balance"), expectOptions("balance", true, false),
+            SetCheck(IDC_INTEGER, true),
+            ChooseEntryAt(IDC_OUTPUT_FIELD, 2),
+            SelectRow(IDC_COLUMN_LIST, "joined"), expectOptions("joined", false, true),
+            SetCheck(IDC_AS_DATE, true),
+            ChooseEntryAt(IDC_OUTPUT_FIELD, 3),
+            SelectRow(IDC_COLUMN_LIST, "call_at"), expectOptions("call_at", false, true),
+            SelectRow(IDC_COLUMN_LIST, "updated"), expectOptions("updated", false, true),
+            SetCheck(IDC_AS_TIME, true),
+            Click(IDC_SORT),
+            Click(IDOK),
+        });
+        m_robot.Expect(IDD_SORT, ChooseKeys({{"Field 2: id", false}}));
+        ASSERT_EQ(1, RDMODBCOpen()) << engine.name;
+        std::vector<DeliveredRow> rows = ReadAllRows();
+        ASSERT_EQ(10u, rows.size()) << engine.name;
+        if (sqlite.empty())
+        {
+            sqlite = rows;
+            EXPECT_EQ((DeliveredRow{"1520", "001", "2001-03-14", "08:15:00"}), rows[0]);
+            EXPECT_EQ((DeliveredRow{"0", "005", "", ""}), rows[4]) << "NULLs";
+        }
+        EXPECT_EQ(sqlite, rows) << engine.name;
+        RDMODBCClose();
+    }
+}
+
+TEST_F(EngineDialogs, DeliversTheRowsInTheOrderTheUserChoseOnEveryEngine)
+{
+    using Ids = std::vector<std::string>;
+    const std::array<const char*, 4> visits = {"name", "id", "city", "visits"};
+    const std::array<const char*, 4> joined = {"name", "id", "city", "joined"};
+    struct Case
+    {
+        const char* what;
+        std::array<const char*, 4> columns;
+        std::vector<std::vector<RobotAction>> sortDialogs;
+        std::vector<RobotAction> afterSorting;
+        std::vector<const char*> order;         // the ORDER BY list, names unquoted, "+" for DESC
+        Ids idsNullsFirst;
+        Ids idsNullsLast;
+    };
+    const Case cases[] = {
+        {"one key ascending", visits, {ChooseKeys({{"Field 1: name", false}})}, {}, {"name"},
+         {"1", "2", "3", "5", "6", "7", "8", "9", "10", "4"}, {"1", "2", "3", "5", "6", "7", "8", "9", "10", "4"}},
+        {"one key descending", visits, {ChooseKeys({{"Field 2: id", true}})}, {}, {"id+"},
+         {"10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}, {"10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}},
+        {"three keys", visits,
+         {ChooseKeys({{"Field 3: city", false}, {"Field 4: visits", true}, {"Field 1: name", false}})}, {},
+         {"city", "visits+", "name"},
+         {"9", "3", "6", "8", "2", "7", "5", "10", "1", "4"}, {"6", "8", "2", "7", "5", "4", "10", "1", "9", "3"}},
+        {"a date", joined, {ChooseKeys({{"Field 4: joined", false}})}, {}, {"joined"},
+         {"5", "7", "2", "10", "4", "1", "3", "8", "6", "9"}, {"7", "2", "10", "4", "1", "3", "8", "6", "9", "5"}},
+        {"a key whose field lost its column", visits,
+         {ChooseKeys({{"Field 3: city", true}, {"Field 1: name", false}})},
+         {ChooseEntryAt(IDC_OUTPUT_FIELD, 2), ClearSelection(IDC_COLUMN_LIST)}, {"name"},
+         {"1", "2", "3", "5", "6", "7", "8", "9", "10", "4"}, {"1", "2", "3", "5", "6", "7", "8", "9", "10", "4"}},
+        {"Cancel in the sort dialog", visits,
+         {ChooseKeys({{"Field 2: id", true}}), ChooseKeys({{"Field 1: name", false}}, IDCANCEL)}, {}, {"id+"},
+         {"10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}, {"10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}},
+    };
+    for (const TestEngine& engine : TestEngines())
+    {
+        for (const Case& c : cases)
+        {
+            std::vector<RobotAction> mapping = MapColumns(c.columns);
+            for (const std::vector<RobotAction>& sortDialog : c.sortDialogs)
+            {
+                mapping.push_back(Click(IDC_SORT));
+                m_robot.Expect(IDD_SORT, sortDialog);
+            }
+            mapping.insert(mapping.end(), c.afterSorting.begin(), c.afterSorting.end());
+            mapping.push_back(Click(IDOK));
+            m_robot.Expect(IDD_DATASOURCE, ChooseTable(engine, "customers"));
+            m_robot.Expect(IDD_FIELDMAP, mapping);
+            ASSERT_EQ(1, RDMODBCOpen()) << c.what << " on " << engine.name;
+
+            std::string order;
+            for (const char* pszKey : c.order)
+            {
+                std::string key = pszKey;
+                bool bDescending = key.back() == '+';
+                if (bDescending)
+                    key.pop_back();
+                order += (order.empty() ? "" : ",") + Quoted(engine, key.c_str()) + (bDescending ? " DESC" : "");
+            }
+            const std::string statement = Statement();
+            EXPECT_EQ(" ORDER BY " + order, statement.substr(statement.find(" ORDER BY "))) << c.what;
+            EXPECT_EQ(SortsNullsFirst(engine) ? c.idsNullsFirst : c.idsNullsLast, Column(ReadAllRows(), 1))
+                << c.what << " on " << engine.name << ": " << statement;
+            RDMODBCClose();
+        }
+    }
+}
+
+TEST_F(EngineDialogs, ThePreviewShowsWhatTheHostGetsAndAFailedOpenKeepsTheChoices)
+{
+    const std::vector<std::vector<std::string>> expected = {
+        {"O'Brien & Co", "004", "2000-02-29", ""},
+        {"Juniper Joinery", "010", "1999-12-31", ""},
+        {"Alder & Sons", "001", "2001-03-14", ""},
+    };
+    for (const TestEngine& engine : {TestEngines()[0], TestEngines()[2]})
+    {
+        std::vector<std::vector<std::string>> previewed;
+        const size_t nBoxes = m_robot.MessageBoxes().size();
+        m_robot.Expect(IDD_DATASOURCE, ChooseTable(engine, "customers"));
+        m_robot.Expect(IDD_FIELDMAP, {
+            SelectRow(IDC_COLUMN_LIST, "id"), SetCheck(IDC_PAD, true), Type(IDC_PAD_WIDTH, "3"), Type(IDC_FILL, "0"),
+            ChooseEntryAt(IDC_OUTPUT_FIELD, 0), SelectRow(IDC_COLUMN_LIST, "name"),
+            ChooseEntryAt(IDC_OUTPUT_FIELD, 2), SelectRow(IDC_COLUMN_LIST, "joined"), SetCheck(IDC_AS_DATE, true),
+            Click(IDC_CONDITIONS), Click(IDC_SORT), Click(IDC_PREVIEW),
+            // A typed condition the data source refuses: the preview says so
+            // and the dialog stays as it is.
+            Click(IDC_CONDITIONS), Click(IDC_PREVIEW),
+            Inspect([&](HWND hDlg) {
+                ASSERT_EQ(nBoxes + 1, m_robot.MessageBoxes().size()) << engine.name;
+                EXPECT_NE(std::string::npos, m_robot.MessageBoxes().back().text.find("no_such_column"))
+                    << m_robot.MessageBoxes().back().text;
+                EXPECT_EQ("joined", SelectedRow(hDlg, IDC_COLUMN_LIST));
+                EXPECT_TRUE(IsChecked(hDlg, IDC_AS_DATE));
+                EXPECT_EQ("Sorted by Field 1: name (descending)", ControlText(hDlg, IDC_SORT_ORDER));
+            }),
+            // The import fails to open in the same way, and the dialog comes
+            // back as it was.
+            Click(IDOK),
+        });
+        m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION), Click(IDOK)});
+        m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "city"), ChooseEntry(IDC_OPERATOR, kEquals),
+                                       Type(IDC_VALUE1, "Oslo"), Click(IDOK)});
+        m_robot.Expect(IDD_SORT, ChooseKeys({{"Field 1: name", true}}));
+        m_robot.Expect(IDD_PREVIEW, {
+            Inspect([&](HWND hDlg) {
+                previewed = ListCells(hDlg, IDC_PREVIEW_LIST);
+                EXPECT_EQ((std::vector<std::string>{"Field 1: name", "Field 2: id", "Field 3: joined", "Field 4"}),
+                          ListHeadings(hDlg, IDC_PREVIEW_LIST));
+                EXPECT_EQ("The import delivers 3 rows.", ControlText(hDlg, IDC_PREVIEW_COUNT));
+            }),
+            Click(IDCANCEL),
+        });
+        m_robot.Expect(IDD_CONDITIONLIST, {Click(IDC_ADD_TEXT), Click(IDOK)});
+        m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, "no_such_column = 1"), Click(IDOK)});
+        m_robot.Expect(IDD_FIELDMAP, {
+            WaitUntil([](HWND h) { return SelectedRow(h, IDC_COLUMN_LIST) == "id"; }, "field 2's column chosen again"),
+            Inspect([&](HWND hDlg) {
+                EXPECT_EQ(nBoxes + 2, m_robot.MessageBoxes().size()) << "the failed open told";
+                EXPECT_EQ("3", ControlText(hDlg, IDC_PAD_WIDTH));
+                EXPECT_EQ("Sorted by Field 1: name (descending)", ControlText(hDlg, IDC_SORT_ORDER));
+            }),
+            Click(IDC_CONDITIONS), Click(IDOK),
+        });
+        m_robot.Expect(IDD_CONDITIONLIST, {SelectRow(IDC_CONDITION_LIST, "no_such_column = 1"),
+                                           Click(IDC_REMOVE_CONDITION), Click(IDOK)});
+
+        ASSERT_EQ(1, RDMODBCOpen()) << engine.name;
+        EXPECT_EQ(expected, previewed) << engine.name;
+        std::vector<std::vector<std::string>> delivered;
+        for (const DeliveredRow& row : ReadAllRows())
+            delivered.push_back({row[0], row[1], row[2], row[3]});
+        EXPECT_EQ(previewed, delivered) << engine.name << ": the rows the preview showed, in its order";
+        RDMODBCClose();
+    }
+}
