@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CConditionListDlg, CDialog)
     ON_BN_CLICKED(IDC_REMOVE_CONDITION, OnRemoveCondition)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_CONDITION_LIST, OnItemChangedConditions)
     ON_BN_CLICKED(IDC_ADD_TEXT, OnAddText)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 void CConditionListDlg::DoDataExchange(CDataExchange* pDX)
@@ -47,6 +48,14 @@ BOOL CConditionListDlg::OnInitDialog()
     m_nSavedConditions = m_nConditions;
     m_pConditions = CopyColumnArray(m_pSavedConditions, m_nSavedConditions);
     m_nConditions = m_pConditions ? m_nSavedConditions : 0;
+    m_bOwnsWorkingCopy = TRUE;
+    // Without a copy to edit (the heap is full), the caller's conditions
+    // must not be taken for none: the dialog ends as cancelled.
+    if (m_pConditions == nullptr && m_nSavedConditions > 0)
+    {
+        OnCancel();
+        return TRUE;
+    }
 
     m_listConditions.Attach(GetDlgItem(IDC_CONDITION_LIST));
     if (m_listConditions.m_hWnd == nullptr)
@@ -137,15 +146,31 @@ void CConditionListDlg::OnOK()
         return;
     FreeColumnArray(m_pSavedConditions, m_nSavedConditions);
     m_bUseConditions = m_nFilterMode > 0;
+    m_bOwnsWorkingCopy = FALSE;
     EndDialog(IDOK);
 }
 
 void CConditionListDlg::OnCancel()
 {
+    GiveBackCallersConditions();
+    EndDialog(IDCANCEL);
+}
+
+void CConditionListDlg::OnDestroy()
+{
+    // Ended neither by OK nor by Cancel: the host's quit request closed the
+    // modal loop. The caller keeps its conditions, and the copy goes.
+    if (m_bOwnsWorkingCopy)
+        GiveBackCallersConditions();
+    m_listConditions.Detach();
+}
+
+void CConditionListDlg::GiveBackCallersConditions()
+{
     FreeColumnArray(m_pConditions, m_nConditions);
     m_pConditions = m_pSavedConditions;
     m_nConditions = m_nSavedConditions;
-    EndDialog(IDCANCEL);
+    m_bOwnsWorkingCopy = FALSE;
 }
 
 void CConditionListDlg::EnableAdding(BOOL bEnable)

@@ -32,14 +32,18 @@ protected:
     void OnAddCondition();
     void OnAddText();
     void OnRemoveCondition();
+    void OnDestroy();
 
 private:
     void EnableAdding(BOOL bEnable);
     void AddRow(LPCSTR pszText);
+    // Frees the working copy and puts the caller's conditions back.
+    void GiveBackCallersConditions();
 
     int m_nFilterMode = 0;              // radio 1011 = 0 (all rows), 1012 = 1 (conditions apply)
     ColumnInfo* m_pSavedConditions = nullptr;
     int m_nSavedConditions = 0;
+    BOOL m_bOwnsWorkingCopy = FALSE;    // the copy is the dialog's until OK or Cancel
     CListCtrl m_listConditions;
 
     DECLARE_MESSAGE_MAP()

@@ -188,7 +188,7 @@ BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
 {
     // The list is drawn (with the placeholder row, or emptied) before the
     // thread blocks in the driver; nothing is processed while it connects.
-    DrainMessages();
+    DrainMessages(m_hWnd);
 
     if (m_strDataSource.IsEmpty() || m_list.m_hWnd == nullptr)
         return FALSE;

@@ -17,7 +17,9 @@
 
 namespace
 {
-    enum { FILL_IDLE = 0, FILL_PENDING = 1 };
+    // The column list: filled, its placeholder row waiting for the first
+    // paint, or its fill reading the catalog with the placeholder on screen.
+    enum { FILL_IDLE = 0, FILL_PENDING = 1, FILL_RUNNING = 2 };
 
     BOOL IsFloatingPointType(int nSqlDataType)
     {
@@ -111,14 +113,20 @@ BOOL CFieldMapDlg::OnInitDialog()
 void CFieldMapDlg::OnPaint()
 {
     CPaintDC dc(this);
-    if (m_nFillState == FILL_PENDING)
+    if (m_nFillState != FILL_PENDING)
+        return;
+    // A paint dispatched by the fill's own message drain must not start a
+    // second fill; and a failed connection leaves by exception, is reported
+    // once, and must not come back with every repaint.
+    m_nFillState = FILL_RUNNING;
+    try
     {
-        // Cleared before the fill: a failed connection leaves by exception,
-        // is reported once and must not come back with every repaint; and a
-        // paint dispatched by the fill's own message pump must not start a
-        // second fill.
-        m_nFillState = FILL_IDLE;
         FillColumnList();
+    }
+    catch (...)
+    {
+        m_nFillState = FILL_IDLE;
+        throw;
     }
 }
 
@@ -126,7 +134,7 @@ void CFieldMapDlg::FillColumnList()
 {
     // The dialog and the host's windows draw themselves before the catalog
     // queries block the thread in the driver.
-    DrainMessages();
+    DrainMessages(m_hWnd);
     m_listColumns.DeleteAllItems();
     FreeColumnArray(m_pColumns, m_nColumns);
 
@@ -145,9 +153,6 @@ void CFieldMapDlg::FillColumnList()
     batch.MoveTo(m_pColumns, m_nColumns);
     std::vector<LPCSTR> texts(names.begin(), names.end());
     InsertSortedRows(m_listColumns, texts, TRUE, [](size_t, int) {});
-    // Back after a failed open: the shown field's column is chosen again.
-    if (!m_aMap[m_nCurField].m_strColumn.IsEmpty())
-        ShowColumnOf(m_nCurField);
     for (int i = 0; i < m_nColumns; ++i)
     {
         DataTypeInfo info;
@@ -158,6 +163,12 @@ void CFieldMapDlg::FillColumnList()
 
     // The dialog borrows the session's connection and leaves it closed.
     db.Close();
+
+    // The columns are the user's to choose from now; back after a failed
+    // open, the shown field's column is chosen again.
+    m_nFillState = FILL_IDLE;
+    if (!m_aMap[m_nCurField].m_strColumn.IsEmpty())
+        ShowColumnOf(m_nCurField);
 }
 
 int CFieldMapDlg::FindColumn(LPCSTR pszName) const
@@ -179,6 +190,11 @@ void CFieldMapDlg::EnableDateTimeGroup(BOOL bEnable)
 
 void CFieldMapDlg::OnItemChangedColumns(NMHDR*, LRESULT* pResult)
 {
+    *pResult = 0;
+    // Until the columns are in, the list holds the placeholder row, which is
+    // no column.
+    if (m_nFillState != FILL_IDLE)
+        return;
     int nItem = m_listColumns.GetFirstSelected();
     CString strName = nItem >= 0 ? m_listColumns.GetItemText(nItem, 0) : CString();
 
@@ -201,7 +217,6 @@ void CFieldMapDlg::OnItemChangedColumns(NMHDR*, LRESULT* pResult)
         else if (IsDateTimeType(nSqlDataType))
             EnableDateTimeGroup(TRUE);
     }
-    *pResult = 0;
 }
 
 void CFieldMapDlg::OnSelChangeField()
@@ -209,7 +224,15 @@ void CFieldMapDlg::OnSelChangeField()
     CComboBox comboField;
     comboField.Attach(GetDlgItem(IDC_OUTPUT_FIELD));
     int nPrevious = m_nCurField;
-    m_nCurField = comboField.GetCurSel();
+    // A language module's list may hold more entries than there are output
+    // fields, or leave none selected: such a choice is not a field.
+    int nSelected = comboField.GetCurSel();
+    if (nSelected < 0 || nSelected >= OUTPUT_FIELDS)
+    {
+        comboField.SetCurSel(nPrevious);
+        return;
+    }
+    m_nCurField = nSelected;
 
     if (!UpdateData(TRUE))
     {

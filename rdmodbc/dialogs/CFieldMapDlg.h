@@ -81,7 +81,8 @@ private:
     SessionConnection& m_connection;
     int m_nCurField = PRIMARY_FIELD_INDEX;
     CListCtrl m_listColumns;
-    // 0 nothing to do, 1 the column list is filled on the next paint.
+    // 0 the column list is filled, 1 it is filled on the next paint (the
+    // placeholder row shows), 2 its fill is reading the catalog.
     int m_nFillState = 0;
 
     DECLARE_MESSAGE_MAP()

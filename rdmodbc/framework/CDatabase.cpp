@@ -79,7 +79,35 @@ BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
 void CDatabase::Close()
 {
     if (IsOpen())
-        ::SQLDisconnect(m_hdbc);
+    {
+        // A driver refuses to disconnect in a transaction; after a failed
+        // rollback it is tried once more, and a commit never, for that would
+        // keep what the transaction must not change.
+        const BOOL bInTransaction = m_bInTransaction;
+        Rollback();
+        if (!SQL_SUCCEEDED(::SQLDisconnect(m_hdbc)) && bInTransaction)
+        {
+            ::SQLEndTran(SQL_HANDLE_DBC, m_hdbc, SQL_ROLLBACK);
+            ::SQLDisconnect(m_hdbc);
+        }
+    }
     m_hdbc.Free();
     m_env.Free();
+}
+
+BOOL CDatabase::BeginTrans()
+{
+    if (!IsOpen() || m_bInTransaction)
+        return FALSE;
+    m_bInTransaction =
+        SQL_SUCCEEDED(::SQLSetConnectAttr(m_hdbc, SQL_ATTR_AUTOCOMMIT, (SQLPOINTER)SQL_AUTOCOMMIT_OFF, 0));
+    return m_bInTransaction;
+}
+
+BOOL CDatabase::Rollback()
+{
+    if (!m_bInTransaction)
+        return FALSE;
+    m_bInTransaction = FALSE;
+    return SQL_SUCCEEDED(::SQLEndTran(SQL_HANDLE_DBC, m_hdbc, SQL_ROLLBACK));
 }

@@ -23,7 +23,13 @@ public:
     // Connects; the driver may ask for what the string lacks. FALSE when the
     // user cancelled that prompt; any other failure throws CDBException*.
     BOOL OpenEx(LPCSTR lpszConnectString, DWORD dwOptions = 0);
+    // Closes the connection; a transaction still open is rolled back first.
     void Close();
+    // Starts a transaction that lasts until Rollback or Close: FALSE when
+    // the driver cannot put the connection into one.
+    BOOL BeginTrans();
+    // Undoes whatever the transaction's statements changed, and ends it.
+    BOOL Rollback();
     BOOL IsOpen() const                         { return m_hdbc.Handle() != SQL_NULL_HDBC; }
     // The connect string of the last open, "ODBC;" followed by what the
     // driver completed.
@@ -34,6 +40,7 @@ public:
 private:
     CEnvironmentHandle m_env;
     CString m_strConnect;
+    BOOL m_bInTransaction = FALSE;
 };
 
 // The framework marks an ODBC connect string with the prefix "ODBC;"; these

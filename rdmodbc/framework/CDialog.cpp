@@ -26,10 +26,13 @@ INT_PTR CDialog::DoModal()
     ::InitCommonControlsEx(&controls);
 
     HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    m_nModalResult = -1;
+    // A quit request ends the system's modal loop as if the dialog had
+    // ended with IDOK; only EndDialog tells a result.
     INT_PTR nResult = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hWndParent,
                                         DialogProc, (LPARAM)this);
     m_hWnd = nullptr;
-    return nResult;
+    return nResult == -1 ? -1 : m_nModalResult;
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)

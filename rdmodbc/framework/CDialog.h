@@ -61,10 +61,12 @@ class CDialog : public CWnd
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
-    // Runs the dialog modally; the dialog's result, or -1 when it could not
-    // be created (no template in the resource module, for one).
+    // Runs the dialog modally; the result it ended with, or -1 when it could
+    // not be created (no template in the resource module, for one) or did
+    // not end itself: the host's quit request closed its modal loop, and
+    // nothing the dialog holds was confirmed.
     virtual INT_PTR DoModal();
-    void EndDialog(int nResult)                         { ::EndDialog(m_hWnd, nResult); }
+    void EndDialog(int nResult)                         { m_nModalResult = nResult; ::EndDialog(m_hWnd, nResult); }
     // Moves the controls' values into the members (TRUE, validating) or the
     // members into the controls (FALSE). FALSE when a value was refused.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
@@ -90,4 +92,5 @@ private:
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
+    INT_PTR m_nModalResult = -1;
 };

@@ -1,5 +1,6 @@
 #include "CRecordset.h"
 #include "CDBException.h"
+#include "OdbcDiagnostic.h"
 
 #include <sqlext.h>
 #include <vector>
@@ -98,24 +99,39 @@ void CRecordset::Close()
     m_hstmt.Free();
     m_boundColumns.clear();
     m_bEOF = TRUE;
+    m_bReadFieldsAlone = FALSE;
 }
 
 void CRecordset::MoveNext()
 {
+    m_bReadFieldsAlone = FALSE;
     SQLRETURN nRetCode = ::SQLFetch(m_hstmt);
     if (nRetCode == SQL_NO_DATA)
     {
         m_bEOF = TRUE;
         return;
     }
-    if (!SQL_SUCCEEDED(nRetCode))
+    if (nRetCode == SQL_ERROR && IsDataException())
+        m_bReadFieldsAlone = TRUE;
+    else if (!SQL_SUCCEEDED(nRetCode))
         AfxThrowDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
     m_bEOF = FALSE;
 }
 
+BOOL CRecordset::IsDataException() const
+{
+    OdbcDiagnostic diagnostic;
+    for (SQLSMALLINT nRecord = 1; ReadDiagnostic(SQL_HANDLE_STMT, m_hstmt, nRecord, diagnostic); ++nRecord)
+    {
+        if (diagnostic.strState.Find("22") == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 void CRecordset::GetFieldValue(short nIndex, CString& strValue)
 {
-    if (nIndex >= 0 && nIndex < (short)m_boundColumns.size() && m_boundColumns[nIndex]
+    if (!m_bReadFieldsAlone && nIndex >= 0 && nIndex < (short)m_boundColumns.size() && m_boundColumns[nIndex]
         && m_boundColumns[nIndex]->IsWhole())
     {
         const CBoundText& column = *m_boundColumns[nIndex];

@@ -28,6 +28,10 @@ public:
     BOOL IsOpen() const                         { return m_hstmt.Handle() != SQL_NULL_HANDLE; }
     BOOL IsEOF() const                          { return m_bEOF; }
 
+    // Moves to the next row. A row whose fetch failed on a value that did
+    // not convert (SQLSTATE class 22) still counts as a row: its fields are
+    // read one by one, and the failing one fails again on its own. Any other
+    // failure throws CDBException*.
     void MoveNext();
     // Reads column nIndex (0-based) of the current row as text (SQL_C_CHAR);
     // the whole value, any length; a NULL reads as "". A failed read throws
@@ -43,6 +47,9 @@ public:
 
 private:
     void BindColumns();
+    // The last call on the statement failed on a value that did not
+    // convert (SQLSTATE class 22, "data exception").
+    BOOL IsDataException() const;
     void ReadWholeValue(short nIndex, CString& strValue);
 
     CStatementHandle m_hstmt;
@@ -50,4 +57,8 @@ private:
     // on its own.
     std::vector<std::unique_ptr<CBoundText>> m_boundColumns;
     BOOL m_bEOF = TRUE;
+    // The row came, but a value of it did not convert into its bound
+    // buffer: the buffers of this row are not to be trusted, and each field
+    // is read on its own.
+    BOOL m_bReadFieldsAlone = FALSE;
 };

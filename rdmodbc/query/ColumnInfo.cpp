@@ -11,6 +11,13 @@ namespace
         return psz ? _strdup(psz) : nullptr;
     }
 
+    // A copy of the text, or null for none; FALSE when the heap is full.
+    bool Duplicate(const char* psz, char*& pszCopy)
+    {
+        pszCopy = DuplicateOrNull(psz);
+        return psz == nullptr || pszCopy != nullptr;
+    }
+
     char* DuplicateUnlessEmpty(const char* psz)
     {
         return psz && *psz ? _strdup(psz) : nullptr;
@@ -43,16 +50,22 @@ ColumnInfo* CopyColumnArray(const ColumnInfo* pArray, int nCount)
 {
     if (pArray == nullptr || nCount <= 0)
         return nullptr;
-    ColumnInfo* pCopy = (ColumnInfo*)malloc(sizeof(ColumnInfo) * nCount);
+    ColumnInfo* pCopy = (ColumnInfo*)calloc(nCount, sizeof(ColumnInfo));
     if (pCopy == nullptr)
         return nullptr;
     for (int i = 0; i < nCount; ++i)
     {
         pCopy[i] = pArray[i];
-        pCopy[i].name = DuplicateOrNull(pArray[i].name);
-        pCopy[i].typeName = DuplicateOrNull(pArray[i].typeName);
-        pCopy[i].displayText = DuplicateOrNull(pArray[i].displayText);
-        pCopy[i].filterText = DuplicateOrNull(pArray[i].filterText);
+        pCopy[i].name = pCopy[i].typeName = pCopy[i].displayText = pCopy[i].filterText = nullptr;
+        // A copy that lost a text to a full heap is no copy: whoever edits
+        // it would hand back conditions without their texts.
+        if (!Duplicate(pArray[i].name, pCopy[i].name) || !Duplicate(pArray[i].typeName, pCopy[i].typeName)
+            || !Duplicate(pArray[i].displayText, pCopy[i].displayText)
+            || !Duplicate(pArray[i].filterText, pCopy[i].filterText))
+        {
+            FreeColumnArray(pCopy, nCount);
+            return nullptr;
+        }
     }
     return pCopy;
 }

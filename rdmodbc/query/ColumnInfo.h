@@ -23,7 +23,7 @@ struct ColumnInfo
 // and nCount 0, also when there was no block.
 void FreeColumnArray(ColumnInfo*& pArray, int& nCount);
 // A new block with every record and every string duplicated; null when there
-// is nothing to copy or no memory.
+// is nothing to copy or not memory enough for all of it.
 ColumnInfo* CopyColumnArray(const ColumnInfo* pArray, int nCount);
 // Moves the record to the end of the array: a new block one record larger,
 // the old records moved over, the old block freed. The array owns the

@@ -46,6 +46,15 @@ CString PrepareImport(CRecordset& recordset, const CString& strTable, const CStr
 {
     if (bUseConditions && nFilters > 0)
         recordset.m_strFilter = ComposeFilter(ppszFilters, nFilters);
+    // Read-only is a hint to most drivers, and a condition can carry free
+    // SQL (a typed one; a number's value goes in as typed): whatever it holds
+    // (a second statement, a function that changes data, a lock), the import
+    // changes nothing, for it runs in a transaction that is rolled back when
+    // the connection closes. Without conditions the statement is the
+    // module's own, and SQLite's driver hands rows over as it steps only
+    // outside a transaction.
+    if (!recordset.m_strFilter.IsEmpty() && recordset.m_pDatabase)
+        recordset.m_pDatabase->BeginTrans();
     if (aSortKeys)
         recordset.m_strSort = ComposeSortOrder(EffectiveSortKeys(aSortKeys, astrColumns), astrColumns, strQuote);
     return ComposeStatement(strTable, astrColumns, fields, strQuote);

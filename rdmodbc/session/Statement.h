@@ -16,7 +16,9 @@ CString ComposeStatement(const CString& strTable, const CString astrColumns[OUTP
 // Readies the record set for the import of these choices: the statement
 // (returned; each field's m_nColumn set), the filter of the conditions when
 // they are in use, the sort order of the keys that count (none without
-// aSortKeys), all quoted with the driver's quote character.
+// aSortKeys), all quoted with the driver's quote character. With a filter,
+// the record set's connection goes into a transaction that only Rollback or
+// Close ends.
 CString PrepareImport(CRecordset& recordset, const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
                       OutputField fields[OUTPUT_FIELDS], const char* const* ppszFilters, int nFilters,
                       BOOL bUseConditions, const SortKey* aSortKeys, const CString& strQuote);

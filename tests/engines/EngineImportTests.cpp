@@ -8,12 +8,14 @@
 #include "ImportRun.h"
 #include "MessageBoxRecorder.h"
 #include "RDMODBC.h"
+#include "TestEnv.h"
 #include "query/Condition.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 #include <sqlext.h>
 #include <cstring>
+#include <map>
 
 namespace
 {
@@ -295,5 +297,57 @@ TEST_F(EngineImport, TheCatalogTellsEachColumnsTypeDespiteADriversNull)
             EXPECT_NE(0, pColumn->searchable) << engine.name << " " << c.column;
             EXPECT_EQ(1, pColumn->nullable) << engine.name << " " << c.column;
         }
+    }
+}
+
+TEST_F(EngineImport, NoImportChangesARowWhateverItsConditionHolds)
+{
+    // A typed condition is free SQL, and the read-only option a hint that
+    // none of these drivers enforces. Whatever the condition holds, the rows
+    // are the same after the import, on every engine.
+    const char* pszEverything = "SELECT id, name, city, visits, balance, joined, call_at, updated, active "
+                                "FROM customers ORDER BY id";
+    const std::map<std::string, std::string> forgettingFunction = {
+        {"MariaDB", "CREATE OR REPLACE FUNCTION rdm_forget_customers() RETURNS INT MODIFIES SQL DATA "
+                    "BEGIN DELETE FROM customers; RETURN 1; END"},
+        {"PostgreSQL", "CREATE OR REPLACE FUNCTION rdm_forget_customers() RETURNS integer AS "
+                       "'DELETE FROM customers; SELECT 1' LANGUAGE sql"},
+    };
+    struct Case { const char* what; const char* engine; const char* condition; bool bSorted; };
+    const Case cases[] = {
+        {"a second statement", nullptr, "id > 0; DELETE FROM customers", true},
+        {"a second statement after a comment", nullptr, "id > 0 /* */; UPDATE customers SET name = 'x'", true},
+        {"a function that changes data", "MariaDB", "rdm_forget_customers() = 1", true},
+        {"a function that changes data", "PostgreSQL", "rdm_forget_customers() = 1", true},
+        {"a lock", "MariaDB", "id = 1 FOR UPDATE", false},
+    };
+    for (const TestEngine& engine : TestEngines())
+    {
+        const std::vector<TextRow> before = QueryRows(engine.connect, pszEverything);
+        ASSERT_EQ(10u, before.size()) << engine.name;
+        auto function = forgettingFunction.find(engine.name);
+        if (function != forgettingFunction.end())
+            ExecuteSql(engine.connect, function->second);
+        for (const Case& c : cases)
+        {
+            if (c.engine && std::string(c.engine) != engine.name)
+                continue;
+            ImportChoice choice = Customers(engine, {});
+            choice.filters = {c.condition};
+            if (!c.bSorted)
+                choice.sortKeys[0].nField = -1;
+            if (OpenImport(choice))
+                ReadAllRows();
+            RDMODBCClose();
+            m_messageBoxes.Clear();   // a refused statement is told; the rows are what counts
+            EXPECT_EQ(before, QueryRows(engine.connect, pszEverything)) << c.what << " on " << engine.name;
+        }
+        if (std::string(engine.name) == "MariaDB")
+        {
+            // The lock went with the import.
+            EXPECT_EQ(1u, QueryRows(engine.connect, "SELECT id FROM customers WHERE id = 1 FOR UPDATE NOWAIT").size());
+        }
+        if (function != forgettingFunction.end())
+            ExecuteSql(engine.connect, "DROP FUNCTION rdm_forget_customers");
     }
 }

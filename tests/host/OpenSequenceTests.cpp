@@ -262,3 +262,30 @@ TEST_F(OpenSequence, ReleasesAnUnclosedSessionOnTheNextOpen)
     EXPECT_EQ(nullptr, theSession.m_pRecordset);
     EXPECT_FALSE(theSession.m_db.IsOpen());
 }
+
+TEST_F(OpenSequence, AQuitRequestOfTheHostEndsOpenWithNothingOpen)
+{
+    // The host quits while the user is in one of the dialogs: whatever the
+    // dialog holds is not taken for a choice, and the request reaches the
+    // host's own loop.
+    const RobotAction quit = Inspect([](HWND) { ::PostQuitMessage(5); });
+    struct Case { const char* where; std::vector<RobotScript> scripts; };
+    const Case cases[] = {
+        {"data sources", {{IDD_DATASOURCE, {SelectRow(IDC_SOURCE_LIST, "RDM Sample"), quit}}}},
+        {"field mapping", {{IDD_DATASOURCE, ChooseCustomers()}, {IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), quit}}}},
+        {"sort order", {{IDD_DATASOURCE, ChooseCustomers()},
+                        {IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDC_SORT)}},
+                        {IDD_SORT, {ChooseEntry(IDC_SORT_KEY1, "Field 2: Code"), quit}}}},
+    };
+    for (const Case& c : cases)
+    {
+        m_robot.Expect(c.scripts);
+        EXPECT_EQ(0, RDMODBCOpen()) << c.where;
+        MSG msg;
+        EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << c.where;
+        EXPECT_EQ(nullptr, theSession.m_pRecordset) << c.where;
+        EXPECT_FALSE(theSession.m_db.IsOpen()) << c.where;
+        RDMODBCClose();
+    }
+    EXPECT_TRUE(m_robot.MessageBoxes().empty());
+}

@@ -183,7 +183,9 @@ TEST(ColumnArray, RemovesOneRecordAndMovesTheRestDown)
             left.push_back(pConditions[i].filterText);
         EXPECT_EQ(c.left, left) << c.nIndex;
         if (c.left.empty())
+        {
             EXPECT_EQ(nullptr, pConditions) << "no block is kept for no records";
+        }
         FreeColumnArray(pConditions, nConditions);
     }
 }
@@ -260,7 +262,9 @@ TEST(ColumnBatch, MovesItsRecordsToTheArrayInOrderBehindThoseThere)
             ASSERT_TRUE(batch.Add(name.c_str(), i % 2 ? "INTEGER" : "", SQL_INTEGER, SQL_INTEGER, 0,
                                   i % 3 ? SQL_NULLABLE : SQL_NO_NULLS));
             if (batch.IsFull())
+            {
                 ASSERT_TRUE(batch.MoveTo(pColumns, nColumns));
+            }
         }
         ASSERT_TRUE(batch.MoveTo(pColumns, nColumns));
     }
@@ -270,10 +274,7 @@ TEST(ColumnBatch, MovesItsRecordsToTheArrayInOrderBehindThoseThere)
         const int j = i < 17 ? i : i - 17;
         std::string name = (i < 17 ? "17_" : "8_") + std::to_string(j);
         EXPECT_STREQ(name.c_str(), pColumns[i].name);
-        if (j % 2)
-            EXPECT_STREQ("INTEGER", pColumns[i].typeName);
-        else
-            EXPECT_EQ(nullptr, pColumns[i].typeName) << "no type name where the driver gave \"\"";
+        EXPECT_STREQ(j % 2 ? "INTEGER" : nullptr, pColumns[i].typeName) << "no type name where the driver gave \"\"";
         // Until the type information is read: every comparison, NULL as the column admits it.
         EXPECT_EQ(SQL_SEARCHABLE, pColumns[i].searchable);
         EXPECT_EQ(j % 3 ? 1 : 0, pColumns[i].nullable);

@@ -433,6 +433,49 @@ namespace robot
         return rows;
     }
 
+    void PostClick(HWND hControl, POINT ptClient, bool bDouble)
+    {
+        const LPARAM lPosition = MAKELPARAM(ptClient.x, ptClient.y);
+        ::PostMessageA(hControl, WM_LBUTTONDOWN, MK_LBUTTON, lPosition);
+        ::PostMessageA(hControl, WM_LBUTTONUP, 0, lPosition);
+        if (bDouble)
+        {
+            ::PostMessageA(hControl, WM_LBUTTONDBLCLK, MK_LBUTTON, lPosition);
+            ::PostMessageA(hControl, WM_LBUTTONUP, 0, lPosition);
+        }
+    }
+
+    RobotAction QueueClick(int nControl, bool bDouble)
+    {
+        return [nControl, bDouble](HWND hDlg, std::string& reason) {
+            HWND hControl = ::GetDlgItem(hDlg, nControl);
+            if (hControl == nullptr)
+            {
+                reason = "no control " + std::to_string(nControl);
+                return StepResult::Failed;
+            }
+            RECT rc;
+            ::GetClientRect(hControl, &rc);
+            PostClick(hControl, {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, bDouble);
+            return StepResult::Done;
+        };
+    }
+
+    RobotAction QueueClickOnRow(int nList, int nRow)
+    {
+        return [nList, nRow](HWND hDlg, std::string& reason) {
+            HWND hList = ::GetDlgItem(hDlg, nList);
+            RECT rc = {LVIR_LABEL, 0, 0, 0};
+            if (hList == nullptr || !::SendMessageA(hList, LVM_GETITEMRECT, nRow, (LPARAM)&rc))
+            {
+                reason = "no row " + std::to_string(nRow);
+                return StepResult::Failed;
+            }
+            PostClick(hList, {rc.left + 4, (rc.top + rc.bottom) / 2});
+            return StepResult::Done;
+        };
+    }
+
     std::vector<std::vector<std::string>> ListCells(HWND hDlg, int nList)
     {
         HWND hList = ::GetDlgItem(hDlg, nList);

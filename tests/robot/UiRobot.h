@@ -104,6 +104,13 @@ namespace robot
     RobotAction SetCheck(int nButton, bool bChecked);
     // Presses a button; a disabled button does nothing, as for a person.
     RobotAction Click(int nButton);
+    // A quick user's click that waits in the queue: a press and a release
+    // of the left button (two of each for a double click) posted to the
+    // control at its centre, or on a row of a list view; the dialog acts on
+    // it when it next takes its messages.
+    void PostClick(HWND hControl, POINT ptClient, bool bDouble = false);
+    RobotAction QueueClick(int nControl, bool bDouble = false);
+    RobotAction QueueClickOnRow(int nList, int nRow);
     // Waits until the condition holds.
     RobotAction WaitUntil(std::function<bool(HWND)> condition, const std::string& what);
     // Runs the test's own checks on the dialog.

@@ -5,6 +5,8 @@
 #include "dialogs/CConditionListDlg.h"
 #include "resource.h"
 
+#include <sqlext.h>
+
 using namespace robot;
 
 namespace
@@ -36,7 +38,7 @@ namespace
 
 TEST_F(ConditionDialogs, ManyRoundsOfEditingFreeEverything)
 {
-    ColumnArray columns{{"NAME_OF_A_COLUMN", "CHARACTER VARYING", 3, 12, 1}};
+    ColumnArray columns{{"NAME_OF_A_COLUMN", "CHARACTER VARYING", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE}};
     ColumnInfo* pConditions = nullptr;
     int nConditions = 0;
     BOOL bUseConditions = TRUE;
@@ -79,4 +81,53 @@ TEST_F(ConditionDialogs, ManyRoundsOfEditingFreeEverything)
     EXPECT_LT(nAfter, nBefore + 8 * 1024) << nBefore << " -> " << nAfter;
     EXPECT_TRUE(HeapsAreSound()) << "a block freed twice or written past its end";
     EXPECT_EQ(52u, m_robot.MessageBoxes().size()) << "one refused attempt per round";
+}
+
+TEST_F(ConditionDialogs, TheHostsQuitRequestEndsTheListKeepingTheCallersConditions)
+{
+    ColumnArray columns{{"NAME", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE}};
+    const std::string kept = "kept " + kLongValue;
+    ColumnInfo* pConditions = nullptr;
+    int nConditions = 0;
+    AppendCondition(pConditions, nConditions, kept.c_str(), kept.c_str());
+    const RobotAction quit = Inspect([](HWND) { ::PostQuitMessage(7); });
+
+    // The host quits while the list is open, while the editor is open over
+    // it, or the typed-condition entry.
+    auto round = [&](int nWhere) {
+        if (nWhere == 0)
+            m_robot.Expect(IDD_CONDITIONLIST, {quit});
+        else
+            m_robot.Expect(IDD_CONDITIONLIST, {Click(nWhere == 1 ? IDC_ADD_CONDITION : IDC_ADD_TEXT)});
+        if (nWhere == 1)
+            m_robot.Expect(IDD_CONDITION, {quit});
+        if (nWhere == 2)
+            m_robot.Expect(IDD_TEXTENTRY, {quit});
+        CConditionListDlg dlg;
+        dlg.m_pColumns = columns.p;
+        dlg.m_nColumns = columns.n;
+        dlg.m_pConditions = pConditions;
+        dlg.m_nConditions = nConditions;
+        dlg.m_bUseConditions = TRUE;
+        EXPECT_NE(IDOK, dlg.DoModal()) << nWhere;
+        EXPECT_EQ(pConditions, dlg.m_pConditions) << "the caller's array, untouched";
+        EXPECT_EQ(nConditions, dlg.m_nConditions);
+        // The request goes on to the host's own loop.
+        MSG msg;
+        ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << nWhere;
+        EXPECT_EQ(7u, msg.wParam);
+    };
+    for (int nWhere : {0, 1, 2})
+        round(nWhere);
+    const SIZE_T nBefore = BusyHeapBytes();
+    for (int i = 0; i < 30; ++i)
+        round(i % 3);
+    const SIZE_T nAfter = BusyHeapBytes();
+
+    ASSERT_EQ(1, nConditions);
+    EXPECT_EQ(kept, pConditions[0].filterText);
+    FreeColumnArray(pConditions, nConditions);
+    // A working copy left behind per round would be 30 blocks of 4 KB.
+    EXPECT_LT(nAfter, nBefore + 16 * 1024) << nBefore << " -> " << nAfter;
+    EXPECT_TRUE(HeapsAreSound());
 }

@@ -1,6 +1,7 @@
 // The condition list, driven as a user would: what it shows, what adding
 // and removing do, and what OK and Cancel leave with the caller.
 #include "ConditionTestSupport.h"
+#include "FailingAllocation.h"
 #include "dialogs/CConditionListDlg.h"
 #include "resource.h"
 
@@ -234,4 +235,38 @@ TEST_F(ConditionDialogs, ListRefusesATypedTextLongerThan255Characters)
     ASSERT_EQ(1u, m_robot.MessageBoxes().size());
     EXPECT_EQ("Please enter no more than 255 characters.", m_robot.MessageBoxes()[0].text);
     EXPECT_EQ(Texts{strLongest}, DisplayTexts(state.pConditions, state.nConditions));
+}
+
+TEST_F(ConditionDialogs, ListKeepsTheCallersConditionsWhenTheHeapCannotCopyThem)
+{
+    // The heap gives out at the copy's block, or at one of its texts: the
+    // dialog ends as cancelled, and OK can never hand back a copy that lost
+    // the conditions or their texts.
+    struct Case { const char* function; int nSucceeding; };
+    const Case cases[] = {{"calloc", 0}, {"_strdup", 0}, {"_strdup", 3}};
+    for (const Case& c : cases)
+    {
+        CallerState state;
+        state.Add("(`QTY`=1)", "(`QTY`=1)");
+        state.Add("typed", "typed");
+        ColumnInfo* pCallers = state.pConditions;
+        INT_PTR nResult = 0;
+        {
+            CConditionListDlg dlg;
+            state.HandTo(dlg);
+            // The dialog ends as it starts; the user has no part in it.
+            m_robot.Expect(IDD_CONDITIONLIST, {});
+            CFailingAllocation failing(c.function, c.nSucceeding);
+            ASSERT_TRUE(failing.IsActive()) << c.function;
+            nResult = dlg.DoModal();
+            EXPECT_GT(failing.Failures(), 0) << c.function << " " << c.nSucceeding;
+            state.TakeFrom(dlg, nResult);
+        }
+        EXPECT_EQ(IDCANCEL, nResult) << c.function << " " << c.nSucceeding;
+        EXPECT_EQ(pCallers, state.pConditions);
+        ASSERT_EQ(2, state.nConditions);
+        EXPECT_STREQ("(`QTY`=1)", state.pConditions[0].filterText);
+        EXPECT_STREQ("typed", state.pConditions[1].displayText);
+    }
+    EXPECT_TRUE(HeapsAreSound());
 }

@@ -256,6 +256,45 @@ TEST_F(DataSourceDialog, TheViewsAndSystemTablesBoxesRefillTheList)
     EXPECT_FALSE(m_dlg.m_bIncludeSystemTables);
 }
 
+TEST_F(DataSourceDialog, AQuickUsersClicksWhileTheTablesRefillAreNotActedOn)
+{
+    // Clicks that wait in the queue when a refill of the table list starts:
+    // Back right after the views box, and a double click on the box. The
+    // refill draws the dialog before it blocks in the driver, and the clicks
+    // must not act in the middle of it (Back would close the connection
+    // under the refill, a second click would start a refill within it).
+    auto expectTablesWithoutViews = [](HWND hDlg) {
+        ExpectTableStep(hDlg);
+        EXPECT_FALSE(IsChecked(hDlg, IDC_INCLUDE_VIEWS)) << "the box shows what the list holds";
+        EXPECT_FALSE(Lists(hDlg, "customer_names"));
+        EXPECT_TRUE(Lists(hDlg, "customers"));
+    };
+    // The robot's own timer may tick within the refill's drain, when the
+    // list is empty: it looks once the list is filled again.
+    auto refilled = WaitUntil([](HWND hDlg) { return !ListRows(hDlg, IDC_SOURCE_LIST).empty(); }, "the list refilled");
+    m_robot.Expect(IDD_DATASOURCE, {
+        SelectRow(IDC_SOURCE_LIST, "rdm_dsdlg"),
+        Click(IDOK),
+        // Both queued before the dialog takes the first.
+        [](HWND hDlg, std::string& reason) {
+            QueueClick(IDC_INCLUDE_VIEWS)(hDlg, reason);
+            return QueueClick(IDC_BACK)(hDlg, reason);
+        },
+        refilled,
+        Inspect(expectTablesWithoutViews),
+        SetCheck(IDC_INCLUDE_VIEWS, true),
+        Inspect([](HWND hDlg) { EXPECT_TRUE(Lists(hDlg, "customer_names")); }),
+        QueueClick(IDC_INCLUDE_VIEWS, true),
+        refilled,
+        Inspect(expectTablesWithoutViews),
+        SelectRow(IDC_SOURCE_LIST, "orders"),
+        Click(IDOK),
+    });
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    EXPECT_STREQ("orders", m_dlg.m_strTable);
+    EXPECT_FALSE(m_dlg.m_bIncludeViews);
+}
+
 TEST_F(DataSourceDialog, BackReturnsToTheChosenDataSource)
 {
     m_robot.Expect(IDD_DATASOURCE, {

@@ -1,6 +1,7 @@
 // The field-mapping dialog, driven by the robot as a user would, against the
 // SQLite fixture (data sources rdm_fmdlg_*).
 #include "FieldMapTestSupport.h"
+#include "HeapUse.h"
 #include "TestEnv.h"
 #include "framework/CWinApp.h"
 #include "resource.h"
@@ -204,6 +205,58 @@ TEST_F(FieldMapDialog, CountsAFieldChosenTwiceOnceAtItsFirstPlace)
     EXPECT_TRUE(m_dlg.m_aSortKeys[0].bDescending);
     EXPECT_EQ(1, m_dlg.m_aSortKeys[1].nField);
     EXPECT_EQ(-1, m_dlg.m_aSortKeys[2].nField);
+}
+
+TEST_F(FieldMapDialog, NeverTakesTheLoadingRowForAColumn)
+{
+    // A quick user clicks the placeholder row before the columns come.
+    m_dlg.m_strTable = "articles";
+    m_dlg.m_beforeFirstPaint = [](HWND hDlg) {
+        std::string reason;
+        EXPECT_EQ(StepResult::Done, QueueClickOnRow(IDC_COLUMN_LIST, 0)(hDlg, reason)) << reason;
+    };
+    m_robot.Expect(IDD_FIELDMAP, {
+        WaitForColumns(),
+        Inspect([](HWND hDlg) {
+            EXPECT_EQ("", SelectedRow(hDlg, IDC_COLUMN_LIST));
+            EXPECT_FALSE(IsEnabled(hDlg, IDOK)) << "field 2 has no column";
+        }),
+        Click(IDOK),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
+    EXPECT_STREQ("", m_dlg.m_aMap[PRIMARY_FIELD_INDEX].m_strColumn);
+    EXPECT_EQ(std::vector<std::string>{}, Texts(m_robot.MessageBoxes())) << "OK was never enabled";
+}
+
+TEST_F(FieldMapDialog, TakesOnlyTheFourOutputFieldsFromItsFieldList)
+{
+    // A language module whose field list holds a fifth entry, or a list
+    // left without a selection: neither is an output field.
+    m_dlg.m_strTable = "articles";
+    auto sendSelChange = [](HWND hDlg) {
+        ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDC_OUTPUT_FIELD, CBN_SELCHANGE),
+                       (LPARAM)::GetDlgItem(hDlg, IDC_OUTPUT_FIELD));
+    };
+    m_robot.Expect(IDD_FIELDMAP, {
+        WaitForColumns(),
+        SelectRow(IDC_COLUMN_LIST, "code"),
+        Inspect([](HWND hDlg) { ::SendDlgItemMessageA(hDlg, IDC_OUTPUT_FIELD, CB_ADDSTRING, 0, (LPARAM)"Field 5"); }),
+        ChooseEntry(IDC_OUTPUT_FIELD, "Field 5"),
+        Inspect([](HWND hDlg) { EXPECT_EQ("Field 2", ComboSelection(hDlg, IDC_OUTPUT_FIELD)); }),
+        Inspect([&](HWND hDlg) {
+            ::SendDlgItemMessageA(hDlg, IDC_OUTPUT_FIELD, CB_SETCURSEL, (WPARAM)-1, 0);
+            sendSelChange(hDlg);
+            EXPECT_EQ("Field 2", ComboSelection(hDlg, IDC_OUTPUT_FIELD));
+            EXPECT_EQ("code", SelectedRow(hDlg, IDC_COLUMN_LIST));
+        }),
+        Type(IDC_PREFIX, "<"),
+        Click(IDOK),
+    });
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    EXPECT_STREQ("code", m_dlg.m_aMap[PRIMARY_FIELD_INDEX].m_strColumn);
+    EXPECT_STREQ("<", m_dlg.m_aMap[PRIMARY_FIELD_INDEX].m_strPrefix);
+    EXPECT_TRUE(HeapsAreSound());
 }
 
 TEST_F(FieldMapDialog, EnablesOkOnlyWhileField2HasAColumn)

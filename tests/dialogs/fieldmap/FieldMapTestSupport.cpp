@@ -15,6 +15,8 @@ BOOL CTestFieldMapDlg::OnInitDialog()
     BOOL bResult = CFieldMapDlg::OnInitDialog();
     m_rowsBeforePaint = robot::ListRows(m_hWnd, IDC_COLUMN_LIST);
     m_bConnectedBeforePaint = theConnection.m_db.IsOpen();
+    if (m_beforeFirstPaint)
+        m_beforeFirstPaint(m_hWnd);
     return bResult;
 }
 

@@ -6,6 +6,7 @@
 #include "dialogs/CFieldMapDlg.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
 
     std::vector<std::string> m_rowsBeforePaint;
     bool m_bConnectedBeforePaint = false;
+    // Runs when the dialog is set up, before its first paint.
+    std::function<void(HWND)> m_beforeFirstPaint;
 
 protected:
     BOOL OnInitDialog() override;
