@@ -53,6 +53,21 @@ bool CFaultDriverControl::FailCall(long nCall)
     return Execute("-- fault: at " + std::to_string(nCall), rows);
 }
 
+bool CFaultDriverControl::FailFetch(long nFetch, const std::string& strState, int nColumn)
+{
+    std::vector<std::pair<std::string, std::string>> rows;
+    std::string strCommand = "-- fault: fetch " + std::to_string(nFetch) + " " + strState;
+    if (nColumn > 0)
+        strCommand += " column " + std::to_string(nColumn);
+    return Execute(strCommand, rows);
+}
+
+bool CFaultDriverControl::StretchLengths(long nExtra, long nFromFetch)
+{
+    std::vector<std::pair<std::string, std::string>> rows;
+    return Execute("-- fault: lengths +" + std::to_string(nExtra) + " from " + std::to_string(nFromFetch), rows);
+}
+
 bool CFaultDriverControl::Off()
 {
     std::vector<std::pair<std::string, std::string>> rows;
@@ -65,19 +80,28 @@ bool CFaultDriverControl::Report(FaultReport& report)
     if (!Execute("-- fault: report", rows))
         return false;
     report = FaultReport();
+    // The failed function is a name; every other row is a count.
+    const struct
+    {
+        const char* pszName;
+        long FaultReport::*pnCount;
+    } counts[] = {
+        {"calls", &FaultReport::nCalls},
+        {"connections", &FaultReport::nConnections},
+        {"statements", &FaultReport::nStatements},
+        {"statements at disconnect", &FaultReport::nStatementsAtDisconnect},
+        {"fetches", &FaultReport::nFetches},
+        {"fetches failed", &FaultReport::nFetchesFailed},
+        {"reads failed", &FaultReport::nReadsFailed},
+        {"lengths stretched", &FaultReport::nLengthsStretched},
+    };
     for (const auto& row : rows)
     {
-        long nValue = std::strtol(row.second.c_str(), nullptr, 10);
-        if (row.first == "calls")
-            report.nCalls = nValue;
-        else if (row.first == "failed")
+        if (row.first == "failed")
             report.strFailed = row.second;
-        else if (row.first == "connections")
-            report.nConnections = nValue;
-        else if (row.first == "statements")
-            report.nStatements = nValue;
-        else if (row.first == "statements at disconnect")
-            report.nStatementsAtDisconnect = nValue;
+        for (const auto& count : counts)
+            if (row.first == count.pszName)
+                report.*count.pnCount = std::strtol(row.second.c_str(), nullptr, 10);
     }
-    return rows.size() == 5;
+    return rows.size() == 1 + sizeof counts / sizeof counts[0];
 }

@@ -7,6 +7,70 @@
 
 static const char s_szPrefix[] = "-- fault:";
 
+// "at N": fails the Nth counted call (0: counts only).
+static int FailCallCommand(const char* pszCommand)
+{
+    long nFailAt = 0;
+    int nUsed = 0;
+    if (sscanf(pszCommand, "at %ld%n", &nFailAt, &nUsed) != 1 || pszCommand[nUsed] != '\0' || nFailAt < 0)
+        return 0;
+    FaultArm(nFailAt);
+    return 1;
+}
+
+// A data exception: its class is 22, and its subclass two digits or letters.
+static int IsDataException(const char* pszState)
+{
+    if (strlen(pszState) != 5 || strncmp(pszState, "22", 2) != 0)
+        return 0;
+    for (int i = 2; i < 5; ++i)
+        if (!isdigit((unsigned char)pszState[i]) && !isupper((unsigned char)pszState[i]))
+            return 0;
+    return 1;
+}
+
+// What follows a command's first words: nothing, or a clause such as
+// " column %ld" that sets *pnValue and ends the command.
+static int OptionalClause(const char* pszRest, const char* pszFormat, long* pnValue)
+{
+    int nUsed = 0;
+    return pszRest[0] == '\0' || (sscanf(pszRest, pszFormat, pnValue, &nUsed) == 1 && pszRest[nUsed] == '\0');
+}
+
+// "fetch N STATE" or "fetch N STATE column C": the Nth fetch from now hands
+// its row over and fails with the data exception STATE; column C of that
+// row fails again when read.
+static int FailFetchCommand(const char* pszCommand)
+{
+    long nFetch = 0;
+    char szState[8] = "";
+    long nColumn = 0;
+    int nUsed = 0;
+    if (sscanf(pszCommand, "fetch %ld %7s%n", &nFetch, szState, &nUsed) != 2
+        || !OptionalClause(pszCommand + nUsed, " column %ld%n", &nColumn))
+        return 0;
+    if (nFetch < 1 || !IsDataException(szState) || nColumn < 0 || nColumn > 65535)
+        return 0;
+    FaultFailFetch(nFetch, szState, (SQLUSMALLINT)nColumn);
+    return 1;
+}
+
+// "lengths +N" or "lengths +N from K": from the Kth fetch from now on (the
+// next one without "from"), bound texts are reported N bytes longer.
+static int StretchLengthsCommand(const char* pszCommand)
+{
+    long nExtra = 0;
+    long nFrom = 1;
+    int nUsed = 0;
+    if (sscanf(pszCommand, "lengths +%ld%n", &nExtra, &nUsed) != 1
+        || !OptionalClause(pszCommand + nUsed, " from %ld%n", &nFrom))
+        return 0;
+    if (nExtra < 1 || nFrom < 1)
+        return 0;
+    FaultStretchLengths(nExtra, nFrom);
+    return 1;
+}
+
 int FaultControlStatement(const char* pszText, size_t nLength, char* pszSql, size_t nSize)
 {
     const size_t nPrefix = sizeof s_szPrefix - 1;
@@ -25,8 +89,6 @@ int FaultControlStatement(const char* pszText, size_t nLength, char* pszSql, siz
         return -1;
     memcpy(szCommand, pszBegin, pszEnd - pszBegin);
 
-    long nFailAt = 0;
-    int nUsed = 0;
     if (strcmp(szCommand, "report") == 0)
     {
         FaultReportStatement(pszSql, nSize);
@@ -34,9 +96,7 @@ int FaultControlStatement(const char* pszText, size_t nLength, char* pszSql, siz
     }
     if (strcmp(szCommand, "off") == 0)
         FaultDisarm();
-    else if (sscanf(szCommand, "at %ld%n", &nFailAt, &nUsed) == 1 && szCommand[nUsed] == '\0' && nFailAt >= 0)
-        FaultArm(nFailAt);
-    else
+    else if (!FailCallCommand(szCommand) && !FailFetchCommand(szCommand) && !StretchLengthsCommand(szCommand))
         return -1;
     snprintf(pszSql, nSize, "SELECT 'done'");
     return 1;

@@ -13,7 +13,7 @@ typedef struct
     int bControl;            // of the control connection: never counted
     int bDiagnostic;         // the handle's diagnostic is the injected one
     int bErrorTaken;         // SQLError has handed it out
-    char szDiagnostic[160];
+    FaultRecord record;
 } FaultHandle;
 
 static FaultHandle* s_pHandles;
@@ -60,6 +60,8 @@ static FaultHandle* FindOrAdd(SQLSMALLINT nType, SQLHANDLE handle)
 
 static void Remove(FaultHandle* pEntry)
 {
+    if (pEntry->nType == SQL_HANDLE_STMT)
+        FaultStatementGone(pEntry->handle);
     *pEntry = s_pHandles[--s_nHandles];
 }
 
@@ -115,14 +117,21 @@ int FaultIsControl(SQLHANDLE handle)
     return pEntry != NULL && pEntry->bControl;
 }
 
-void FaultSetDiagnostic(SQLSMALLINT nType, SQLHANDLE handle, const char* pszText)
+void FaultSetDiagnostic(SQLSMALLINT nType, SQLHANDLE handle, const FaultRecord* pRecord)
 {
     FaultHandle* pEntry = handle != SQL_NULL_HANDLE ? FindOrAdd(nType, handle) : NULL;
     if (pEntry == NULL)
         return;
     pEntry->bDiagnostic = 1;
     pEntry->bErrorTaken = 0;
-    snprintf(pEntry->szDiagnostic, sizeof pEntry->szDiagnostic, "%s", pszText);
+    pEntry->record = *pRecord;
+}
+
+void FaultSetGeneralError(SQLSMALLINT nType, SQLHANDLE handle, const char* pszText)
+{
+    FaultRecord record = {"HY000", ""};
+    snprintf(record.szText, sizeof record.szText, "%s", pszText);
+    FaultSetDiagnostic(nType, handle, &record);
 }
 
 int FaultBeginCall(SQLSMALLINT nType, SQLHANDLE handle, const char* pszFunction)
@@ -143,14 +152,14 @@ int FaultBeginCall(SQLSMALLINT nType, SQLHANDLE handle, const char* pszFunction)
     snprintf(s_szFailed, sizeof s_szFailed, "%s", pszFunction);
     char szText[160];
     snprintf(szText, sizeof szText, "injected fault at call %ld: %s", s_nCalls, pszFunction);
-    FaultSetDiagnostic(nType, handle, szText);
+    FaultSetGeneralError(nType, handle, szText);
     return 1;
 }
 
-const char* FaultDiagnostic(SQLHANDLE handle)
+const FaultRecord* FaultDiagnostic(SQLHANDLE handle)
 {
     FaultHandle* pEntry = Find(handle);
-    return pEntry != NULL && pEntry->bDiagnostic ? pEntry->szDiagnostic : NULL;
+    return pEntry != NULL && pEntry->bDiagnostic ? &pEntry->record : NULL;
 }
 
 int FaultTakeErrorRecord(SQLHANDLE handle)
@@ -182,6 +191,7 @@ void FaultDisarm(void)
     ResetCounters();
     s_nFailAt = 0;
     s_bArmed = 0;
+    FaultRowFaultsOff();
 }
 
 void FaultReportStatement(char* pszSql, size_t nSize)
@@ -197,10 +207,15 @@ void FaultReportStatement(char* pszSql, size_t nSize)
         else if (s_pHandles[i].nType == SQL_HANDLE_STMT)
             ++nStatements;
     }
+    FaultRowCounts rows;
+    FaultCountRows(&rows);
     // Function names hold no quote, so they go into the literal as they are.
     snprintf(pszSql, nSize,
              "SELECT 'calls', '%ld' UNION ALL SELECT 'failed', '%s'"
              " UNION ALL SELECT 'connections', '%ld' UNION ALL SELECT 'statements', '%ld'"
-             " UNION ALL SELECT 'statements at disconnect', '%ld'",
-             s_nCalls, s_szFailed, nConnections, nStatements, s_nStatementsAtDisconnect);
+             " UNION ALL SELECT 'statements at disconnect', '%ld'"
+             " UNION ALL SELECT 'fetches', '%ld' UNION ALL SELECT 'fetches failed', '%ld'"
+             " UNION ALL SELECT 'reads failed', '%ld' UNION ALL SELECT 'lengths stretched', '%ld'",
+             s_nCalls, s_szFailed, nConnections, nStatements, s_nStatementsAtDisconnect, rows.nFetches,
+             rows.nFetchesFailed, rows.nReadsFailed, rows.nLengthsStretched);
 }

@@ -20,10 +20,6 @@
 #define ON_STMT(h) SQL_HANDLE_STMT, h
 #define ON_DESC(h) SQL_HANDLE_DESC, h
 
-FORWARD(SQLBindCol, ON_STMT(StatementHandle),
-        (SQLHSTMT StatementHandle, SQLUSMALLINT ColumnNumber, SQLSMALLINT TargetType, SQLPOINTER TargetValue,
-         SQLLEN BufferLength, SQLLEN* StrLen_or_Ind),
-        (StatementHandle, ColumnNumber, TargetType, TargetValue, BufferLength, StrLen_or_Ind))
 FORWARD(SQLBindParam, ON_STMT(StatementHandle),
         (SQLHSTMT StatementHandle, SQLUSMALLINT ParameterNumber, SQLSMALLINT ValueType, SQLSMALLINT ParameterType,
          SQLULEN LengthPrecision, SQLSMALLINT ParameterScale, SQLPOINTER ParameterValue, SQLLEN* StrLen_or_Ind),
@@ -92,13 +88,6 @@ FORWARD(SQLDrivers, ON_ENV(henv),
 FORWARD(SQLEndTran, ON(HandleType, Handle), (SQLSMALLINT HandleType, SQLHANDLE Handle, SQLSMALLINT CompletionType),
         (HandleType, Handle, CompletionType))
 FORWARD(SQLExecute, ON_STMT(StatementHandle), (SQLHSTMT StatementHandle), (StatementHandle))
-FORWARD(SQLExtendedFetch, ON_STMT(hstmt),
-        (SQLHSTMT hstmt, SQLUSMALLINT fFetchType, SQLLEN irow, SQLULEN* pcrow, SQLUSMALLINT* rgfRowStatus),
-        (hstmt, fFetchType, irow, pcrow, rgfRowStatus))
-FORWARD(SQLFetch, ON_STMT(StatementHandle), (SQLHSTMT StatementHandle), (StatementHandle))
-FORWARD(SQLFetchScroll, ON_STMT(StatementHandle),
-        (SQLHSTMT StatementHandle, SQLSMALLINT FetchOrientation, SQLLEN FetchOffset),
-        (StatementHandle, FetchOrientation, FetchOffset))
 FORWARD(SQLForeignKeys, ON_STMT(hstmt),
         (SQLHSTMT hstmt, SQLCHAR* szPkCatalogName, SQLSMALLINT cbPkCatalogName, SQLCHAR* szPkSchemaName,
          SQLSMALLINT cbPkSchemaName, SQLCHAR* szPkTableName, SQLSMALLINT cbPkTableName, SQLCHAR* szFkCatalogName,
@@ -115,10 +104,6 @@ FORWARD(SQLGetConnectOption, ON_DBC(ConnectionHandle),
 FORWARD(SQLGetCursorName, ON_STMT(StatementHandle),
         (SQLHSTMT StatementHandle, SQLCHAR* CursorName, SQLSMALLINT BufferLength, SQLSMALLINT* NameLength),
         (StatementHandle, CursorName, BufferLength, NameLength))
-FORWARD(SQLGetData, ON_STMT(StatementHandle),
-        (SQLHSTMT StatementHandle, SQLUSMALLINT ColumnNumber, SQLSMALLINT TargetType, SQLPOINTER TargetValue,
-         SQLLEN BufferLength, SQLLEN* StrLen_or_Ind),
-        (StatementHandle, ColumnNumber, TargetType, TargetValue, BufferLength, StrLen_or_Ind))
 FORWARD(SQLGetDescField, ON_DESC(DescriptorHandle),
         (SQLHDESC DescriptorHandle, SQLSMALLINT RecNumber, SQLSMALLINT FieldIdentifier, SQLPOINTER Value,
          SQLINTEGER BufferLength, SQLINTEGER* StringLength),

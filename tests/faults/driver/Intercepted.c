@@ -1,6 +1,7 @@
 // The entry points the fault driver does more in than hand the call on:
 // handles come and go, connections open and close, the control connection
-// runs its commands, and an injected diagnostic is read back.
+// runs its commands, and an injected diagnostic is read back. (Rows.c has
+// those that hand rows over.)
 #include "FaultDriver.h"
 
 #include <string.h>
@@ -22,8 +23,6 @@ typedef SQLRETURN (*GetDiagRecFn)(SQLSMALLINT, SQLHANDLE, SQLSMALLINT, SQLCHAR*,
 typedef SQLRETURN (*GetDiagFieldFn)(SQLSMALLINT, SQLHANDLE, SQLSMALLINT, SQLSMALLINT, SQLPOINTER, SQLSMALLINT,
                                     SQLSMALLINT*);
 typedef SQLRETURN (*ErrorFn)(SQLHENV, SQLHDBC, SQLHSTMT, SQLCHAR*, SQLINTEGER*, SQLCHAR*, SQLSMALLINT, SQLSMALLINT*);
-
-static const char s_szState[] = "HY000";
 
 // The parent of an allocated handle is of the next higher type.
 static SQLSMALLINT ParentType(SQLSMALLINT nType)
@@ -134,6 +133,8 @@ SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT StatementHandle, SQLUSMALLINT Option)
     SQLRETURN nRet = pfn != NULL ? pfn(StatementHandle, Option) : SQL_ERROR;
     if (Option == SQL_DROP && SQL_SUCCEEDED(nRet))
         FaultFreed(StatementHandle);
+    else if (Option == SQL_UNBIND && SQL_SUCCEEDED(nRet))
+        FaultUnbound(StatementHandle);
     return nRet;
 }
 
@@ -189,7 +190,7 @@ SQLRETURN SQL_API SQLExecDirect(SQLHSTMT StatementHandle, SQLCHAR* StatementText
     case 1:
         return pfn(StatementHandle, (SQLCHAR*)szSql, SQL_NTS);
     case -1:
-        FaultSetDiagnostic(SQL_HANDLE_STMT, StatementHandle, "unknown fault command");
+        FaultSetGeneralError(SQL_HANDLE_STMT, StatementHandle, "unknown fault command");
         return SQL_ERROR;
     default:
         return pfn(StatementHandle, StatementText, TextLength);
@@ -210,14 +211,14 @@ static SQLRETURN CopyText(const char* pszText, SQLPOINTER pBuffer, SQLSMALLINT n
     return nCopy == nText ? SQL_SUCCESS : SQL_SUCCESS_WITH_INFO;
 }
 
-static SQLRETURN CopyRecord(const char* pszText, SQLCHAR* pszState, SQLINTEGER* pnNative, SQLCHAR* pszMessage,
+static SQLRETURN CopyRecord(const FaultRecord* pRecord, SQLCHAR* pszState, SQLINTEGER* pnNative, SQLCHAR* pszMessage,
                             SQLSMALLINT nBufferLength, SQLSMALLINT* pnLength)
 {
     if (pszState != NULL)
-        memcpy(pszState, s_szState, sizeof s_szState);
+        memcpy(pszState, pRecord->szState, sizeof pRecord->szState);
     if (pnNative != NULL)
         *pnNative = 0;
-    return CopyText(pszText, pszMessage, nBufferLength, pnLength);
+    return CopyText(pRecord->szText, pszMessage, nBufferLength, pnLength);
 }
 
 // Reading diagnostics is never counted nor failed. A handle whose call was
@@ -226,8 +227,8 @@ SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLSMA
                                 SQLINTEGER* NativeError, SQLCHAR* MessageText, SQLSMALLINT BufferLength,
                                 SQLSMALLINT* TextLength)
 {
-    const char* pszText = FaultDiagnostic(Handle);
-    if (pszText == NULL)
+    const FaultRecord* pRecord = FaultDiagnostic(Handle);
+    if (pRecord == NULL)
     {
         GetDiagRecFn pfn = REAL(SQLGetDiagRec, GetDiagRecFn);
         return pfn != NULL ? pfn(HandleType, Handle, RecNumber, Sqlstate, NativeError, MessageText, BufferLength,
@@ -236,15 +237,15 @@ SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLSMA
     }
     if (RecNumber != 1)
         return SQL_NO_DATA;
-    return CopyRecord(pszText, Sqlstate, NativeError, MessageText, BufferLength, TextLength);
+    return CopyRecord(pRecord, Sqlstate, NativeError, MessageText, BufferLength, TextLength);
 }
 
 SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLSMALLINT RecNumber,
                                   SQLSMALLINT DiagIdentifier, SQLPOINTER DiagInfo, SQLSMALLINT BufferLength,
                                   SQLSMALLINT* StringLength)
 {
-    const char* pszText = FaultDiagnostic(Handle);
-    if (pszText == NULL)
+    const FaultRecord* pRecord = FaultDiagnostic(Handle);
+    if (pRecord == NULL)
     {
         GetDiagFieldFn pfn = REAL(SQLGetDiagField, GetDiagFieldFn);
         return pfn != NULL ? pfn(HandleType, Handle, RecNumber, DiagIdentifier, DiagInfo, BufferLength, StringLength)
@@ -278,9 +279,9 @@ SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLS
     switch (DiagIdentifier)
     {
     case SQL_DIAG_SQLSTATE:
-        return CopyText(s_szState, DiagInfo, BufferLength, StringLength);
+        return CopyText(pRecord->szState, DiagInfo, BufferLength, StringLength);
     case SQL_DIAG_MESSAGE_TEXT:
-        return CopyText(pszText, DiagInfo, BufferLength, StringLength);
+        return CopyText(pRecord->szText, DiagInfo, BufferLength, StringLength);
     case SQL_DIAG_CLASS_ORIGIN:
     case SQL_DIAG_SUBCLASS_ORIGIN:
         return CopyText("ISO 9075", DiagInfo, BufferLength, StringLength);
@@ -309,8 +310,8 @@ SQLRETURN SQL_API SQLError(SQLHENV EnvironmentHandle, SQLHDBC ConnectionHandle, 
                            SQLSMALLINT* TextLength)
 {
     SQLHANDLE handle = StatementHandle ? StatementHandle : ConnectionHandle ? ConnectionHandle : EnvironmentHandle;
-    const char* pszText = FaultDiagnostic(handle);
-    if (pszText == NULL)
+    const FaultRecord* pRecord = FaultDiagnostic(handle);
+    if (pRecord == NULL)
     {
         ErrorFn pfn = REAL(SQLError, ErrorFn);
         return pfn != NULL ? pfn(EnvironmentHandle, ConnectionHandle, StatementHandle, Sqlstate, NativeError,
@@ -319,5 +320,5 @@ SQLRETURN SQL_API SQLError(SQLHENV EnvironmentHandle, SQLHDBC ConnectionHandle, 
     }
     if (!FaultTakeErrorRecord(handle))
         return SQL_NO_DATA;
-    return CopyRecord(pszText, Sqlstate, NativeError, MessageText, BufferLength, TextLength);
+    return CopyRecord(pRecord, Sqlstate, NativeError, MessageText, BufferLength, TextLength);
 }
