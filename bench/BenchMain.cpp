@@ -3,6 +3,8 @@
 // databases that make-bench-data.sh wrote. Run it with scripts/run-bench.
 #include "BenchClock.h"
 #include "CatalogBenchmark.h"
+#include "OdbcConnection.h"
+#include "PreviewBenchmark.h"
 #include "RowBenchmark.h"
 #include "framework/CWinApp.h"
 
@@ -17,6 +19,10 @@ namespace
 {
     const char szRowsConnect[] = "DSN=rdm_bench_rows";
     const char szCatalogSource[] = "rdm_bench_catalog";
+    const char szRowsSource[] = "rdm_bench_rows";
+    // The servers that scripts/run-bench starts, each with a table of
+    // 100,000 rows.
+    const char* const apszServerConnects[] = {"DSN=rdm_bench_rows_mariadb", "DSN=rdm_bench_rows_postgresql"};
 
     void PrintRow(const char* pszMethod, const RowTiming& timing, double dBaseSeconds)
     {
@@ -59,6 +65,31 @@ namespace
         std::fflush(stdout);
     }
 
+    // The module's cost beside each server's driver: the same mapping over
+    // 100,000 rows against the plain loop on the same server.
+    void RunServerRows(int nRounds)
+    {
+        std::printf("Rows on the servers: 100,000 rows, as above; best of %d\n", nRounds);
+        for (const char* pszConnect : apszServerConnects)
+        {
+            if (!COdbcConnection(pszConnect).IsOpen())
+            {
+                std::printf("%s: no server (scripts/run-bench starts them)\n", pszConnect);
+                continue;
+            }
+            RowTiming plain, module;
+            for (int nRound = 0; nRound < nRounds; ++nRound)
+            {
+                plain = Faster(plain, TimeFetchAndGetData(pszConnect, "rows_100000"));
+                module = Faster(module, TimeMoveNext(pszConnect, "rows_100000", true));
+            }
+            std::printf("%s\n", pszConnect);
+            PrintRow("RDMODBCMoveNext", module, plain.dSeconds);
+            PrintRow("SQLFetch+SQLGetData", plain, plain.dSeconds);
+        }
+        std::fflush(stdout);
+    }
+
     void PrintCatalog(const char* pszWhat, const CatalogTiming& own, const char* pszBare, const CatalogTiming& bare)
     {
         std::printf("  %-30s %6ld rows %7.3f s | %-34s %6ld rows %7.3f s  x%.2f\n", pszWhat, own.nRows,
@@ -92,13 +123,13 @@ namespace
         return best;
     }
 
-    void RunCatalog(int nRounds)
+    void RunCatalog(int nRounds, bool bDialogs)
     {
         std::printf("Catalog: 20,000 tables, a table of 1,000 columns; ratios to the bare catalog calls; best of %d\n",
                     nRounds);
         PrintCatalog("ReadTableCatalog", Fastest(nRounds, [] { return TimeReadTableCatalog(szCatalogSource); }),
                      "SQLTables, fetch", Fastest(nRounds, [] { return TimeBareTables(szCatalogSource, false); }));
-        if (!LoadLanguageModule())
+        if (!bDialogs)
         {
             std::printf("  no language module: the dialogs are not timed\n");
             return;
@@ -113,28 +144,62 @@ namespace
                      Fastest(nRounds, [] { return TimeBareColumns(szCatalogSource, "wide", true); }));
         std::fflush(stdout);
     }
+
+    // From the press of the preview button to the preview on screen: its
+    // rows read and the import's rows counted, by the data source.
+    void RunPreview(int nRounds)
+    {
+        std::printf("Preview: press of the button to the preview shown (its 100 rows and the count); best of %d\n",
+                    nRounds);
+        struct Case { const char* what; const char* source; const char* table; std::string columns[3]; };
+        const Case cases[] = {
+            {"1,000,000 rows", szRowsSource, "rows_1000000", {"id", "name", "born"}},
+            {"a table of 1,000 columns", szCatalogSource, "wide", {"c0001", "c0002", "c1000"}},
+        };
+        for (const Case& c : cases)
+        {
+            PreviewTiming best;
+            for (int nRound = 0; nRound < nRounds; ++nRound)
+            {
+                PreviewTiming timing = TimePreview(c.source, c.table, c.columns);
+                if (nRound == 0 || timing.dSeconds < best.dSeconds)
+                    best = timing;
+            }
+            std::printf("  %-26s %4ld rows shown %7.3f s  \"%s\"\n", c.what, best.nRows, best.dSeconds,
+                        best.strCount.c_str());
+        }
+        std::fflush(stdout);
+    }
 }
 
 int main(int argc, char** argv)
 {
     std::vector<long> sizes = {10000, 100000, 1000000};
-    bool bRows = true, bCatalog = true;
+    bool bRows = true, bCatalog = true, bPreview = true;
     int nRounds = 3;
     for (int i = 1; i < argc; ++i)
     {
         std::string argument = argv[i];
         if (argument == "--rows-only")
-            bCatalog = false;
+            bCatalog = bPreview = false;
         else if (argument == "--catalog-only")
-            bRows = false;
+            bRows = bPreview = false;
+        else if (argument == "--preview-only")
+            bRows = bCatalog = false;
         else if (argument == "--small")
             sizes = {10000, 100000};
         else if (argument == "--rounds" && i + 1 < argc)
             nRounds = std::max(1, std::atoi(argv[++i]));
     }
     if (bRows)
+    {
         RunRows(sizes, nRounds);
+        RunServerRows(nRounds);
+    }
+    const bool bDialogs = LoadLanguageModule();
     if (bCatalog)
-        RunCatalog(nRounds);
+        RunCatalog(nRounds, bDialogs);
+    if (bPreview && bDialogs)
+        RunPreview(nRounds);
     return 0;
 }

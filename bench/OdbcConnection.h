@@ -15,6 +15,7 @@ public:
     COdbcConnection& operator=(const COdbcConnection&) = delete;
 
     bool IsOpen() const         { return m_bOpen; }
+    SQLHDBC Handle() const      { return m_hdbc; }
     // A new statement handle; the caller frees it.
     SQLHSTMT NewStatement();
 

@@ -4,6 +4,7 @@
 #include "OdbcConnection.h"
 #include "RDMODBC.h"
 #include "session/ImportSession.h"
+#include "session/Statement.h"
 
 #include <functional>
 #include <vector>
@@ -35,9 +36,16 @@ void RowTiming::CountRows(long nNewRows)
     nRows += nNewRows;
 }
 
-std::string BenchStatement(const std::string& table)
+std::string BenchStatement(SQLHDBC hdbc, const std::string& table)
 {
-    return "SELECT DISTINCT `id`,`name`,`amount`,`born` FROM `" + table + "`";
+    // Quoted as the driver quotes names, as the module does.
+    char szQuote[8] = "";
+    ::SQLGetInfo(hdbc, SQL_IDENTIFIER_QUOTE_CHAR, szQuote, sizeof szQuote, nullptr);
+    CString astrColumns[4];
+    for (int k = 0; k < 4; ++k)
+        astrColumns[k] = apszColumns[k];
+    OutputField fields[4];
+    return ComposeStatement(table.c_str(), astrColumns, fields, *szQuote == ' ' ? "" : szQuote).Str();
 }
 
 RowTiming TimeMoveNext(const std::string& connect, const std::string& table, bool bFormatting)
@@ -85,7 +93,8 @@ namespace
         COdbcConnection connection(connect);
         SQLHSTMT hstmt = connection.NewStatement();
         prepare(hstmt);
-        if (SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)BenchStatement(table).c_str(), SQL_NTS)))
+        const std::string statement = BenchStatement(connection.Handle(), table);
+        if (SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)statement.c_str(), SQL_NTS)))
             read(hstmt, timing);
         ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
         timing.dSeconds = stopwatch.Seconds();

@@ -1,6 +1,8 @@
 #pragma once
 // Rows per second of an import through RDMODBCMoveNext against two bare ODBC
 // loops over the same statement, and the process's peak working set.
+#include <windows.h>
+#include <sql.h>
 #include <string>
 
 struct RowTiming
@@ -24,5 +26,6 @@ RowTiming TimeMoveNext(const std::string& connect, const std::string& table, boo
 RowTiming TimeFetchAndGetData(const std::string& connect, const std::string& table);
 // Columns bound once, rows fetched in blocks (SQL_ATTR_ROW_ARRAY_SIZE).
 RowTiming TimeBlockFetch(const std::string& connect, const std::string& table);
-// The statement the module composes for the benchmark's mapping.
-std::string BenchStatement(const std::string& table);
+// The statement the module composes for the benchmark's mapping, quoted as
+// the driver of the connection quotes names.
+std::string BenchStatement(SQLHDBC hdbc, const std::string& table);

@@ -2,7 +2,8 @@
 # Writes the benchmark's SQLite databases under the directory given, and its
 # data sources into the private ODBC configuration that the caller chose
 # (rdm_use_odbc in scripts/lib/env.sh): tables of 10,000, 100,000 and
-# 1,000,000 rows, a catalog of 20,000 tables and a table of 1,000 columns.
+# 1,000,000 rows, a catalog of 20,000 tables and a table of 1,000 columns
+# (with 1,000 rows of long texts).
 # They are made here, not kept in the repository: together they take about
 # 100 MB.
 set -eu
@@ -34,6 +35,11 @@ if [ ! -f "$catalog_db" ]; then
         echo "COMMIT;"
     } | sqlite3 "$catalog_db.tmp"
     mv "$catalog_db.tmp" "$catalog_db"
+fi
+# The wide table's rows, for the preview: long texts that it cuts for display.
+if [ "$(sqlite3 "$catalog_db" 'SELECT COUNT(*) FROM wide')" = 0 ]; then
+    sqlite3 "$catalog_db" "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 1000)
+        INSERT INTO wide (c0001, c0002, c1000) SELECT i, printf('%.*c', 300 + i % 700, 'x'), i / 3.0 FROM k;"
 fi
 
 rdm_write_odbc_config
