@@ -155,8 +155,8 @@ TEST_F(RowFault, TheFaultDriverFailsAFetchAfterItsRowArrived)
         EXPECT_EQ(SQL_SUCCESS, ::SQLFetch(hstmt));
         EXPECT_STREQ("1", pos.buffer.data());
         EXPECT_EQ(SQL_ERROR, ::SQLFetch(hstmt));
-        EXPECT_EQ("22018 injected conversion failure at fetch 2, column 2: invalid character value for cast "
-                  "specification", Diagnostic(hstmt));
+        EXPECT_EQ("22018 injected conversion failure at fetch 2, column 2: invalid character value for the cast",
+                  Diagnostic(hstmt));
         // The driver manager keeps a copy of the record without its column:
         // which value failed, only the text says.
         SQLINTEGER nColumn = -1;
@@ -166,7 +166,7 @@ TEST_F(RowFault, TheFaultDriverFailsAFetchAfterItsRowArrived)
         EXPECT_STREQ("2", pos.buffer.data()) << "the row arrived in the bound buffer";
         EXPECT_EQ("2", ReadText(hstmt, kPosColumn));
         const std::string strFailed = "failed: 22018 injected conversion failure at fetch 2, column 2: invalid "
-                                      "character value for cast specification";
+                                      "character value for the cast";
         EXPECT_EQ(strFailed, ReadText(hstmt, kCaptionColumn));
         EXPECT_EQ(strFailed, ReadText(hstmt, kCaptionColumn)) << "read again, it fails again";
         EXPECT_EQ("M8", ReadText(hstmt, kNoteColumn));

@@ -38,7 +38,7 @@ static const char* DescribeState(const char* pszState)
     if (strcmp(pszState, "22003") == 0)
         return "numeric value out of range";
     if (strcmp(pszState, "22018") == 0)
-        return "invalid character value for cast specification";
+        return "invalid character value for the cast";
     return "data exception";
 }
 
