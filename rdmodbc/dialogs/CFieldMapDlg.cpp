@@ -202,10 +202,10 @@ void CFieldMapDlg::OnItemChangedColumns(NMHDR*, LRESULT* pResult)
     if (m_nCurField == PRIMARY_FIELD_INDEX)
         EnableControl(IDOK, !strName.IsEmpty());
 
-    // The options keep their values while disabled: they are stored and
-    // applied like any other.
     ShowSortOrder();
 
+    // The options keep their values while disabled: they are stored and
+    // applied like any other.
     EnableControl(IDC_INTEGER, FALSE);
     EnableDateTimeGroup(FALSE);
     int nColumn = FindColumn(strName);
@@ -300,10 +300,7 @@ void CFieldMapDlg::OnOK()
     StoreControls(m_aMap[m_nCurField]);
     // A key whose field has lost its column goes, and so does a field's
     // second place.
-    CString astrColumns[OUTPUT_FIELDS];
-    for (int k = 0; k < OUTPUT_FIELDS; ++k)
-        astrColumns[k] = m_aMap[k].m_strColumn;
-    std::vector<SortKey> keys = EffectiveSortKeys(m_aSortKeys, astrColumns);
+    std::vector<SortKey> keys = EffectiveSortKeys();
     for (int i = 0; i < SORT_KEYS; ++i)
         m_aSortKeys[i] = i < (int)keys.size() ? keys[i] : SortKey();
     CDialog::OnOK();
@@ -387,11 +384,8 @@ void CFieldMapDlg::ShowSortOrder()
 {
     if (GetDlgItem(IDC_SORT_ORDER) == nullptr)
         return;
-    CString astrColumns[OUTPUT_FIELDS];
-    for (int k = 0; k < OUTPUT_FIELDS; ++k)
-        astrColumns[k] = m_aMap[k].m_strColumn;
     CString strOrder;
-    for (const SortKey& key : EffectiveSortKeys(m_aSortKeys, astrColumns))
+    for (const SortKey& key : EffectiveSortKeys())
     {
         CString strKey = FieldLabel(key.nField);
         if (key.bDescending)
@@ -401,4 +395,12 @@ void CFieldMapDlg::ShowSortOrder()
         strOrder += strPart;
     }
     SetDlgItemText(IDC_SORT_ORDER, strOrder);
+}
+
+std::vector<SortKey> CFieldMapDlg::EffectiveSortKeys() const
+{
+    CString astrColumns[OUTPUT_FIELDS];
+    for (int k = 0; k < OUTPUT_FIELDS; ++k)
+        astrColumns[k] = m_aMap[k].m_strColumn;
+    return ::EffectiveSortKeys(m_aSortKeys, astrColumns);
 }

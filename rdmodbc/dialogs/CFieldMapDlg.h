@@ -69,6 +69,8 @@ private:
     // the list has no such column; the options follow the selection.
     void ShowColumnOf(int nField);
     void ShowSortOrder();
+    // The sort keys that count as the fields are mapped now.
+    std::vector<SortKey> EffectiveSortKeys() const;
 
     // The controls of the output field shown.
     CString m_strFill = "0";

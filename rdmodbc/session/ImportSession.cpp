@@ -27,11 +27,13 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
         m_fields[k] = aOptions[k];
 
+    // A record set left from an earlier session is released, not leaked,
+    // and before its connection: a driver refuses to disconnect while a
+    // statement of the connection is allocated.
+    delete m_pRecordset;
+    m_pRecordset = nullptr;
     m_db.Close();
     ReopenConnection(*this);
-
-    // A record set left from an earlier session is released, not leaked.
-    delete m_pRecordset;
     m_pRecordset = new CRecordset(&m_db);
     CString strSQL = PrepareImport(*m_pRecordset, strTable, astrColumns, m_fields, ppszFilters, nFilters,
                                    bUseConditions, aSortKeys, m_strIdentifierQuote);
