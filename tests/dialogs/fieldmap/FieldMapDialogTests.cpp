@@ -418,6 +418,8 @@ TEST_F(FieldMapDialog, RefusesAnInvalidWidthAndStaysOnTheField)
         size_t nShown = m_robot.MessageBoxes().size();
         CTestFieldMapDlg dlg;
         dlg.m_strTable = "articles";
+        std::vector<std::string> previewedPrefixes;
+        dlg.m_showPreview = [&](const CFieldMapDlg& shown) { previewedPrefixes.push_back(shown.m_aMap[1].m_strPrefix.Str()); };
         const Controls refused = {"Field 2", "name", "p2", "", c.width, "0", true, false, false, 0};
         m_robot.Expect(IDD_FIELDMAP, {
             WaitForColumns(),
@@ -427,15 +429,20 @@ TEST_F(FieldMapDialog, RefusesAnInvalidWidthAndStaysOnTheField)
             ExpectControls(refused),
             Click(IDC_BACK),
             ExpectControls(refused),
+            Click(IDC_PREVIEW),
+            ExpectControls(refused),
             Click(IDOK),
             ExpectControls(refused),
             Type(IDC_PAD_WIDTH, "255"),
+            Click(IDC_PREVIEW),
             Click(IDOK),
         });
         EXPECT_EQ(IDOK, dlg.DoModal()) << c.width;
         std::vector<std::string> texts = Texts(m_robot.MessageBoxes());
         texts.erase(texts.begin(), texts.begin() + nShown);
-        EXPECT_EQ((std::vector<std::string>{c.message, c.message, c.message}), texts) << "field switch, Back, OK";
+        EXPECT_EQ((std::vector<std::string>{c.message, c.message, c.message, c.message}), texts)
+            << "field switch, Back, Preview, OK";
+        EXPECT_EQ(std::vector<std::string>{"p2"}, previewedPrefixes) << "one preview, once the values hold, of the shown field too";
         EXPECT_FALSE(dlg.m_bBack) << "the refused Back does not send a later OK back";
         EXPECT_EQ(255, dlg.m_aMap[1].m_nPadWidth);
         EXPECT_STREQ("p2", dlg.m_aMap[1].m_strPrefix);
