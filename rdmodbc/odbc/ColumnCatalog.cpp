@@ -46,8 +46,14 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
     CStatementHandle hstmt;
     hstmt.Allocate(db.m_hdbc);
     CCatalogArgument catalog(db);
-    if (!SQL_SUCCEEDED(::SQLColumns(hstmt, catalog.Name(), catalog.Length(), nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
-                                    (SQLSMALLINT)strTable.GetLength(), nullptr, 0)))
+    SQLRETURN nRetCode = ::SQLColumns(hstmt, catalog.Name(), catalog.Length(), nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
+                                      (SQLSMALLINT)strTable.GetLength(), nullptr, 0);
+    // As for the tables: a driver that cannot be asked for its database by
+    // name is asked for every catalog.
+    if (!SQL_SUCCEEDED(nRetCode) && catalog.Name() != nullptr)
+        nRetCode = ::SQLColumns(hstmt, nullptr, 0, nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
+                                (SQLSMALLINT)strTable.GetLength(), nullptr, 0);
+    if (!SQL_SUCCEEDED(nRetCode))
     {
         DropDiagnostic(hstmt);
         return FALSE;
