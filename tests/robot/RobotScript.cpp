@@ -7,6 +7,13 @@
 
 namespace
 {
+    // Dialogs and controls by their names in resource.h.
+    const struct { const char* pszName; int nId; } s_aNames[] = {
+        {"IDOK", IDOK},
+        {"IDCANCEL", IDCANCEL},
+#include "ResourceNames.inc"
+    };
+
     // Splits a line into words; a text in double quotes is one word, with ""
     // standing for a quote inside it.
     bool SplitWords(const std::string& line, std::vector<std::string>& words)
@@ -63,12 +70,7 @@ namespace
     // (IDD_FIELDMAP, IDC_COLUMN_LIST, IDOK).
     bool ReadIdentifier(const std::string& word, int& value)
     {
-        static const struct { const char* pszName; int nId; } aNames[] = {
-            {"IDOK", IDOK},
-            {"IDCANCEL", IDCANCEL},
-#include "ResourceNames.inc"
-        };
-        for (const auto& name : aNames)
+        for (const auto& name : s_aNames)
         {
             if (word == name.pszName)
             {
@@ -107,6 +109,13 @@ bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts
         if (scripts.empty())
             return bad("an action before the first dialog line");
         std::vector<RobotAction>& actions = scripts.back().actions;
+        if (verb == "close")
+        {
+            if (words.size() != 1)
+                return bad("close takes no control");
+            actions.push_back(robot::PressCloseBox());
+            continue;
+        }
         if (verb == "screenshot")
         {
             if (words.size() != 2)
@@ -139,4 +148,34 @@ bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts
             return bad("unknown action \"" + verb + "\" or wrong number of words");
     }
     return true;
+}
+
+std::string RobotScriptText(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (char ch : text)
+    {
+        quoted += ch;
+        if (ch == '"')
+            quoted += '"';
+    }
+    return quoted + '"';
+}
+
+std::string RobotScriptName(int nId, const std::string& prefix)
+{
+    std::string found;
+    int nFound = 0;
+    for (const auto& name : s_aNames)
+    {
+        const std::string candidate = name.pszName;
+        const bool bPrefixed = candidate.compare(0, prefix.size(), prefix) == 0 ||
+                         (prefix == "IDC_" && (candidate == "IDOK" || candidate == "IDCANCEL"));
+        if (name.nId == nId && bPrefixed)
+        {
+            found = candidate;
+            ++nFound;
+        }
+    }
+    return nFound == 1 ? found : std::to_string(nId);
 }

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -48,6 +49,48 @@ namespace
         ::SendMessageA(hList, LVM_SETITEMSTATE, nRow, (LPARAM)&item);
     }
 
+    bool IsFault(DWORD dwCode)
+    {
+        switch (dwCode)
+        {
+        case EXCEPTION_ACCESS_VIOLATION:
+        case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+        case EXCEPTION_DATATYPE_MISALIGNMENT:
+        case EXCEPTION_ILLEGAL_INSTRUCTION:
+        case EXCEPTION_INT_DIVIDE_BY_ZERO:
+        case EXCEPTION_PRIV_INSTRUCTION:
+        case EXCEPTION_STACK_OVERFLOW:
+        case 0xC0000374:   // STATUS_HEAP_CORRUPTION
+        case 0xC0000409:   // STATUS_STACK_BUFFER_OVERRUN
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // The module a code address lies in, by its file name.
+    HMODULE ModuleOf(LPVOID pAddress)
+    {
+        HMODULE hModule = nullptr;
+        ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                             (LPCSTR)pAddress, &hModule);
+        return hModule;
+    }
+
+    std::string ModuleName(LPVOID pAddress)
+    {
+        char szPath[MAX_PATH] = "?";
+        if (HMODULE hModule = ModuleOf(pAddress))
+            ::GetModuleFileNameA(hModule, szPath, sizeof szPath);
+        const char* pszName = strrchr(szPath, '\\');
+        return pszName ? pszName + 1 : szPath;
+    }
+
+    ULONG_PTR ModuleOffset(LPVOID pAddress)
+    {
+        return (ULONG_PTR)pAddress - (ULONG_PTR)ModuleOf(pAddress);
+    }
+
     HWND Control(HWND hDlg, int nId, std::string& reason)
     {
         HWND hWnd = ::GetDlgItem(hDlg, nId);
@@ -68,12 +111,13 @@ namespace
     }
 }
 
-CUiRobot::CUiRobot()
+CUiRobot::CUiRobot(UINT nTickMs)
     : m_pPrevious(t_pRobot)
 {
     t_pRobot = this;
     m_hHook = ::SetWindowsHookExA(WH_CBT, CbtProc, nullptr, ::GetCurrentThreadId());
-    m_nTimer = ::SetTimer(nullptr, 0, 15, TimerProc);
+    m_hFaultHandler = ::AddVectoredExceptionHandler(1, FaultHandler);
+    m_nTimer = ::SetTimer(nullptr, 0, nTickMs, TimerProc);
     // A control that only its template has tells the dialog.
     static const std::pair<int, int> defaults[] = {
         {IDC_TEXT, IDD_TEXTENTRY},
@@ -90,6 +134,7 @@ CUiRobot::CUiRobot()
 CUiRobot::~CUiRobot()
 {
     ::KillTimer(nullptr, m_nTimer);
+    ::RemoveVectoredExceptionHandler(m_hFaultHandler);
     ::UnhookWindowsHookEx(m_hHook);
     t_pRobot = m_pPrevious;
 }
@@ -130,6 +175,22 @@ LRESULT CALLBACK CUiRobot::CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(pRobot ? pRobot->m_hHook : nullptr, nCode, wParam, lParam);
 }
 
+// Notes a fault on the robot's thread while one of its actions runs; C++
+// exceptions and the system's own first-chance exceptions pass unnoted.
+LONG CALLBACK CUiRobot::FaultHandler(EXCEPTION_POINTERS* pPointers)
+{
+    CUiRobot* pRobot = t_pRobot;
+    const EXCEPTION_RECORD& record = *pPointers->ExceptionRecord;
+    if (pRobot != nullptr && !pRobot->m_running.empty() && pRobot->m_fault.empty() && IsFault(record.ExceptionCode))
+    {
+        char szFault[160];
+        wsprintfA(szFault, "fault 0x%08lX at %s+0x%lX during the action", (unsigned long)record.ExceptionCode,
+                  ModuleName(record.ExceptionAddress).c_str(), (unsigned long)ModuleOffset(record.ExceptionAddress));
+        pRobot->m_fault = szFault;
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
 void CALLBACK CUiRobot::TimerProc(HWND, UINT, UINT_PTR, DWORD)
 {
     if (t_pRobot != nullptr)
@@ -160,6 +221,11 @@ void CUiRobot::OnActivate(HWND hWnd)
         dialog.actions = std::move(script->actions);
         m_pending.erase(script);
     }
+    else if (m_walk)
+    {
+        dialog.actions.push_back(m_walk);
+        dialog.bWalked = true;
+    }
     else
     {
         // Nobody said what to do here: note it and cancel, rather than hang.
@@ -174,7 +240,7 @@ void CUiRobot::OnDestroy(HWND hWnd)
     auto dialog = std::find_if(m_active.begin(), m_active.end(), [&](const ActiveDialog& d) { return d.hWnd == hWnd; });
     if (dialog == m_active.end())
         return;
-    if (dialog->nNext < dialog->actions.size() && !dialog->bRunning)
+    if (dialog->nNext < dialog->actions.size() && !dialog->bRunning && !dialog->bWalked)
         m_failures.push_back("dialog " + std::to_string(dialog->nTemplate) + " closed with " +
                              std::to_string(dialog->actions.size() - dialog->nNext) + " actions left");
     if (dialog->bRunning)
@@ -194,6 +260,19 @@ void CUiRobot::Fail(ActiveDialog& dialog, const std::string& reason)
 
 void CUiRobot::Tick()
 {
+    // Windows and Wine swallow what leaves a timer's callback: an action
+    // that faulted never returned, and its dialog waits for it no longer.
+    if (!m_fault.empty() && !m_running.empty() && m_running.back() < m_active.size())
+    {
+        const size_t nFaulted = m_running.back();
+        m_running.pop_back();
+        m_active[nFaulted].bRunning = false;
+        Fail(m_active[nFaulted], m_fault);
+        m_fault.clear();
+        if (m_active[nFaulted].hWnd == nullptr)
+            m_active.erase(m_active.begin() + nFaulted);
+        return;
+    }
     // Only the topmost dialog acts; one whose action is still running (it
     // opened the dialog above) waits for it.
     if (m_active.empty())
@@ -226,13 +305,23 @@ void CUiRobot::Tick()
     std::string reason;
     pDialog->bRunning = true;
     RobotAction action = pDialog->actions[pDialog->nNext];
+    m_running.push_back(nTop);
     StepResult result = action(pDialog->hWnd, reason);
+    m_running.pop_back();
     pDialog = &m_active[nTop];   // the action may have run nested dialogs
     pDialog->bRunning = false;
+    if (!m_fault.empty())
+    {
+        // Something in the action caught the fault; it happened all the same.
+        result = StepResult::Failed;
+        reason = m_fault;
+        m_fault.clear();
+    }
 
     if (result == StepResult::Done)
     {
-        ++pDialog->nNext;
+        if (!pDialog->bWalked)
+            ++pDialog->nNext;
         pDialog->dwWaitStart = ::GetTickCount();
     }
     else if (result == StepResult::Failed)
@@ -280,6 +369,21 @@ namespace robot
             if (nRow < 0)
             {
                 reason = "no row \"" + text + "\" in list " + std::to_string(nList);
+                return StepResult::Wait;
+            }
+            return SelectRowAt(nList, nRow)(hDlg, reason);
+        };
+    }
+
+    RobotAction SelectRowAt(int nList, int nRow)
+    {
+        return [=](HWND hDlg, std::string& reason) {
+            HWND hList = Control(hDlg, nList, reason);
+            if (hList == nullptr)
+                return StepResult::Failed;
+            if (nRow >= (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0))
+            {
+                reason = "no row " + std::to_string(nRow) + " in list " + std::to_string(nList);
                 return StepResult::Wait;
             }
             ::SetFocus(hList);
@@ -364,6 +468,14 @@ namespace robot
                 return StepResult::Failed;
             if (::IsWindowEnabled(hButton) && ::IsWindowVisible(hButton))
                 ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), (LPARAM)hButton);
+            return StepResult::Done;
+        };
+    }
+
+    RobotAction PressCloseBox()
+    {
+        return [](HWND hDlg, std::string&) {
+            ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
             return StepResult::Done;
         };
     }

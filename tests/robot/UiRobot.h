@@ -4,7 +4,11 @@
 // Each dialog runs the script queued for its template, one action at a time
 // from a thread timer inside the dialog's own modal loop, by sending what the
 // controls themselves send, so that the dialog's handlers run. Every message
-// box is recorded (text, caption) and closed with its first button.
+// box is recorded (text, caption) and closed with its first button. A dialog
+// that no script is queued for is cancelled as unexpected, or, when a walk is
+// set, acted on by it at every tick until it closes. A fault (an access
+// violation, say) during an action is a failure of that dialog: the system
+// would swallow it with the timer's callback and leave the dialog waiting.
 #include <windows.h>
 #include <functional>
 #include <string>
@@ -31,7 +35,9 @@ struct RobotScript
 class CUiRobot
 {
 public:
-    CUiRobot();
+    // One action every nTickMs milliseconds at most (Wine, like Windows,
+    // ticks no faster than every 10 ms).
+    explicit CUiRobot(UINT nTickMs = 15);
     ~CUiRobot();
     CUiRobot(const CUiRobot&) = delete;
     CUiRobot& operator=(const CUiRobot&) = delete;
@@ -41,6 +47,12 @@ public:
     void Expect(const std::vector<RobotScript>& scripts);
     // Teaches the robot a template: a dialog with this control is of it.
     void IdentifyTemplateBy(int nControlId, int nTemplate);
+    // The template of a dialog, by the controls it has; 0 when unknown.
+    int IdentifyTemplate(HWND hWnd) const;
+    // Every dialog without a queued script runs this action on every tick
+    // until it closes: Done or Wait keep it running, Failed ends it as a
+    // failed script does. A Wait counts toward the action timeout.
+    void WalkUnscripted(RobotAction walk) { m_walk = std::move(walk); }
     // Saves a PNG of each dialog as the user leaves it, into this directory.
     void SaveScreenshotsTo(const std::string& directory) { m_screenshotDir = directory; }
 
@@ -66,6 +78,7 @@ private:
         bool bRunning = false;
         bool bShot = false;
         bool bGaveUp = false;
+        bool bWalked = false;   // runs the walk, not a script
         size_t nSequence = 0;   // its place among the dialogs seen
     };
 
@@ -73,15 +86,21 @@ private:
     static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
     void OnActivate(HWND hWnd);
     void OnDestroy(HWND hWnd);
+    static LONG CALLBACK FaultHandler(EXCEPTION_POINTERS* pPointers);
     void Tick();
-    int IdentifyTemplate(HWND hWnd) const;
     void Fail(ActiveDialog& dialog, const std::string& reason);
 
     HHOOK m_hHook = nullptr;
+    PVOID m_hFaultHandler = nullptr;
+    // The dialogs whose actions are on the stack, the innermost last, and a
+    // fault seen in the innermost one.
+    std::vector<size_t> m_running;
+    std::string m_fault;
     UINT_PTR m_nTimer = 0;
     CUiRobot* m_pPrevious = nullptr;
     std::vector<std::pair<int, int>> m_identifiers;
     std::vector<RobotScript> m_pending;
+    RobotAction m_walk;
     std::vector<ActiveDialog> m_active;
     std::vector<RobotMessageBox> m_messageBoxes;
     std::vector<std::string> m_failures;
@@ -95,6 +114,8 @@ namespace robot
 {
     // Selects the list-view row with this text (waits until it is there).
     RobotAction SelectRow(int nList, const std::string& text);
+    // Selects the row at this place, as a click on it does.
+    RobotAction SelectRowAt(int nList, int nRow);
     // Clears the selection of the list view, as a click on empty space does.
     RobotAction ClearSelection(int nList);
     // Chooses the combo entry with this text (waits until it is there).
@@ -111,6 +132,8 @@ namespace robot
     void PostClick(HWND hControl, POINT ptClient, bool bDouble = false);
     RobotAction QueueClick(int nControl, bool bDouble = false);
     RobotAction QueueClickOnRow(int nList, int nRow);
+    // Presses the close box in the dialog's title bar.
+    RobotAction PressCloseBox();
     // Waits until the condition holds.
     RobotAction WaitUntil(std::function<bool(HWND)> condition, const std::string& what);
     // Runs the test's own checks on the dialog.
@@ -143,6 +166,12 @@ namespace robot
 
 // Reads a script file of the robot: blocks that start with "dialog N" and
 // list one action per line (select, clear, choose, choose-index, type,
-// check, uncheck, click, screenshot); "#" starts a comment and
+// check, uncheck, click, close, screenshot); "#" starts a comment and
 // texts are in double quotes. False with a message on a bad line.
 bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts, std::string& error);
+// A text as a script line writes it: in double quotes, a quote doubled.
+std::string RobotScriptText(const std::string& text);
+// A dialog's or control's number as a script names it: its one name in
+// resource.h with this prefix ("IDD_", "IDC_"; IDOK and IDCANCEL count as
+// controls), or the number when no name or more than one has it.
+std::string RobotScriptName(int nId, const std::string& prefix);

@@ -79,22 +79,3 @@ void ConditionDialogs::TearDown()
     EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
     EXPECT_EQ(0u, m_robot.PendingScripts());
 }
-
-RobotAction SelectRowAt(int nList, int nRow)
-{
-    return [nList, nRow](HWND hDlg, std::string& reason) {
-        HWND hList = ::GetDlgItem(hDlg, nList);
-        if (hList == nullptr)
-        {
-            reason = "no list " + std::to_string(nList);
-            return StepResult::Failed;
-        }
-        if (nRow >= (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0))
-            return StepResult::Wait;
-        LVITEMA item = {};
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        ::SendMessageA(hList, LVM_SETITEMSTATE, nRow, (LPARAM)&item);
-        return StepResult::Done;
-    };
-}

@@ -64,6 +64,3 @@ protected:
     AFX_MAINTAIN_STATE2 m_moduleState{AfxGetStaticModuleState()};
     CUiRobot m_robot;
 };
-
-// Selects the list-view row at this position, as a click on it does.
-RobotAction SelectRowAt(int nList, int nRow);

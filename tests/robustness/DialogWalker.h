@@ -1,0 +1,74 @@
+#pragma once
+// A user who tries everything: at each of the robot's ticks one act, chosen
+// at random, on an enabled, visible control of the dialog shown (a row or no
+// row of a list, an entry of a drop-down list, a text typed into a field, a
+// box ticked or unticked, any button) or on its close box. After a bound of
+// acts the user presses Cancel on whatever dialog is shown, so that every
+// session ends. The acts are kept as a script of the robot, which
+// rdmhost --script plays again.
+#include "UiRobot.h"
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+class CDialogWalker
+{
+public:
+    // The walk of the robot's dialogs. The data-source step offers these
+    // data sources only (or none). pTrace, when set, gets each act as it is
+    // taken.
+    CDialogWalker(const CUiRobot& robot, std::seed_seq& seed, int nStepLimit, std::vector<std::string> dataSources,
+                  FILE* pTrace);
+
+    // The robot's walk (CUiRobot::WalkUnscripted): one act on the dialog;
+    // waits while a message box holds it disabled or a list is loading.
+    StepResult Step(HWND hDlg, std::string& reason);
+
+    int Steps() const { return m_nSteps; }
+    // The acts so far: one block per dialog, in the order the dialogs came.
+    std::string Script() const;
+
+    enum class Kind { button, checkBox, radioButton, edit, comboBox, list, closeBox };
+
+private:
+    struct Act
+    {
+        std::string line;   // as the robot's script writes it
+        RobotAction action;
+    };
+    struct Target
+    {
+        Kind kind;
+        int nId;
+        int nWeight;
+    };
+
+    Act ChooseAct(HWND hDlg, int nTemplate);
+    Act ActOn(HWND hDlg, int nTemplate, const Target& target);
+    Act ActOnList(HWND hDlg, int nId, bool bDataSources);
+    Act ActOnCombo(HWND hDlg, int nId);
+    std::string RandomText();
+    // Nothing, a number or one character.
+    std::string ShortAnswer();
+    int Between(int nLow, int nHigh) { return std::uniform_int_distribution<int>(nLow, nHigh)(m_random); }
+    void Record(HWND hDlg, int nTemplate, const std::string& line);
+
+    struct Block
+    {
+        HWND hWnd;
+        int nTemplate;
+        std::vector<std::string> lines;
+    };
+
+    const CUiRobot& m_robot;
+    std::mt19937 m_random;
+    int m_nStepLimit;
+    int m_nSteps = 0;
+    size_t m_nMessageBoxes = 0;
+    HWND m_hComplaint = nullptr;   // the field a message box refused, after the last act
+    std::vector<std::string> m_dataSources;
+    FILE* m_pTrace;
+    std::vector<Block> m_blocks;
+};
