@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <sqlext.h>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -23,6 +24,19 @@ namespace
         const char* pszCases = std::getenv("RDM_FUZZ_CASES");
         return pszCases ? std::atoi(pszCases) : 3000;
     }
+
+    // The figures of the fuzz, printed once the four fuzz tests have run.
+    class CFuzzFigures : public ::testing::Environment
+    {
+    public:
+        void TearDown() override
+        {
+            const char* pszSeed = std::getenv("RDM_FUZZ_SEED");
+            std::printf("fuzz: %d cases in each of 4 tests, %d in all (seed %s)\n", FuzzCases(), 4 * FuzzCases(),
+                        pszSeed ? pszSeed : "20261208");
+        }
+    };
+    ::testing::Environment* const g_pFuzzFigures = ::testing::AddGlobalTestEnvironment(new CFuzzFigures);
 
     class CFuzz
     {
