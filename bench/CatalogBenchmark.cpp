@@ -141,6 +141,7 @@ CatalogTiming TimeColumnList(const std::string& dataSource, const std::string& t
     CUiRobot robot;
     robot.IdentifyTemplateBy(IDC_COLUMN_LIST, IDD_FIELDMAP);
     CBenchFieldMapDlg dlg(connection);
+    CFieldMapArrays arrays(dlg);
     dlg.m_strTable = table.c_str();
     robot.Expect(IDD_FIELDMAP, {
         robot::WaitUntil([](HWND hDlg) { return ListRowCount(hDlg, IDC_COLUMN_LIST) > 1; }, "the first fill"),
@@ -154,8 +155,6 @@ CatalogTiming TimeColumnList(const std::string& dataSource, const std::string& t
         robot::Click(IDCANCEL),
     });
     dlg.DoModal();
-    FreeColumnArray(dlg.m_pColumns, dlg.m_nColumns);
-    FreeColumnArray(dlg.m_pConditions, dlg.m_nConditions);
     for (const std::string& failure : robot.Failures())
         std::printf("  robot: %s\n", failure.c_str());
     return timing;

@@ -37,11 +37,10 @@ PreviewTiming TimePreview(const std::string& dataSource, const std::string& tabl
         robot::Click(IDCANCEL),
     });
     CFieldMapDlg dlg(theSession);
+    CFieldMapArrays arrays(dlg);
     dlg.m_strTable = table.c_str();
     dlg.m_showPreview = ShowPreview;
     dlg.DoModal();
-    FreeColumnArray(dlg.m_pColumns, dlg.m_nColumns);
-    FreeColumnArray(dlg.m_pConditions, dlg.m_nConditions);
     for (const std::string& failure : robot.Failures())
         std::printf("  robot: %s\n", failure.c_str());
     return timing;

@@ -387,9 +387,10 @@ void CFieldMapDlg::ShowSortOrder()
     CString strOrder;
     for (const SortKey& key : EffectiveSortKeys())
     {
-        CString strKey = FieldLabel(key.nField);
+        const CString strLabel = FieldLabel(key.nField);
+        CString strKey = strLabel;
         if (key.bDescending)
-            strKey.Format(LoadResString(IDS_SORT_DESCENDING), (LPCSTR)FieldLabel(key.nField));
+            strKey.Format(LoadResString(IDS_SORT_DESCENDING), (LPCSTR)strLabel);
         CString strPart;
         strPart.Format(LoadResString(strOrder.IsEmpty() ? IDS_SORTED_BY : IDS_SORT_THEN), (LPCSTR)strKey);
         strOrder += strPart;

@@ -89,3 +89,20 @@ private:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// Frees the dialog's column and condition arrays when the caller is done
+// with them, on every path once the dialog has run.
+class CFieldMapArrays
+{
+public:
+    explicit CFieldMapArrays(CFieldMapDlg& dlg) : m_dlg(dlg) {}
+    ~CFieldMapArrays()
+    {
+        FreeColumnArray(m_dlg.m_pColumns, m_dlg.m_nColumns);
+        FreeColumnArray(m_dlg.m_pConditions, m_dlg.m_nConditions);
+    }
+    CFieldMapArrays(const CFieldMapArrays&) = delete;
+    CFieldMapArrays& operator=(const CFieldMapArrays&) = delete;
+private:
+    CFieldMapDlg& m_dlg;
+};

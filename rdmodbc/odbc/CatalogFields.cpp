@@ -30,3 +30,14 @@ CCatalogArgument::CCatalogArgument(const CDatabase& db)
     : m_strCatalog(CurrentCatalog(db))
 {
 }
+
+SQLRETURN CCatalogArgument::Call(
+    const std::function<SQLRETURN(SQLCHAR* pszCatalog, SQLSMALLINT nLength)>& catalogFunction) const
+{
+    if (m_strCatalog.IsEmpty())
+        return catalogFunction(nullptr, 0);
+    SQLRETURN nRetCode = catalogFunction((SQLCHAR*)(LPCSTR)m_strCatalog, (SQLSMALLINT)m_strCatalog.GetLength());
+    if (!SQL_SUCCEEDED(nRetCode))
+        nRetCode = catalogFunction(nullptr, 0);
+    return nRetCode;
+}

@@ -4,6 +4,8 @@
 // says of its longest names.
 #include "framework/CDatabase.h"
 
+#include <functional>
+
 // Result columns, numbered as ODBC 3 defines them.
 enum TablesColumn : SQLUSMALLINT
 {
@@ -38,8 +40,10 @@ class CCatalogArgument
 {
 public:
     explicit CCatalogArgument(const CDatabase& db);
-    SQLCHAR* Name() const           { return m_strCatalog.IsEmpty() ? nullptr : (SQLCHAR*)(LPCSTR)m_strCatalog; }
-    SQLSMALLINT Length() const      { return (SQLSMALLINT)m_strCatalog.GetLength(); }
+    // Calls the catalog function with the argument. A driver that names its
+    // database but cannot be asked for one by name is asked again with null,
+    // and lists every catalog's entries, as it always did.
+    SQLRETURN Call(const std::function<SQLRETURN(SQLCHAR* pszCatalog, SQLSMALLINT nLength)>& catalogFunction) const;
 private:
     CString m_strCatalog;
 };

@@ -45,14 +45,10 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
 {
     CStatementHandle hstmt;
     hstmt.Allocate(db.m_hdbc);
-    CCatalogArgument catalog(db);
-    SQLRETURN nRetCode = ::SQLColumns(hstmt, catalog.Name(), catalog.Length(), nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
-                                      (SQLSMALLINT)strTable.GetLength(), nullptr, 0);
-    // As for the tables: a driver that cannot be asked for its database by
-    // name is asked for every catalog.
-    if (!SQL_SUCCEEDED(nRetCode) && catalog.Name() != nullptr)
-        nRetCode = ::SQLColumns(hstmt, nullptr, 0, nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
-                                (SQLSMALLINT)strTable.GetLength(), nullptr, 0);
+    SQLRETURN nRetCode = CCatalogArgument(db).Call([&hstmt, &strTable](SQLCHAR* pszCatalog, SQLSMALLINT nLength) {
+        return ::SQLColumns(hstmt, pszCatalog, nLength, nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
+                            (SQLSMALLINT)strTable.GetLength(), nullptr, 0);
+    });
     if (!SQL_SUCCEEDED(nRetCode))
     {
         DropDiagnostic(hstmt);

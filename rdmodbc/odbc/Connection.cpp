@@ -32,11 +32,7 @@ BOOL OpenConnection(SessionConnection& connection, const CString& strDataSource,
 
 void ReopenConnection(SessionConnection& connection)
 {
-    if (connection.m_db.IsOpen())
-        return;
-    connection.m_db.OpenEx(connection.m_strConnect, CDatabase::openReadOnly);
-    if (connection.m_db.IsOpen())
-        connection.m_strIdentifierQuote = ReadIdentifierQuote(connection.m_db);
+    OpenConnection(connection, CString(), TRUE);
 }
 
 CString ReadIdentifierQuote(const CDatabase& db)

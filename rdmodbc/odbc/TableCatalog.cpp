@@ -11,12 +11,9 @@ BOOL ReadTableCatalog(const CDatabase& db, BOOL bIncludeViews, BOOL bIncludeSyst
     CStatementHandle hstmt;
     // Without a connection no handle comes back, and SQLTables fails on it.
     hstmt.Allocate(db.m_hdbc);
-    CCatalogArgument catalog(db);
-    SQLRETURN nRetCode = ::SQLTables(hstmt, catalog.Name(), catalog.Length(), nullptr, 0, nullptr, 0, nullptr, 0);
-    // A driver that names its database but cannot be asked for one by name
-    // lists every catalog's tables, as it always did.
-    if (!SQL_SUCCEEDED(nRetCode) && catalog.Name() != nullptr)
-        nRetCode = ::SQLTables(hstmt, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
+    SQLRETURN nRetCode = CCatalogArgument(db).Call([&hstmt](SQLCHAR* pszCatalog, SQLSMALLINT nLength) {
+        return ::SQLTables(hstmt, pszCatalog, nLength, nullptr, 0, nullptr, 0, nullptr, 0);
+    });
     if (!SQL_SUCCEEDED(nRetCode))
         return FALSE;
 

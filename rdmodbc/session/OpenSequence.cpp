@@ -15,23 +15,6 @@
 
 namespace
 {
-    // The field-mapping dialog hands its column and condition arrays to
-    // Open, which frees them on every path once the dialog has run.
-    class CFieldMapArrays
-    {
-    public:
-        explicit CFieldMapArrays(CFieldMapDlg& dlg) : m_dlg(dlg) {}
-        ~CFieldMapArrays()
-        {
-            FreeColumnArray(m_dlg.m_pColumns, m_dlg.m_nColumns);
-            FreeColumnArray(m_dlg.m_pConditions, m_dlg.m_nConditions);
-        }
-        CFieldMapArrays(const CFieldMapArrays&) = delete;
-        CFieldMapArrays& operator=(const CFieldMapArrays&) = delete;
-    private:
-        CFieldMapDlg& m_dlg;
-    };
-
     void SetApplicationTitle(const CString& strTitle)
     {
         CWinApp* pApp = AfxGetApp();

@@ -79,11 +79,9 @@ void ShowPreview(const CFieldMapDlg& dlg)
             return;
         CRecordset rows(&db);
         rows.m_nMaxRows = PREVIEW_ROWS;
-        OutputField fields[OUTPUT_FIELDS];
-        std::copy(std::begin(import.aOptions), std::end(import.aOptions), fields);
-        const CString strSQL = PrepareImport(rows, dlg.m_strTable, import.astrColumns, fields, import.filters.data(),
-                                             (int)import.filters.size(), dlg.m_bUseConditions, dlg.m_aSortKeys,
-                                             theSession.m_strIdentifierQuote);
+        const CString strSQL = PrepareImport(rows, dlg.m_strTable, import.astrColumns, import.aOptions,
+                                             import.filters.data(), (int)import.filters.size(), dlg.m_bUseConditions,
+                                             dlg.m_aSortKeys, theSession.m_strIdentifierQuote);
         rows.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
 
         char aszFields[OUTPUT_FIELDS][PREVIEW_VALUE_LENGTH + 1];
@@ -93,7 +91,7 @@ void ShowPreview(const CFieldMapDlg& dlg)
         CString strValue;
         while (!rows.IsEOF() && (int)preview.m_rows.size() < PREVIEW_ROWS)
         {
-            DeliverRow(rows, fields, strValue, alpszFields, anMaxChars);
+            DeliverRow(rows, import.aOptions, strValue, alpszFields, anMaxChars);
             preview.m_rows.push_back({aszFields[0], aszFields[1], aszFields[2], aszFields[3]});
             rows.MoveNext();
         }
