@@ -45,7 +45,9 @@ std::string BenchStatement(SQLHDBC hdbc, const std::string& table)
     for (int k = 0; k < 4; ++k)
         astrColumns[k] = apszColumns[k];
     OutputField fields[4];
-    return ComposeStatement(table.c_str(), astrColumns, fields, *szQuote == ' ' ? "" : szQuote).Str();
+    SqlDialect dialect;
+    dialect.strIdentifierQuote = *szQuote == ' ' ? "" : szQuote;
+    return ComposeStatement("", table.c_str(), astrColumns, fields, dialect).Str();
 }
 
 RowTiming TimeMoveNext(const std::string& connect, const std::string& table, bool bFormatting)

@@ -95,3 +95,11 @@
 #define IDS_PREVIEW_ROWS            27      // the preview's count of the import's rows
 #define IDS_PREVIEW_ONE_ROW         28
 #define IDS_PREVIEW_COUNT_UNKNOWN   29
+// Why a typed condition or a value was refused before it reached SQL
+#define IDS_SQL_SEPARATOR           30
+#define IDS_SQL_OPEN_TEXT           31
+#define IDS_SQL_OPEN_NAME           32
+#define IDS_SQL_OPEN_COMMENT        33
+#define IDS_SQL_LINE_BREAK          34
+#define IDS_SQL_AMBIGUOUS           35
+#define IDS_SQL_VALUE_COMMENT       36

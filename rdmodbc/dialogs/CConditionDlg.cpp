@@ -1,5 +1,6 @@
 #include "CConditionDlg.h"
 
+#include "SqlRefusal.h"
 #include "langres/ResString.h"
 #include "query/Condition.h"
 #include "query/Operator.h"
@@ -158,8 +159,9 @@ void CConditionDlg::OnOK()
 
     CString strDisplay, strFilter;
     BOOL bNegate = IsDlgButtonChecked(IDC_NEGATE) == BST_CHECKED;
-    switch (ComposeCondition(m_condition, m_strIdentifierQuote, SelectedOperator(), strValue1, strValue2, bNegate,
-                             strDisplay, strFilter))
+    SqlTextFault fault = sqlTextSound;
+    switch (ComposeCondition(m_condition, m_dialect, SelectedOperator(), strValue1, strValue2, bNegate, strDisplay,
+                             strFilter, &fault))
     {
     case conditionMissingValue:
         MessageBox(LoadResString(IDS_MISSING_VALUE), LoadResString(IDS_APP_TITLE), MB_ICONERROR);
@@ -174,6 +176,9 @@ void CConditionDlg::OnOK()
         MessageBox(strMessage, LoadResString(IDS_APP_TITLE), MB_ICONERROR);
         return;
     }
+    case conditionUnsafeValue:
+        MessageBox(SqlTextRefusal(fault), LoadResString(IDS_APP_TITLE), MB_ICONERROR);
+        return;
     case conditionComposed:
         break;
     }

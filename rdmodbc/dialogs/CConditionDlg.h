@@ -4,6 +4,7 @@
 // optional negation.
 #include "framework/CComboBox.h"
 #include "framework/CDialog.h"
+#include "framework/SqlDialect.h"
 #include "query/ColumnInfo.h"
 
 class CConditionDlg : public CDialog
@@ -16,7 +17,7 @@ public:
 
     ColumnInfo* m_pColumns = nullptr;   // borrowed from the caller
     int m_nColumns = 0;
-    CString m_strIdentifierQuote = "`"; // how the data source's driver quotes a name
+    SqlDialect m_dialect;               // how the data source reads SQL text
     // On IDOK the caller takes the strings, leaving them null here.
     ColumnInfo m_condition;
 

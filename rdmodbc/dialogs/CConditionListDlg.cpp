@@ -95,7 +95,7 @@ void CConditionListDlg::OnAddCondition()
     CConditionDlg dlg;
     dlg.m_pColumns = m_pColumns;
     dlg.m_nColumns = m_nColumns;
-    dlg.m_strIdentifierQuote = m_strIdentifierQuote;
+    dlg.m_dialect = m_dialect;
     // A condition without texts restricts nothing and would show as a row
     // that no removal could find: it is dropped as if the user had cancelled,
     // and the editor frees it.
@@ -112,6 +112,7 @@ void CConditionListDlg::OnAddText()
         return;
     CTextEntryDlg dlg;
     dlg.m_strText = "";
+    dlg.m_dialect = m_dialect;
     if (dlg.DoModal() != IDOK || dlg.m_strText.IsEmpty())
         return;
     if (AppendTypedCondition(m_pConditions, m_nConditions, dlg.m_strText))

@@ -4,6 +4,7 @@
 // array freed), Cancel leaves the caller's array as it was.
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
+#include "framework/SqlDialect.h"
 #include "query/ColumnInfo.h"
 
 class CConditionListDlg : public CDialog
@@ -13,7 +14,7 @@ public:
 
     ColumnInfo* m_pColumns = nullptr;   // borrowed from the caller
     int m_nColumns = 0;
-    CString m_strIdentifierQuote = "`"; // how the data source's driver quotes a name
+    SqlDialect m_dialect;               // how the data source reads SQL text
     // In: the caller's conditions. Out on IDOK: the edited ones, the
     // caller's own freed; otherwise the caller's, untouched.
     ColumnInfo* m_pConditions = nullptr;

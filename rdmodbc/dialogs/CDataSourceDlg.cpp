@@ -6,7 +6,7 @@
 #include "framework/CComboBox.h"
 #include "framework/CException.h"
 #include "langres/ResString.h"
-#include "odbc/TableCatalog.h"
+#include "query/Identifier.h"
 #include "resource.h"
 
 #include <stdlib.h>
@@ -174,8 +174,11 @@ void CDataSourceDlg::OnOK()
         return;
     }
 
-    if (m_list.GetFirstSelected() >= 0)
-        m_strTable = SelectedText();
+    if (const TableRow* pTable = SelectedTable())
+    {
+        m_strTable = pTable->strName;
+        m_strSchema = pTable->strSchema;
+    }
     m_connection.m_db.Close();
     if (GetDlgItem(IDC_INCLUDE_VIEWS))
         m_bIncludeViews = IsDlgButtonChecked(IDC_INCLUDE_VIEWS) == BST_CHECKED;
@@ -196,29 +199,27 @@ BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
         return FALSE;
 
     FreeEntries();
+    m_tables.clear();
     std::vector<TableRow> rows;
     BOOL bRead = ReadTableCatalog(m_connection.m_db, bIncludeViews, bIncludeSystemTables, rows);
     m_list.DeleteAllItems();
-    BOOL bPreselected = FALSE;
     if (bRead)
     {
-        std::vector<LPCSTR> names;
-        for (const TableRow& row : rows)
+        m_tables = std::move(rows);
+        // A table of another schema shows with its schema, so that two
+        // tables of one name can be told apart; the row knows its table by
+        // its item data, not by its text.
+        std::vector<CString> names;
+        for (const TableRow& table : m_tables)
         {
+            names.push_back(TableDisplayName(table.strSchema, table.strName, m_connection.m_dialect));
             // The entries come first, so that selecting a row shows its remarks.
-            AddEntry(row.strName, row.strRemarks);
-            names.push_back(row.strName);
+            AddEntry(names.back(), table.strRemarks);
         }
-        InsertSortedRows(m_list, names, FALSE, [&](size_t nTable, int nRow) {
-            if (rows[nTable].strName == m_strTable && nRow >= 0)
-            {
-                m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
-                bPreselected = TRUE;
-            }
-        });
+        std::vector<LPCSTR> texts(names.begin(), names.end());
+        InsertSortedRows(m_list, texts, FALSE, [](size_t, int) {});
     }
-    if (bPreselected)
-        m_list.EnsureVisible(m_list.GetFirstSelected(), FALSE);
+    SelectTable(m_strSchema, m_strTable);
     return TRUE;
 }
 
@@ -240,7 +241,9 @@ void CDataSourceDlg::RefillTables(int nCheckBox)
     if (m_list.m_hWnd == nullptr)
         return;
 
-    CString strKept = SelectedText();
+    const TableRow* pKept = SelectedTable();
+    const CString strKeptSchema = pKept ? pKept->strSchema : CString();
+    const CString strKeptName = pKept ? pKept->strName : CString();
     m_list.DeleteAllItems();
     if (GetDlgItem(nCheckBox))
     {
@@ -256,18 +259,8 @@ void CDataSourceDlg::RefillTables(int nCheckBox)
             m_bIncludeSystemTables = bChecked;
         }
     }
-    if (!strKept.IsEmpty())
-    {
-        LVFINDINFOA find = {};
-        find.flags = LVFI_STRING;
-        find.psz = strKept;
-        int nRow = m_list.FindItem(&find, -1);
-        if (nRow >= 0)
-        {
-            m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
-            m_list.EnsureVisible(nRow, FALSE);
-        }
-    }
+    if (!strKeptName.IsEmpty())
+        SelectTable(strKeptSchema, strKeptName);
     EnableControl(IDOK, m_list.GetFirstSelected() >= 0);
 }
 
@@ -275,6 +268,30 @@ CString CDataSourceDlg::SelectedText() const
 {
     int nRow = m_list.GetFirstSelected();
     return nRow >= 0 ? m_list.GetItemText(nRow, 0) : CString();
+}
+
+const TableRow* CDataSourceDlg::SelectedTable() const
+{
+    int nRow = m_list.GetFirstSelected();
+    if (nRow < 0)
+        return nullptr;
+    size_t nTable = (size_t)m_list.GetItemData(nRow);
+    return nTable < m_tables.size() ? &m_tables[nTable] : nullptr;
+}
+
+BOOL CDataSourceDlg::SelectTable(const CString& strSchema, const CString& strName)
+{
+    for (int nRow = 0; nRow < m_list.GetItemCount(); ++nRow)
+    {
+        size_t nTable = (size_t)m_list.GetItemData(nRow);
+        if (nTable < m_tables.size() && m_tables[nTable].strName == strName && m_tables[nTable].strSchema == strSchema)
+        {
+            m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
+            m_list.EnsureVisible(nRow, FALSE);
+            return TRUE;
+        }
+    }
+    return FALSE;
 }
 
 void CDataSourceDlg::OnCancel()

@@ -7,6 +7,9 @@
 #include "framework/CStatic.h"
 #include "odbc/Connection.h"
 #include "odbc/OdbcEnvironment.h"
+#include "odbc/TableCatalog.h"
+
+#include <vector>
 
 // The description of one row of the list: a data source's driver, a table's
 // remarks. Both texts are heap copies (_strdup) owned by the dialog's entry
@@ -26,6 +29,7 @@ public:
 
     CString m_strDataSource;
     CString m_strTable;
+    CString m_strSchema;                // the table's schema; "" where the data source has none
     DsnType m_nDsnType = dsnUser;
     BOOL    m_bReconnect = FALSE;
     BOOL    m_bIncludeViews = TRUE;
@@ -56,12 +60,18 @@ protected:
 private:
     void RefillTables(int nCheckBox);
     CString SelectedText() const;
+    // The table of the selected row of the table step; null when none is.
+    const TableRow* SelectedTable() const;
+    // Selects the row of the table of that schema and name, byte for byte.
+    BOOL SelectTable(const CString& strSchema, const CString& strName);
 
     SessionConnection& m_connection;
     // Room in m_pEntries; it doubles when full, so that a catalog of tens of
     // thousands of tables fills in linear time.
     int       m_nEntryCapacity = 0;
     CListCtrl m_list;
+    // The tables the table step lists; each row's item data is its index.
+    std::vector<TableRow> m_tables;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -143,7 +143,7 @@ void CFieldMapDlg::FillColumnList()
 
     std::vector<CString> names;
     CColumnBatch batch;
-    ReadTableColumns(db, m_strTable, [&](const CatalogColumn& column) -> BOOL {
+    ReadTableColumns(db, m_strSchema, m_strTable, [&](const CatalogColumn& column) -> BOOL {
         if (!batch.Add(column.strName, column.strTypeName, column.nDataType, column.nSqlDataType,
                        column.nDatetimeSub, column.nNullable))
             return FALSE;
@@ -252,7 +252,7 @@ void CFieldMapDlg::OnConditions()
     CConditionListDlg dlg;
     dlg.m_pColumns = m_pColumns;
     dlg.m_nColumns = m_nColumns;
-    dlg.m_strIdentifierQuote = m_connection.m_strIdentifierQuote;
+    dlg.m_dialect = m_connection.m_dialect;
     dlg.m_pConditions = m_pConditions;
     dlg.m_nConditions = m_nConditions;
     dlg.m_bUseConditions = m_bUseConditions;
@@ -348,11 +348,15 @@ void CFieldMapDlg::LoadControls(const FieldMapping& field)
 
 void CFieldMapDlg::ShowColumnOf(int nField)
 {
-    // The selection changes run OnItemChangedColumns for the shown field.
-    LVFINDINFOA find = {};
-    find.flags = LVFI_STRING;
-    find.psz = m_aMap[nField].m_strColumn;
-    int nItem = m_listColumns.FindItem(&find, -1);
+    // The list's own search ignores case, and "code" is not "Code". The
+    // selection changes run OnItemChangedColumns for the shown field.
+    const CString& strColumn = m_aMap[nField].m_strColumn;
+    int nItem = -1;
+    for (int i = 0; i < m_listColumns.GetItemCount() && nItem < 0 && !strColumn.IsEmpty(); ++i)
+    {
+        if (m_listColumns.GetItemText(i, 0) == strColumn)
+            nItem = i;
+    }
     if (nItem >= 0)
     {
         m_listColumns.SetItemState(nItem, LVIS_SELECTED, LVIS_SELECTED);

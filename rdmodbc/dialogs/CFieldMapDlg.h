@@ -21,6 +21,7 @@ public:
     explicit CFieldMapDlg(SessionConnection& connection, CWnd* pParent = nullptr);
 
     CString m_strDataSource;            // shown to nobody: the connection uses the session's string
+    CString m_strSchema;                // the table's schema; "" where the data source has none
     CString m_strTable;
     FieldMapping m_aMap[OUTPUT_FIELDS];
     BOOL m_bBack = FALSE;               // the dialog ended through Back

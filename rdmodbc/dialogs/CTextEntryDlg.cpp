@@ -1,5 +1,6 @@
 #include "CTextEntryDlg.h"
 
+#include "SqlRefusal.h"
 #include "framework/CDataExchange.h"
 #include "resource.h"
 
@@ -12,4 +13,11 @@ void CTextEntryDlg::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Text(pDX, IDC_TEXT, m_strText);
     DDV_MaxChars(pDX, m_strText, 255);
+    // The text stays in the box to be mended.
+    if (pDX->m_bSaveAndValidate)
+    {
+        const SqlTextFault fault = CheckSqlCondition(m_strText, m_dialect);
+        if (fault != sqlTextSound)
+            pDX->Fail(SqlTextRefusal(fault));
+    }
 }

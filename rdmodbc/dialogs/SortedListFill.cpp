@@ -37,11 +37,11 @@ void InsertSortedRows(CListCtrl& list, const std::vector<LPCSTR>& texts, BOOL bW
     // a row put on top moves all the others.
     BOOL bSorting = list.ModifyStyle(LVS_SORTASCENDING, 0);
     list.SendMessage(WM_SETREDRAW, FALSE);
-    UINT nMask = bWithImage ? LVIF_TEXT | LVIF_IMAGE : LVIF_TEXT;
+    UINT nMask = (bWithImage ? LVIF_TEXT | LVIF_IMAGE : LVIF_TEXT) | LVIF_PARAM;
     int nCount = 0;
     for (size_t nText : order)
     {
-        int nRow = list.InsertItem(nMask, nCount, texts[nText], 0, 0, 0, 0);
+        int nRow = list.InsertItem(nMask, nCount, texts[nText], 0, 0, 0, (LPARAM)nText);
         if (nRow >= 0)
             ++nCount;
         onInserted(nText, nRow);

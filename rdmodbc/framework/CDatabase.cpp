@@ -2,6 +2,8 @@
 #include "CDBException.h"
 
 #include <sqlext.h>
+#include <climits>
+#include <vector>
 
 namespace
 {
@@ -56,10 +58,12 @@ BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
     if (hWndPrompt == nullptr)
         hWndPrompt = ::GetDesktopWindow();
 
-    SQLCHAR szOut[4096] = "";
+    // The completed string is what every later connection of the session
+    // uses: room for the longest a driver can report.
+    std::vector<SQLCHAR> out(SHRT_MAX);
     SQLSMALLINT nOutLength = 0;
     nRetCode = ::SQLDriverConnect(dbc, hWndPrompt, (SQLCHAR*)(LPCSTR)strConnect, SQL_NTS,
-                                  szOut, sizeof szOut, &nOutLength, nCompletion);
+                                  out.data(), (SQLSMALLINT)out.size(), &nOutLength, nCompletion);
     if (!SQL_SUCCEEDED(nRetCode))
     {
         // The user cancelled the driver's prompt: no error to report.
@@ -71,7 +75,12 @@ BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
         return FALSE;
     }
 
-    m_strConnect = WithOdbcPrefix((const char*)szOut);
+    // A string cut short would not connect again, or would ask again: then
+    // the string the connection was opened with serves.
+    if (nOutLength > 0 && nOutLength < (SQLSMALLINT)out.size())
+        m_strConnect = WithOdbcPrefix((const char*)out.data());
+    else
+        m_strConnect = WithOdbcPrefix(strConnect);
     m_hdbc.Attach(dbc.Detach());
     return TRUE;
 }

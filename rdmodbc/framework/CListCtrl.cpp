@@ -41,10 +41,18 @@ CString CListCtrl::GetItemText(int nItem, int nSubItem) const
         int nLength = (int)SendMessage(LVM_GETITEMTEXTA, nItem, (LPARAM)&item);
         if (nLength < nSize - 1)
         {
-            strText.ReleaseBuffer(nLength);
+            strText.ReleaseBuffer();
             return strText;
         }
     }
+}
+
+LPARAM CListCtrl::GetItemData(int nItem) const
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = nItem;
+    return SendMessage(LVM_GETITEMA, 0, (LPARAM)&item) ? item.lParam : 0;
 }
 
 BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)

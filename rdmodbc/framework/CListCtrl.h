@@ -15,6 +15,7 @@ public:
     int  GetNextItem(int nItem, int nFlags) const       { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
     int  GetFirstSelected() const                       { return GetNextItem(-1, LVNI_SELECTED); }
     CString GetItemText(int nItem, int nSubItem) const;
+    LPARAM  GetItemData(int nItem) const;
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
     BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
     BOOL EnsureVisible(int nItem, BOOL bPartialOK)      { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK); }

@@ -29,7 +29,7 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
     if (!m_strFilter.IsEmpty())
         m_strSQL += CString(" WHERE ") + m_strFilter;
     if (!m_strSort.IsEmpty())
-        m_strSQL += CString(" ORDER BY ") + m_strSort;
+        m_strSQL += CString("\nORDER BY ") + m_strSort;
 
     SQLHDBC hdbc = m_pDatabase ? m_pDatabase->m_hdbc.Handle() : SQL_NULL_HDBC;
     SQLRETURN nRetCode = m_hstmt.Allocate(hdbc);

@@ -21,7 +21,8 @@ public:
     CRecordset& operator=(const CRecordset&) = delete;
 
     // Runs the statement (with " WHERE " and m_strFilter when the filter is
-    // not empty, then " ORDER BY " and m_strSort when the sort is not empty)
+    // not empty, then on a line of its own "ORDER BY " and m_strSort when
+    // the sort is not empty, out of reach of a comment that ends the filter)
     // and fetches the first row. Failure throws CDBException*.
     virtual BOOL Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions = none);
     virtual void Close();

@@ -9,6 +9,7 @@
 // Result columns, numbered as ODBC 3 defines them.
 enum TablesColumn : SQLUSMALLINT
 {
+    TABLES_TABLE_SCHEM = 2,
     TABLES_TABLE_NAME = 3,
     TABLES_TABLE_TYPE = 4,
     TABLES_REMARKS = 5,
@@ -16,6 +17,8 @@ enum TablesColumn : SQLUSMALLINT
 
 enum ColumnsColumn : SQLUSMALLINT
 {
+    COLUMNS_TABLE_SCHEM = 2,
+    COLUMNS_TABLE_NAME = 3,
     COLUMNS_COLUMN_NAME = 4,
     COLUMNS_DATA_TYPE = 5,
     COLUMNS_TYPE_NAME = 6,
@@ -52,5 +55,14 @@ private:
 // longest name (SQL_MAX_TABLE_NAME_LEN, SQL_MAX_COLUMN_NAME_LEN): no usable
 // answer (0, or 32768 and more) gives 256, anything else is capped at 2048.
 int NameFieldSize(SQLUSMALLINT nReportedMaximum);
-// The same, asked of the driver of the open connection.
-int NameFieldSize(const CDatabase& db, SQLUSMALLINT nInfoType);
+// The bytes a field needs for the longest name the driver of the open
+// connection reports: its characters may take up to four bytes each (UTF-8
+// behind an ANSI driver, or a double-byte code page), and a name cut short
+// names nothing.
+int NameFieldBytes(const CDatabase& db, SQLUSMALLINT nInfoType);
+
+// The name as a catalog function's search pattern that matches it alone:
+// "_" and "%" and the driver's escape (SQL_SEARCH_PATTERN_ESCAPE) escaped.
+// A driver without an escape gets the name as it is, and its catalog rows
+// must be compared with the name.
+CString SearchPatternOf(const CDatabase& db, const CString& strName);

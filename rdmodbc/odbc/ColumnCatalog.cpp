@@ -31,6 +31,11 @@ namespace
         SQLLEN m_nIndicator = SQL_NULL_DATA;
     };
 
+    BOOL IsExactly(const CBoundText& field, const CString& strName)
+    {
+        return field.IsWhole() && CString(field.Text(), field.Length()) == strName;
+    }
+
     // The first diagnostic record of a failed catalog call is read so that
     // the statement's error state is consumed; the user is not told.
     void DropDiagnostic(SQLHSTMT hstmt)
@@ -40,14 +45,21 @@ namespace
     }
 }
 
-BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
+BOOL ReadTableColumns(const CDatabase& db, const CString& strSchema, const CString& strTable,
                       const std::function<BOOL(const CatalogColumn&)>& onColumn)
 {
     CStatementHandle hstmt;
     hstmt.Allocate(db.m_hdbc);
-    SQLRETURN nRetCode = CCatalogArgument(db).Call([&hstmt, &strTable](SQLCHAR* pszCatalog, SQLSMALLINT nLength) {
-        return ::SQLColumns(hstmt, pszCatalog, nLength, nullptr, 0, (SQLCHAR*)(LPCSTR)strTable,
-                            (SQLSMALLINT)strTable.GetLength(), nullptr, 0);
+    // Table and schema are search patterns: "t_1" alone would match "tx1"
+    // too, and a driver's collation may match "Orders" for "orders". The
+    // rows are compared with the names as well.
+    const CString strSchemaPattern = SearchPatternOf(db, strSchema);
+    const CString strTablePattern = SearchPatternOf(db, strTable);
+    SQLRETURN nRetCode = CCatalogArgument(db).Call([&](SQLCHAR* pszCatalog, SQLSMALLINT nLength) {
+        return ::SQLColumns(hstmt, pszCatalog, nLength,
+                            strSchema.IsEmpty() ? nullptr : (SQLCHAR*)(LPCSTR)strSchemaPattern,
+                            (SQLSMALLINT)strSchemaPattern.GetLength(), (SQLCHAR*)(LPCSTR)strTablePattern,
+                            (SQLSMALLINT)strTablePattern.GetLength(), nullptr, 0);
     });
     if (!SQL_SUCCEEDED(nRetCode))
     {
@@ -55,12 +67,15 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
         return FALSE;
     }
 
-    const int nFieldSize = NameFieldSize(db, SQL_MAX_COLUMN_NAME_LEN);
-    CBoundText name(nFieldSize), typeName(nFieldSize);
+    const int nFieldBytes = NameFieldBytes(db, SQL_MAX_COLUMN_NAME_LEN);
+    const int nTableBytes = NameFieldBytes(db, SQL_MAX_TABLE_NAME_LEN);
+    const int nSchemaBytes = NameFieldBytes(db, SQL_MAX_SCHEMA_NAME_LEN);
+    CBoundText schema(nSchemaBytes), table(nTableBytes), name(nFieldBytes), typeName(nFieldBytes);
     CBoundNumber dataType, sqlDataType, datetimeSub, nullable;
     // A column that is not bound would read as nothing, and a column read
     // without its type would be taken for another.
-    if (!SQL_SUCCEEDED(name.Bind(hstmt, COLUMNS_COLUMN_NAME)) || !SQL_SUCCEEDED(typeName.Bind(hstmt, COLUMNS_TYPE_NAME))
+    if (!SQL_SUCCEEDED(schema.Bind(hstmt, COLUMNS_TABLE_SCHEM)) || !SQL_SUCCEEDED(table.Bind(hstmt, COLUMNS_TABLE_NAME))
+        || !SQL_SUCCEEDED(name.Bind(hstmt, COLUMNS_COLUMN_NAME)) || !SQL_SUCCEEDED(typeName.Bind(hstmt, COLUMNS_TYPE_NAME))
         || !SQL_SUCCEEDED(dataType.Bind(hstmt, COLUMNS_DATA_TYPE))
         || !SQL_SUCCEEDED(sqlDataType.Bind(hstmt, COLUMNS_SQL_DATA_TYPE))
         || !SQL_SUCCEEDED(datetimeSub.Bind(hstmt, COLUMNS_SQL_DATETIME_SUB))
@@ -71,6 +86,8 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
     }
     for (;;)
     {
+        schema.Clear();
+        table.Clear();
         name.Clear();
         typeName.Clear();
         dataType.Clear();
@@ -79,6 +96,8 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
         nullable.Clear();
         if (!SQL_SUCCEEDED(::SQLFetch(hstmt)))
             break;
+        if (!IsExactly(table, strTable) || (!strSchema.IsEmpty() && !IsExactly(schema, strSchema)) || !name.IsWhole())
+            continue;
         CatalogColumn column;
         column.strName = name.Text();
         column.strTypeName = typeName.Text();

@@ -18,11 +18,12 @@ struct CatalogColumn
     SQLSMALLINT nNullable = 0;          // SQL_NO_NULLS, SQL_NULLABLE or SQL_NULLABLE_UNKNOWN
 };
 
-// Hands on the columns of the table, in the database the connection works
-// in, in the order in which SQLColumns delivers them, until onColumn returns
-// FALSE. FALSE when the catalog cannot be read (nothing handed on); the user
-// is not told.
-BOOL ReadTableColumns(const CDatabase& db, const CString& strTable,
+// Hands on the columns of the table of exactly that name (and of that
+// schema, unless strSchema is ""), in the database the connection works in,
+// in the order in which SQLColumns delivers them, until onColumn returns
+// FALSE. A column whose name arrives cut is not handed on. FALSE when the
+// catalog cannot be read (nothing handed on); the user is not told.
+BOOL ReadTableColumns(const CDatabase& db, const CString& strSchema, const CString& strTable,
                       const std::function<BOOL(const CatalogColumn&)>& onColumn);
 
 // What SQLGetTypeInfo tells of a data type. Some drivers give NULL where a

@@ -2,16 +2,17 @@
 // The session's connection to the chosen data source, and what every later
 // connection of the session reuses.
 #include "framework/CDatabase.h"
+#include "framework/SqlDialect.h"
 
 struct SessionConnection
 {
-    CDatabase m_db;                     // open while a step of the session reads from it
-    CString   m_strConnect;             // the connect string the driver completed, without "ODBC;"
-    // How the data source's driver quotes a name: the grave accent until a
-    // driver has told otherwise, "" when it quotes none. Every connection of
-    // the session goes to the same data source, so conditions composed while
-    // the connection is closed quote with it too.
-    CString   m_strIdentifierQuote = "`";
+    CDatabase  m_db;                    // open while a step of the session reads from it
+    CString    m_strConnect;            // the connect string the driver completed, without "ODBC;"
+    // How the data source reads SQL text, as the last connection told it.
+    // Every connection of the session goes to the same data source, so
+    // conditions composed while the connection is closed are written for it
+    // too.
+    SqlDialect m_dialect;
 };
 
 // Opens the connection: the first time with "DSN=" and the name, with
@@ -27,6 +28,14 @@ void ReopenConnection(SessionConnection& connection);
 // The driver's identifier quote character (SQL_IDENTIFIER_QUOTE_CHAR): a
 // grave accent when it cannot tell, "" when it answers a blank (no quoting).
 CString ReadIdentifierQuote(const CDatabase& db);
+// How the engine behind the open connection reads SQL text. Whether a
+// backslash escapes is asked of the engine itself, for it depends on the
+// server's settings, not on the product.
+SqlDialect ReadSqlDialect(CDatabase& db);
+// Makes what the connection runs from now on read-only at the server, where
+// the engine can be told so; elsewhere only the driver's read-only mode
+// (asked for when it connected) and the caller's transaction stand.
+void SetReadOnlySession(CDatabase& db, const SqlDialect& dialect);
 // The database the connection works in (SQL_ATTR_CURRENT_CATALOG); "" when
 // the data source has none or the driver cannot tell.
 CString CurrentCatalog(const CDatabase& db);

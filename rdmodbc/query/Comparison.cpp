@@ -1,5 +1,6 @@
 #include "Comparison.h"
 
+#include "Literal.h"
 #include "framework/COleDateTime.h"
 
 #include <sqlext.h>
@@ -27,6 +28,37 @@ namespace
             strText += " AND ";
         strText += "(" + strColumn + strOperator + strValue + ")";
     }
+
+    bool IsDigitAt(const CString& strText, int nIndex)
+    {
+        return nIndex < strText.GetLength() && strText.GetAt(nIndex) >= '0' && strText.GetAt(nIndex) <= '9';
+    }
+
+    // Takes the fraction of a second (".25" of "12:30:00.25") out of the
+    // value and returns it: the date parser keeps whole seconds only, and
+    // would round 12:30:00.6 up to the next second.
+    CString TakeFractionOfSecond(CString& strValue)
+    {
+        const int nColon = strValue.ReverseFind(':');
+        const int nPoint = nColon + 3;
+        if (nColon < 0 || !IsDigitAt(strValue, nColon + 1) || !IsDigitAt(strValue, nColon + 2)
+            || nPoint >= strValue.GetLength() || strValue.GetAt(nPoint) != '.' || !IsDigitAt(strValue, nPoint + 1))
+            return CString();
+        int nEnd = nPoint + 1;
+        while (IsDigitAt(strValue, nEnd))
+            ++nEnd;
+        const CString strFraction = strValue.Mid(nPoint, nEnd - nPoint);
+        strValue.Delete(nPoint, nEnd - nPoint);
+        return strFraction;
+    }
+
+    int SubcodeOfValue(const COleDateTime& dateTime)
+    {
+        const double dDays = (double)(long long)dateTime.m_dt;
+        if (dDays == 0)
+            return SQL_CODE_TIME;
+        return dateTime.m_dt == dDays ? SQL_CODE_DATE : SQL_CODE_TIMESTAMP;
+    }
 }
 
 CString DoubleSingleQuotes(CString strText)
@@ -37,16 +69,20 @@ CString DoubleSingleQuotes(CString strText)
 
 BOOL FormatDateTimeLiteral(const CString& strValue, int nDatetimeSub, CString& strLiteral)
 {
+    CString strWhole = strValue;
+    const CString strFraction = TakeFractionOfSecond(strWhole);
     COleDateTime dateTime;
-    if (!dateTime.ParseDateTime(strValue, 0, LOCALE_USER_DEFAULT) || dateTime.GetStatus() != COleDateTime::valid)
+    if (!dateTime.ParseDateTime(strWhole, 0, LOCALE_USER_DEFAULT) || dateTime.GetStatus() != COleDateTime::valid)
         return FALSE;
+    if (nDatetimeSub < SQL_CODE_DATE || nDatetimeSub > SQL_CODE_TIMESTAMP)
+        nDatetimeSub = SubcodeOfValue(dateTime);
     switch (nDatetimeSub)
     {
     case SQL_CODE_TIME:
-        strLiteral = dateTime.Format("{t '%H:%M:%S'}");
+        strLiteral = "{t '" + dateTime.Format("%H:%M:%S") + strFraction + "'}";
         break;
     case SQL_CODE_TIMESTAMP:
-        strLiteral = dateTime.Format("{ts '%Y-%m-%d %H:%M:%S'}");
+        strLiteral = "{ts '" + dateTime.Format("%Y-%m-%d %H:%M:%S") + strFraction + "'}";
         break;
     default:
         strLiteral = dateTime.Format("{d '%Y-%m-%d'}");
@@ -55,13 +91,14 @@ BOOL FormatDateTimeLiteral(const CString& strValue, int nDatetimeSub, CString& s
     return TRUE;
 }
 
-BOOL FormatComparison(int nSqlDataType, int nDatetimeSub, const CString& strColumn, CString strValue1,
-                      CString strValue2, CString strOperator1, CString strOperator2, CString& strDisplay,
-                      CString& strFilter)
+ConditionResult FormatComparison(int nSqlDataType, int nDatetimeSub, const CString& strColumn, CString strValue1,
+                                 CString strValue2, CString strOperator1, CString strOperator2,
+                                 const SqlDialect& dialect, CString& strDisplay, CString& strFilter,
+                                 SqlTextFault* pFault)
 {
     Rendering rendering = RenderingOf(nSqlDataType);
     if (rendering == renderNone)
-        return TRUE;
+        return conditionComposed;
 
     CString strDisplayText, strFilterText;
     const CString* apValues[2] = {&strValue1, &strValue2};
@@ -75,21 +112,30 @@ BOOL FormatComparison(int nSqlDataType, int nDatetimeSub, const CString& strColu
         switch (rendering)
         {
         case renderUnquoted:
+        {
+            const SqlTextFault fault = CheckSqlValue(strValue, dialect);
+            if (fault != sqlTextSound)
+            {
+                if (pFault)
+                    *pFault = fault;
+                return conditionUnsafeValue;
+            }
             AppendFragment(strDisplayText, strColumn, strOperator, strValue);
             AppendFragment(strFilterText, strColumn, strOperator, strValue);
             break;
+        }
         case renderDateTime:
         {
             CString strLiteral;
             if (!FormatDateTimeLiteral(strValue, nDatetimeSub, strLiteral))
-                return FALSE;
+                return conditionNotADateTime;
             AppendFragment(strDisplayText, strColumn, strOperator, "\"" + strValue + "\"");
             AppendFragment(strFilterText, strColumn, strOperator, strLiteral);
             break;
         }
         default:
             AppendFragment(strDisplayText, strColumn, strOperator, "'" + DoubleSingleQuotes(strValue) + "'");
-            AppendFragment(strFilterText, strColumn, strOperator, "'" + DoubleSingleQuotes(strValue) + "'");
+            AppendFragment(strFilterText, strColumn, strOperator, QuoteText(strValue, dialect));
             break;
         }
     }
@@ -97,5 +143,5 @@ BOOL FormatComparison(int nSqlDataType, int nDatetimeSub, const CString& strColu
         strDisplay = strDisplayText;
     if (!strFilterText.IsEmpty())
         strFilter = strFilterText;
-    return TRUE;
+    return conditionComposed;
 }

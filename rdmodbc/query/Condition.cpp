@@ -1,8 +1,10 @@
 #include "Condition.h"
 
-#include "Comparison.h"
 #include "Identifier.h"
+#include "Literal.h"
 #include "resource.h"
+
+#include <sqlext.h>
 
 namespace
 {
@@ -22,6 +24,28 @@ namespace
         {IDS_OP_BETWEEN_INCLUSIVE, ">=", "<="},
     };
 
+    // The subcode that chooses a date or time literal. A driver that leaves
+    // it out still names the type: a timestamp must not be compared with a
+    // date.
+    int DateTimeSubcode(const ColumnInfo& column)
+    {
+        if (column.datetimeSub >= SQL_CODE_DATE && column.datetimeSub <= SQL_CODE_TIMESTAMP)
+            return column.datetimeSub;
+        switch (column.dataType)
+        {
+        case SQL_TYPE_DATE:
+        case SQL_DATE:
+            return SQL_CODE_DATE;
+        case SQL_TYPE_TIME:
+        case SQL_TIME:
+            return SQL_CODE_TIME;
+        case SQL_TYPE_TIMESTAMP:
+        case SQL_TIMESTAMP:
+            return SQL_CODE_TIMESTAMP;
+        }
+        return 0;
+    }
+
     void Negate(CString& strText)
     {
         if (!strText.IsEmpty())
@@ -29,11 +53,11 @@ namespace
     }
 }
 
-ConditionResult ComposeCondition(const ColumnInfo& column, const CString& strQuote, UINT nOperator,
+ConditionResult ComposeCondition(const ColumnInfo& column, const SqlDialect& dialect, UINT nOperator,
                                  const CString& strValue1, const CString& strValue2, BOOL bNegate,
-                                 CString& strDisplay, CString& strFilter)
+                                 CString& strDisplay, CString& strFilter, SqlTextFault* pFault)
 {
-    const CString strColumn = QuoteIdentifier(column.name, strQuote);
+    const CString strColumn = QuoteIdentifier(column.name, dialect.strIdentifierQuote);
     strDisplay.Empty();
     strFilter.Empty();
     switch (nOperator)
@@ -42,15 +66,16 @@ ConditionResult ComposeCondition(const ColumnInfo& column, const CString& strQuo
         if (strValue1.IsEmpty())
             return conditionMissingValue;
         strDisplay = strColumn + " LIKE '" + DoubleSingleQuotes(strValue1) + "'";
+        strFilter = strColumn + " LIKE " + QuoteLikePattern(strValue1, dialect);
         break;
     case IDS_OP_TRUE:
-        strDisplay = strColumn;
+        strDisplay = strFilter = strColumn;
         break;
     case IDS_OP_FALSE:
-        strDisplay = "NOT " + strColumn;
+        strDisplay = strFilter = "NOT " + strColumn;
         break;
     case IDS_OP_IS_NULL:
-        strDisplay = strColumn + " IS NULL";
+        strDisplay = strFilter = strColumn + " IS NULL";
         break;
     case IDS_OP_EQUAL:
         // Equality reads the first value only; a text left in the second
@@ -63,16 +88,17 @@ ConditionResult ComposeCondition(const ColumnInfo& column, const CString& strQuo
             return conditionMissingValue;
         break;
     }
-    strFilter = strDisplay;
 
     for (const ComparisonOperators& comparison : aComparisons)
     {
         if (comparison.nOperator != nOperator)
             continue;
         const CString strUpper = nOperator == IDS_OP_EQUAL ? CString() : strValue2;
-        if (!FormatComparison(column.sqlDataType, column.datetimeSub, strColumn, strValue1, strUpper,
-                              comparison.pszLower, comparison.pszUpper, strDisplay, strFilter))
-            return conditionNotADateTime;
+        const ConditionResult result =
+            FormatComparison(column.sqlDataType, DateTimeSubcode(column), strColumn, strValue1, strUpper,
+                             comparison.pszLower, comparison.pszUpper, dialect, strDisplay, strFilter, pFault);
+        if (result != conditionComposed)
+            return result;
     }
 
     if (bNegate)

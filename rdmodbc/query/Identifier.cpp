@@ -26,3 +26,21 @@ CString QuoteWholeIdentifier(const CString& strName, const CString& strQuote)
         return strName;
     return strQuote + DoubleQuoteCharacters(strName, strQuote) + strQuote;
 }
+
+BOOL IsInOtherSchema(const CString& strSchema, const SqlDialect& dialect)
+{
+    return !strSchema.IsEmpty() && strSchema != dialect.strDefaultSchema;
+}
+
+CString QuoteTableName(const CString& strSchema, const CString& strTable, const SqlDialect& dialect)
+{
+    const CString strQuoted = QuoteWholeIdentifier(strTable, dialect.strIdentifierQuote);
+    if (!IsInOtherSchema(strSchema, dialect))
+        return strQuoted;
+    return QuoteWholeIdentifier(strSchema, dialect.strIdentifierQuote) + "." + strQuoted;
+}
+
+CString TableDisplayName(const CString& strSchema, const CString& strTable, const SqlDialect& dialect)
+{
+    return IsInOtherSchema(strSchema, dialect) ? strSchema + "." + strTable : strTable;
+}

@@ -22,7 +22,7 @@ ImportSession::ImportSession()
 int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
                                  const OutputField aOptions[OUTPUT_FIELDS],
                                  const char* const* ppszFilters, int nFilters, BOOL bUseConditions,
-                                 const SortKey* aSortKeys)
+                                 const SortKey* aSortKeys, const CString& strSchema)
 {
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
         m_fields[k] = aOptions[k];
@@ -35,11 +35,11 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
     m_db.Close();
     ReopenConnection(*this);
     m_pRecordset = new CRecordset(&m_db);
-    CString strSQL = PrepareImport(*m_pRecordset, strTable, astrColumns, m_fields, ppszFilters, nFilters,
-                                   bUseConditions, aSortKeys, m_strIdentifierQuote);
 
     try
     {
+        CString strSQL = PrepareImport(*m_pRecordset, strSchema, strTable, astrColumns, m_fields, ppszFilters,
+                                       nFilters, bUseConditions, aSortKeys, m_dialect);
         // The rows are read once, front to back. A static cursor would have
         // the driver keep every row of an import of a million rows in memory;
         // a forward-only one lets it hand them over as it steps.

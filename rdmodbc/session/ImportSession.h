@@ -17,12 +17,12 @@ public:
     // Reconnects read-only, composes the statement, its filter and its sort
     // order (the keys that count; none without aSortKeys) and opens the
     // record set on its first row. 1 when open; 0 when it failed to open,
-    // after the driver's error was shown. Connection failures throw
-    // CDBException*.
+    // or a condition was refused, after the reason was shown. Connection
+    // failures throw CDBException*.
     int OpenRecordSet(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
                       const OutputField aOptions[OUTPUT_FIELDS],
                       const char* const* ppszFilters, int nFilters, BOOL bUseConditions,
-                      const SortKey* aSortKeys = nullptr);
+                      const SortKey* aSortKeys = nullptr, const CString& strSchema = CString());
     // Delivers the current row into the four buffers and moves on; 0 when
     // there is no row (and reading ends).
     int MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxChars[OUTPUT_FIELDS]);

@@ -26,13 +26,14 @@ namespace
 
     // Opens the record set of the dialog's choices: TRUE when it is open;
     // FALSE when it or the connection failed, after the driver's message.
-    BOOL OpenMappedImport(const CFieldMapDlg& dlg, const CString& strTable)
+    BOOL OpenMappedImport(const CFieldMapDlg& dlg)
     {
         MappedImport import(dlg);
         try
         {
-            return theSession.OpenRecordSet(strTable, import.astrColumns, import.aOptions, import.filters.data(),
-                                            (int)import.filters.size(), dlg.m_bUseConditions, dlg.m_aSortKeys);
+            return theSession.OpenRecordSet(dlg.m_strTable, import.astrColumns, import.aOptions, import.filters.data(),
+                                            (int)import.filters.size(), dlg.m_bUseConditions, dlg.m_aSortKeys,
+                                            dlg.m_strSchema);
         }
         catch (CException* pException)
         {
@@ -41,11 +42,12 @@ namespace
         }
     }
 
-    MappingOutcome RunFieldMapping(const CString& strDataSource, const CString& strTable)
+    MappingOutcome RunFieldMapping(const CString& strDataSource, const CString& strSchema, const CString& strTable)
     {
         CFieldMapDlg dlg(theSession);
         CFieldMapArrays arrays(dlg);
         dlg.m_strDataSource = strDataSource;
+        dlg.m_strSchema = strSchema;
         dlg.m_strTable = strTable;
         dlg.m_showPreview = ShowPreview;
         for (;;)
@@ -60,7 +62,7 @@ namespace
                 theSession.m_db.Close();
                 return mappingBack;
             }
-            if (OpenMappedImport(dlg, strTable))
+            if (OpenMappedImport(dlg))
                 return mappingOpened;
             // The driver's message has been shown. The user gets the dialog
             // back as they left it, to mend the cause (a typed condition, a
@@ -70,16 +72,19 @@ namespace
     }
 }
 
-BOOL RunDataSourceDialog(CString& strDataSource, CString& strTable, int* pnIncludeViews, BOOL bReturning)
+BOOL RunDataSourceDialog(CString& strDataSource, CString& strSchema, CString& strTable, int* pnIncludeViews,
+                         BOOL bReturning)
 {
     CDataSourceDlg dlg(theSession);
     dlg.m_strDataSource = strDataSource;
+    dlg.m_strSchema = strSchema;
     dlg.m_strTable = strTable;
     dlg.m_bIncludeViews = *pnIncludeViews;
     dlg.m_bReconnect = bReturning;
     if (dlg.DoModal() != IDOK)
         return FALSE;
     strDataSource = dlg.m_strDataSource;
+    strSchema = dlg.m_strSchema;
     strTable = dlg.m_strTable;
     *pnIncludeViews = dlg.m_bIncludeViews;
     return TRUE;
@@ -100,17 +105,18 @@ int OpenImportSession()
     SetApplicationTitle(LoadResString(IDS_APP_TITLE));
 
     CString strDataSource;
+    CString strSchema;
     CString strTable;
     int nIncludeViews = 1;
     BOOL bReturning = FALSE;
     for (;;)
     {
-        if (!RunDataSourceDialog(strDataSource, strTable, &nIncludeViews, bReturning))
+        if (!RunDataSourceDialog(strDataSource, strSchema, strTable, &nIncludeViews, bReturning))
         {
             theSession.m_db.Close();
             return 0;
         }
-        switch (RunFieldMapping(strDataSource, strTable))
+        switch (RunFieldMapping(strDataSource, strSchema, strTable))
         {
         case mappingBack:
             bReturning = TRUE;

@@ -6,7 +6,9 @@
 // Runs the data-source dialog with these choices; TRUE (and the choices
 // updated) when the user ended it with OK. bReturning: the user came back
 // from the field mapping, so the dialog reconnects and opens on the tables.
-BOOL RunDataSourceDialog(CString& strDataSource, CString& strTable, int* pnIncludeViews, BOOL bReturning);
+// The table is its schema ("" for none) and its name.
+BOOL RunDataSourceDialog(CString& strDataSource, CString& strSchema, CString& strTable, int* pnIncludeViews,
+                         BOOL bReturning);
 // The whole of RDMODBCOpen in the module's own framework state: 1 when the
 // record set is open. Connection failures and a failed first move throw.
 int OpenImportSession();

@@ -79,9 +79,10 @@ void ShowPreview(const CFieldMapDlg& dlg)
             return;
         CRecordset rows(&db);
         rows.m_nMaxRows = PREVIEW_ROWS;
-        const CString strSQL = PrepareImport(rows, dlg.m_strTable, import.astrColumns, import.aOptions,
-                                             import.filters.data(), (int)import.filters.size(), dlg.m_bUseConditions,
-                                             dlg.m_aSortKeys, theSession.m_strIdentifierQuote);
+        const CString strSQL =
+            PrepareImport(rows, dlg.m_strSchema, dlg.m_strTable, import.astrColumns, import.aOptions,
+                          import.filters.data(), (int)import.filters.size(), dlg.m_bUseConditions, dlg.m_aSortKeys,
+                          theSession.m_dialect);
         rows.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
 
         char aszFields[OUTPUT_FIELDS][PREVIEW_VALUE_LENGTH + 1];

@@ -1,7 +1,33 @@
 #include "Statement.h"
 
+#include "dialogs/SqlRefusal.h"
+#include "framework/CDBException.h"
 #include "framework/CRecordset.h"
+#include "odbc/Connection.h"
 #include "query/Identifier.h"
+#include "query/SqlCheck.h"
+
+namespace
+{
+    // Conditions come from the editor, which writes them safely, or were
+    // typed, and checked when they were; a text from anywhere else must not
+    // reach the data source unchecked all the same.
+    void RefuseUnsafeFilters(const char* const* ppszFilters, int nFilters, const SqlDialect& dialect)
+    {
+        for (int i = 0; i < nFilters; ++i)
+        {
+            if (ppszFilters[i] == nullptr)
+                continue;
+            const SqlTextFault fault = CheckSqlCondition(ppszFilters[i], dialect);
+            if (fault != sqlTextSound)
+            {
+                CDBException* pException = new CDBException(SQL_ERROR);
+                pException->m_strError = SqlTextRefusal(fault) + "\n" + ppszFilters[i] + "\n";
+                throw pException;
+            }
+        }
+    }
+}
 
 CString ComposeFilter(const char* const* ppszFilters, int nFilters)
 {
@@ -9,18 +35,18 @@ CString ComposeFilter(const char* const* ppszFilters, int nFilters)
     for (int i = 0; i < nFilters; ++i)
     {
         // An empty text is as absent as a null one: joined, it would leave
-        // a dangling " AND " that no driver accepts.
+        // a dangling "AND" that no driver accepts.
         if (ppszFilters[i] == nullptr || ppszFilters[i][0] == '\0')
             continue;
         if (!strFilter.IsEmpty())
-            strFilter += " AND ";
+            strFilter += "\nAND ";
         strFilter += ppszFilters[i];
     }
     return strFilter;
 }
 
-CString ComposeStatement(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
-                         OutputField fields[OUTPUT_FIELDS], const CString& strQuote)
+CString ComposeStatement(const CString& strSchema, const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
+                         OutputField fields[OUTPUT_FIELDS], const SqlDialect& dialect)
 {
     // The primary field always has a column, at select position 0.
     CString strSQL = "SELECT DISTINCT ";
@@ -32,39 +58,47 @@ CString ComposeStatement(const CString& strTable, const CString astrColumns[OUTP
             continue;
         if (nNextPosition > 0)
             strSQL += ",";
-        strSQL += QuoteIdentifier(astrColumns[nField], strQuote);
+        strSQL += QuoteIdentifier(astrColumns[nField], dialect.strIdentifierQuote);
         fields[nField].m_nColumn = nNextPosition++;
     }
     strSQL += " FROM ";
-    strSQL += QuoteWholeIdentifier(strTable, strQuote);
+    strSQL += QuoteTableName(strSchema, strTable, dialect);
     return strSQL;
 }
 
-CString PrepareImport(CRecordset& recordset, const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
-                      OutputField fields[OUTPUT_FIELDS], const char* const* ppszFilters, int nFilters,
-                      BOOL bUseConditions, const SortKey* aSortKeys, const CString& strQuote)
+CString PrepareImport(CRecordset& recordset, const CString& strSchema, const CString& strTable,
+                      const CString astrColumns[OUTPUT_FIELDS], OutputField fields[OUTPUT_FIELDS],
+                      const char* const* ppszFilters, int nFilters, BOOL bUseConditions, const SortKey* aSortKeys,
+                      const SqlDialect& dialect)
 {
     if (bUseConditions && nFilters > 0)
+    {
+        RefuseUnsafeFilters(ppszFilters, nFilters, dialect);
         recordset.m_strFilter = ComposeFilter(ppszFilters, nFilters);
-    // Read-only is a hint to most drivers, and a condition can carry free
-    // SQL (a typed one; a number's value goes in as typed): whatever it holds
-    // (a second statement, a function that changes data, a lock), the import
-    // changes nothing, for it runs in a transaction that is rolled back when
-    // the connection closes. Without conditions the statement is the
-    // module's own, and SQLite's driver hands rows over as it steps only
-    // outside a transaction.
+    }
+    if (recordset.m_pDatabase)
+        SetReadOnlySession(*recordset.m_pDatabase, dialect);
+    // A condition can carry free SQL (a typed one; a number's value goes in
+    // as typed), and read-only is a hint to many drivers: whatever it holds
+    // (a function that changes data, a lock), the import changes nothing,
+    // for it runs in a transaction that is rolled back when the connection
+    // closes. Without conditions the statement is the module's own, and
+    // SQLite's driver hands rows over as it steps only outside a
+    // transaction.
     if (!recordset.m_strFilter.IsEmpty() && recordset.m_pDatabase)
         recordset.m_pDatabase->BeginTrans();
     if (aSortKeys)
-        recordset.m_strSort = ComposeSortOrder(EffectiveSortKeys(aSortKeys, astrColumns), astrColumns, strQuote);
-    return ComposeStatement(strTable, astrColumns, fields, strQuote);
+        recordset.m_strSort = ComposeSortOrder(EffectiveSortKeys(aSortKeys, astrColumns), astrColumns,
+                                               dialect.strIdentifierQuote);
+    return ComposeStatement(strSchema, strTable, astrColumns, fields, dialect);
 }
 
 CString ComposeRowCount(const CString& strStatement, const CString& strFilter)
 {
-    // The derived table is named without AS, which some servers refuse.
+    // The derived table is named without AS, which some servers refuse; the
+    // filter's last line may end in a comment.
     CString strCounted = strStatement;
     if (!strFilter.IsEmpty())
         strCounted += " WHERE " + strFilter;
-    return "SELECT COUNT(*) FROM (" + strCounted + ") rdm_rows";
+    return "SELECT COUNT(*) FROM (" + strCounted + "\n) rdm_rows";
 }

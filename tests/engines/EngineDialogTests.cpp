@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <map>
 
 using namespace robot;
 
@@ -100,9 +101,22 @@ namespace
 
 TEST_F(EngineDialogs, TheTableStepListsTheSameTablesAndViewsOnEveryEngine)
 {
-    const std::vector<std::string> expected = {"Customer Notes.v2", "active_customers", "customers"};
+    const std::vector<std::string> shared = {"Customer Notes.v2", "active_customers", "customers", "paths", "t_1",
+                                             "tx1"};
+    // PostgreSQL's of another schema than the one a bare name means, with
+    // their schema.
+    // MariaDB lists a sequence as a table; a name of 80 bytes whole.
+    const std::map<std::string, std::vector<std::string>> own = {
+        {"MariaDB", {"rdm_sequence", "wide_names"}},
+        {"PostgreSQL", {"Paths", "archive.customers", "codes"}},
+    };
     for (const TestEngine& engine : TestEngines())
     {
+        std::vector<std::string> expected = shared;
+        auto tables = own.find(engine.name);
+        if (tables != own.end())
+            expected.insert(expected.end(), tables->second.begin(), tables->second.end());
+        std::sort(expected.begin(), expected.end());
         std::vector<std::string> listed;
         m_robot.Expect(IDD_DATASOURCE, {
             SelectRow(IDC_SOURCE_LIST, DataSourceName(engine)), Click(IDOK),
@@ -219,7 +233,7 @@ TEST_F(EngineDialogs, DeliversTheRowsInTheOrderTheUserChoseOnEveryEngine)
                 order += (order.empty() ? "" : ",") + Quoted(engine, key.c_str()) + (bDescending ? " DESC" : "");
             }
             const std::string statement = Statement();
-            EXPECT_EQ(" ORDER BY " + order, statement.substr(statement.find(" ORDER BY "))) << c.what;
+            EXPECT_EQ("\nORDER BY " + order, statement.substr(statement.find("\nORDER BY "))) << c.what;
             EXPECT_EQ(SortsNullsFirst(engine) ? c.idsNullsFirst : c.idsNullsLast, Column(ReadAllRows(), 1))
                 << c.what << " on " << engine.name << ": " << statement;
             RDMODBCClose();
@@ -293,5 +307,99 @@ TEST_F(EngineDialogs, ThePreviewShowsWhatTheHostGetsAndAFailedOpenKeepsTheChoice
             delivered.push_back({row[0], row[1], row[2], row[3]});
         EXPECT_EQ(previewed, delivered) << engine.name << ": the rows the preview showed, in its order";
         RDMODBCClose();
+    }
+}
+
+TEST_F(EngineDialogs, FindsTextsWithQuotesBackslashesAndWildcardsExactlyOnEveryEngine)
+{
+    const char kLike[] = "contains (LIKE)";    // string 7 of the US module
+    using Ids = std::vector<std::string>;
+    struct Case { const char* op; const char* value; Ids ids; };
+    const Case cases[] = {
+        {kEquals, "C:\\temp\\", {"1"}},
+        {kEquals, "it's", {"4"}},
+        {kEquals, "it\\'s", {"5"}},
+        {kEquals, "\\", {"6"}},
+        {kEquals, "\\\\", {"7"}},
+        {kEquals, "'\\", {"13"}},
+        {kLike, "C:\\temp%", {"1", "2"}},
+        {kLike, "%\\", {"1", "13", "6", "7"}},
+        {kLike, "\\%", {"14", "6", "7"}},
+        {kLike, "%'%", {"13", "4", "5"}},
+        {kLike, "100%", {"10", "8", "9"}},
+        {kLike, "100_", {"10", "8", "9"}},
+        {kLike, "a_b", {"11", "12"}},
+        {kLike, "%!", {"15"}},
+    };
+    for (const TestEngine& engine : TestEngines())
+    {
+        for (const Case& c : cases)
+        {
+            m_robot.Expect(IDD_DATASOURCE, ChooseTable(engine, "paths"));
+            m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDC_CONDITIONS), Click(IDOK)});
+            m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION), Click(IDOK)});
+            m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "note"), ChooseEntry(IDC_OPERATOR, c.op),
+                                           Type(IDC_VALUE1, c.value), Click(IDOK)});
+            ASSERT_EQ(1, RDMODBCOpen()) << c.value << " on " << engine.name;
+            Ids ids = Column(ReadAllRows(), 1);
+            std::sort(ids.begin(), ids.end());
+            EXPECT_EQ(c.ids, ids) << c.op << " " << c.value << " on " << engine.name << ": " << Statement();
+            RDMODBCClose();
+        }
+    }
+}
+
+TEST_F(EngineDialogs, ImportsTheTableAndTheColumnsTheUserChoseByteForByte)
+{
+    struct Case
+    {
+        const char* engine;                     // nullptr for every engine
+        std::vector<RobotAction> tableStep;     // after the data source
+        std::vector<std::string> columns;
+        std::vector<RobotAction> mapping;
+        std::vector<DeliveredRow> rows;
+    };
+    const Case cases[] = {
+        // "t_1" is a pattern that "tx1" matches too.
+        {nullptr, {SelectRow(IDC_SOURCE_LIST, "t_1")}, {"t1_id", "t1_name"},
+         {SelectRow(IDC_COLUMN_LIST, "t1_name")}, {{"", "one", "", ""}}},
+        {"PostgreSQL", {SelectRow(IDC_SOURCE_LIST, "archive.customers")}, {"old_id", "old_name"},
+         {SelectRow(IDC_COLUMN_LIST, "old_id")}, {{"", "100", "", ""}}},
+        // Switching views on and off chooses "Paths" again, not "paths".
+        {"PostgreSQL", {SelectRow(IDC_SOURCE_LIST, "Paths"), SetCheck(IDC_INCLUDE_VIEWS, false),
+                        SetCheck(IDC_INCLUDE_VIEWS, true)},
+         {"id", "note"}, {SelectRow(IDC_COLUMN_LIST, "note")}, {{"", "capital", "", ""}}},
+        // Back on field 2 after field 1, "Code" is chosen again, not "code".
+        {"PostgreSQL", {SelectRow(IDC_SOURCE_LIST, "codes")}, {"Code", "code"},
+         {SelectRow(IDC_COLUMN_LIST, "Code"), ChooseEntryAt(IDC_OUTPUT_FIELD, 0), SelectRow(IDC_COLUMN_LIST, "code"),
+          ChooseEntryAt(IDC_OUTPUT_FIELD, 1),
+          WaitUntil([](HWND hDlg) { return SelectedRow(hDlg, IDC_COLUMN_LIST) == "Code"; }, "Code chosen again")},
+         {{"1", "one", "", ""}, {"2", "two", "", ""}}},
+    };
+    for (const TestEngine& engine : TestEngines())
+    {
+        for (const Case& c : cases)
+        {
+            if (c.engine && std::string(c.engine) != engine.name)
+                continue;
+            std::vector<RobotAction> dataSource = {SelectRow(IDC_SOURCE_LIST, DataSourceName(engine)), Click(IDOK)};
+            dataSource.insert(dataSource.end(), c.tableStep.begin(), c.tableStep.end());
+            dataSource.push_back(Click(IDOK));
+            std::vector<std::string> listed;
+            std::vector<RobotAction> mapping = {
+                WaitUntil([](HWND hDlg) { return !ListRows(hDlg, IDC_COLUMN_LIST).empty(); }, "the columns"),
+                Inspect([&listed](HWND hDlg) { listed = ListRows(hDlg, IDC_COLUMN_LIST); })};
+            mapping.insert(mapping.end(), c.mapping.begin(), c.mapping.end());
+            mapping.push_back(Click(IDOK));
+            m_robot.Expect(IDD_DATASOURCE, dataSource);
+            m_robot.Expect(IDD_FIELDMAP, mapping);
+            ASSERT_EQ(1, RDMODBCOpen()) << engine.name;
+            std::vector<DeliveredRow> rows = ReadAllRows();
+            std::sort(rows.begin(), rows.end());
+            std::sort(listed.begin(), listed.end());
+            EXPECT_EQ(c.columns, listed) << engine.name;
+            EXPECT_EQ(c.rows, rows) << engine.name << ": " << Statement();
+            RDMODBCClose();
+        }
     }
 }

@@ -9,8 +9,10 @@
 #include "MessageBoxRecorder.h"
 #include "RDMODBC.h"
 #include "TestEnv.h"
+#include "dialogs/SqlRefusal.h"
 #include "query/Condition.h"
 #include "resource.h"
+#include "session/Statement.h"
 
 #include <gtest/gtest.h>
 #include <sqlext.h>
@@ -63,7 +65,7 @@ namespace
                                  const std::vector<EditedCondition>& conditions)
     {
         CTableColumns columns(engine, pszTable);
-        const CString strQuote = DriverQuote(engine.connect);
+        const SqlDialect dialect = DriverDialect(engine.connect);
         std::vector<CString> filters;
         for (const EditedCondition& c : conditions)
         {
@@ -79,7 +81,7 @@ namespace
                 pszValue1 = "1";
             }
             CString strDisplay, strFilter;
-            EXPECT_EQ(conditionComposed, ComposeCondition(*pColumn, strQuote, nOperator, pszValue1, c.value2,
+            EXPECT_EQ(conditionComposed, ComposeCondition(*pColumn, dialect, nOperator, pszValue1, c.value2,
                                                           c.bNegate, strDisplay, strFilter))
                 << engine.name << ": " << c.column;
             filters.push_back(strFilter);
@@ -214,11 +216,11 @@ TEST_F(EngineImport, QuotesNamesAsEachDriverDoes)
         // SQLite's driver reports a date by its ODBC 3 code, which compares
         // as text there.
         {"\"", "SELECT DISTINCT \"id\",\"name\",\"joined\",\"balance\" FROM \"customers\" "
-               "WHERE (\"joined\">='2003-02-01') ORDER BY \"id\""},
+               "WHERE (\"joined\">='2003-02-01')\nORDER BY \"id\""},
         {"`", "SELECT DISTINCT `id`,`name`,`joined`,`balance` FROM `customers` "
-              "WHERE (`joined`>={d '2003-02-01'}) ORDER BY `id`"},
+              "WHERE (`joined`>={d '2003-02-01'})\nORDER BY `id`"},
         {"\"", "SELECT DISTINCT \"id\",\"name\",\"joined\",\"balance\" FROM \"customers\" "
-               "WHERE (\"joined\">={d '2003-02-01'}) ORDER BY \"id\""},
+               "WHERE (\"joined\">={d '2003-02-01'})\nORDER BY \"id\""},
     };
     for (size_t i = 0; i < TestEngines().size(); ++i)
     {
@@ -300,54 +302,119 @@ TEST_F(EngineImport, TheCatalogTellsEachColumnsTypeDespiteADriversNull)
     }
 }
 
-TEST_F(EngineImport, NoImportChangesARowWhateverItsConditionHolds)
+TEST_F(EngineImport, ReadsANameOfMoreBytesThanTheDriversLongestNameHasCharacters)
 {
-    // A typed condition is free SQL, and the read-only option a hint that
-    // none of these drivers enforces. Whatever the condition holds, the rows
-    // are the same after the import, on every engine.
+    // 40 characters of two bytes each in UTF-8, beyond the 64 that MariaDB's
+    // driver reports as its longest name.
+    std::string name;
+    for (int i = 0; i < 40; ++i)
+        name += "\xC3\xA9";
+    const TestEngine& engine = TestEngines()[1];
+    CTableColumns columns(engine, "wide_names");
+    ASSERT_EQ(1, columns.Count());
+    EXPECT_NE(nullptr, columns.Find(name.c_str()));
+    ImportChoice choice;
+    choice.connect = engine.connect;
+    choice.table = "wide_names";
+    choice.columns = {"", name, "", ""};
+    ASSERT_EQ(1, OpenImport(choice));
+    EXPECT_EQ((std::vector<DeliveredRow>{{"", "40", "", ""}}), ReadAllRows());
+}
+
+TEST_F(EngineImport, NoImportChangesARowOrASequenceWhateverItsConditionHolds)
+{
+    // A typed condition is free SQL. What could make the statement more
+    // than one is refused before it reaches the engine (R); what is one
+    // statement runs read-only, so that the engine refuses a change (S) or
+    // the import opens (O); "-" where the engine has no such thing.
     const char* pszEverything = "SELECT id, name, city, visits, balance, joined, call_at, updated, active "
                                 "FROM customers ORDER BY id";
+    const std::map<std::string, std::string> sequenceState = {
+        {"MariaDB", "SELECT next_not_cached_value FROM rdm_sequence"},
+        {"PostgreSQL", "SELECT last_value, is_called FROM rdm_sequence"},
+    };
     const std::map<std::string, std::string> forgettingFunction = {
         {"MariaDB", "CREATE OR REPLACE FUNCTION rdm_forget_customers() RETURNS INT MODIFIES SQL DATA "
                     "BEGIN DELETE FROM customers; RETURN 1; END"},
         {"PostgreSQL", "CREATE OR REPLACE FUNCTION rdm_forget_customers() RETURNS integer AS "
                        "'DELETE FROM customers; SELECT 1' LANGUAGE sql"},
     };
-    struct Case { const char* what; const char* engine; const char* condition; bool bSorted; };
+    struct Case { const char* what; const char* condition; bool bSorted; const char* outcomes; };
     const Case cases[] = {
-        {"a second statement", nullptr, "id > 0; DELETE FROM customers", true},
-        {"a second statement after a comment", nullptr, "id > 0 /* */; UPDATE customers SET name = 'x'", true},
-        {"a function that changes data", "MariaDB", "rdm_forget_customers() = 1", true},
-        {"a function that changes data", "PostgreSQL", "rdm_forget_customers() = 1", true},
-        {"a lock", "MariaDB", "id = 1 FOR UPDATE", false},
+        {"a second statement", "id > 0; DELETE FROM customers", true, "RRR"},
+        {"COMMIT, then DELETE", "1=0; COMMIT; DELETE FROM customers; SELECT 1 WHERE 1=0", true, "RRR"},
+        {"DDL, which commits on MariaDB", "1=1; DROP TABLE customers", true, "RRR"},
+        {"a second statement after a comment", "id > 0 /* */; UPDATE customers SET name = 'x'", true, "RRR"},
+        {"a statement behind a backslash", "name = 'x\\'; DELETE FROM customers; -- '", true, "ROR"},
+        {"a comment that MariaDB runs", "id > 0 /*!99999 OR 1=1 */", true, "ORO"},
+        {"a function that changes data", "rdm_forget_customers() = 1", true, "-SS"},
+        {"a sequence", "NEXTVAL(rdm_sequence) > 0", true, "-S-"},
+        {"a sequence", "nextval('rdm_sequence') > 0", true, "--S"},
+        {"a lock", "id = 1 FOR UPDATE", false, "-S-"},
+        {"a lock", "pg_advisory_lock(7) IS NOT NULL", true, "--O"},
     };
-    for (const TestEngine& engine : TestEngines())
+    for (size_t nEngine = 0; nEngine < TestEngines().size(); ++nEngine)
     {
+        const TestEngine& engine = TestEngines()[nEngine];
+        const SqlDialect dialect = DriverDialect(engine.connect);
         const std::vector<TextRow> before = QueryRows(engine.connect, pszEverything);
         ASSERT_EQ(10u, before.size()) << engine.name;
+        auto sequence = sequenceState.find(engine.name);
+        const std::vector<TextRow> sequenceBefore =
+            sequence != sequenceState.end() ? QueryRows(engine.connect, sequence->second) : std::vector<TextRow>{};
         auto function = forgettingFunction.find(engine.name);
         if (function != forgettingFunction.end())
             ExecuteSql(engine.connect, function->second);
         for (const Case& c : cases)
         {
-            if (c.engine && std::string(c.engine) != engine.name)
+            const char chOutcome = c.outcomes[nEngine];
+            if (chOutcome == '-')
                 continue;
             ImportChoice choice = Customers(engine, {});
             choice.filters = {c.condition};
             if (!c.bSorted)
                 choice.sortKeys[0].nField = -1;
-            if (OpenImport(choice))
+            m_messageBoxes.Clear();
+            const SqlTextFault fault = CheckSqlCondition(c.condition, dialect);
+            EXPECT_EQ(chOutcome == 'R', fault != sqlTextSound) << c.what << " on " << engine.name;
+            const int nOpened = OpenImport(choice);
+            if (nOpened)
                 ReadAllRows();
             RDMODBCClose();
-            m_messageBoxes.Clear();   // a refused statement is told; the rows are what counts
+            EXPECT_EQ(chOutcome == 'O', nOpened == 1) << c.what << " on " << engine.name;
+            EXPECT_EQ(chOutcome == 'O' ? 0u : 1u, m_messageBoxes.Boxes().size()) << c.what << " on " << engine.name;
+            if (chOutcome == 'R' && !m_messageBoxes.Boxes().empty())
+                EXPECT_EQ(0u, m_messageBoxes.Boxes()[0].text.find(SqlTextRefusal(fault).Str())) << c.what;
+            m_messageBoxes.Clear();
             EXPECT_EQ(before, QueryRows(engine.connect, pszEverything)) << c.what << " on " << engine.name;
+            if (sequence != sequenceState.end())
+                EXPECT_EQ(sequenceBefore, QueryRows(engine.connect, sequence->second)) << c.what << " on " << engine.name;
         }
+        // The locks went with the import.
         if (std::string(engine.name) == "MariaDB")
-        {
-            // The lock went with the import.
             EXPECT_EQ(1u, QueryRows(engine.connect, "SELECT id FROM customers WHERE id = 1 FOR UPDATE NOWAIT").size());
-        }
+        if (std::string(engine.name) == "PostgreSQL")
+            EXPECT_EQ((std::vector<TextRow>{{"1"}}),
+                      QueryRows(engine.connect, "SELECT CASE WHEN pg_try_advisory_lock(7) THEN 1 ELSE 0 END"));
         if (function != forgettingFunction.end())
             ExecuteSql(engine.connect, "DROP FUNCTION rdm_forget_customers");
+    }
+}
+
+TEST_F(EngineImport, ACommentAtTheEndOfATypedConditionEndsWithIt)
+{
+    for (const TestEngine& engine : TestEngines())
+    {
+        ImportChoice choice = Customers(engine, {});
+        choice.filters = {"city = 'Oslo' -- the capital", "visits >= 2 -- at least twice"};
+        ASSERT_EQ(1, OpenImport(choice)) << engine.name;
+        EXPECT_EQ((std::vector<std::string>{"001", "010"}), Ids(ReadAllRows())) << engine.name << ": the order too";
+
+        CString astrColumns[4] = {"name", "id", "joined", "balance"};
+        OutputField fields[4];
+        const CString strCount = ComposeRowCount(
+            ComposeStatement("", "customers", astrColumns, fields, DriverDialect(engine.connect)),
+            ComposeFilter(choice.filters.data(), (int)choice.filters.size()));
+        EXPECT_EQ((std::vector<TextRow>{{"2"}}), QueryRows(engine.connect, strCount.Str())) << engine.name;
     }
 }

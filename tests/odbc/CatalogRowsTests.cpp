@@ -89,13 +89,12 @@ TEST_F(CatalogRows, CutsRemarksToTheFieldSize)
     EXPECT_EQ(Row("notes", LONG_REMARK.substr(0, 64)), rows[6]);
 }
 
-TEST_F(CatalogRows, ShortFieldsNoLongerRecogniseSystemTables)
+TEST_F(CatalogRows, ShortFieldsNoLongerRecogniseSystemTablesAndLeaveOutNamesCutShort)
 {
+    // "lower_case_view" and "order_alias" would arrive as names of no table.
     const std::vector<Row> expected = {
         {"customers", "who buys"},
         {"pg_class", "relations"},          // "SYSTEM TAB" is not "SYSTEM TABLE"
-        {"lower_case", ""},
-        {"order_alia", ""},
         {"customers", "same name,"},
         {"notes", LONG_REMARK.substr(0, 10)},
     };

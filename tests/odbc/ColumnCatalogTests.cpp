@@ -21,7 +21,7 @@ namespace
         std::vector<CatalogColumn> Read(const char* pszTable, size_t nStopAfter = 1000)
         {
             std::vector<CatalogColumn> columns;
-            m_bRead = ReadTableColumns(m_db, pszTable, [&](const CatalogColumn& column) {
+            m_bRead = ReadTableColumns(m_db, "", pszTable, [&](const CatalogColumn& column) {
                 columns.push_back(column);
                 return columns.size() < nStopAfter;
             });
@@ -100,7 +100,7 @@ TEST_F(ColumnCatalog, ReadsTheTypeInformationOfADataType)
 TEST(ColumnCatalogWithoutConnection, ReadsNothing)
 {
     CDatabase db;
-    EXPECT_FALSE(ReadTableColumns(db, "articles", [](const CatalogColumn&) {
+    EXPECT_FALSE(ReadTableColumns(db, "", "articles", [](const CatalogColumn&) {
         ADD_FAILURE() << "a column without a connection";
         return TRUE;
     }));

@@ -28,7 +28,7 @@ namespace
             condition.name = _strdup(wanted.column);
             condition.sqlDataType = wanted.sqlDataType;
             CString display, filter;
-            ASSERT_EQ(conditionComposed, ComposeCondition(condition, DriverQuote(szStock), wanted.op,
+            ASSERT_EQ(conditionComposed, ComposeCondition(condition, DriverDialect(szStock), wanted.op,
                                                           wanted.v1, wanted.v2, wanted.negate, display, filter));
             SetConditionTexts(condition, display, filter);
             ASSERT_TRUE(AppendColumnInfo(m_pConditions, m_nConditions, condition));
@@ -117,7 +117,7 @@ TEST_F(ConditionFilter, JoinsTheConditionsInTheirOrderSkippingTextlessOnes)
     ASSERT_EQ(nullptr, state.m_pConditions[1].filterText);
 
     EXPECT_EQ((NameList{"Dee", "O'Neil", "Sm'th"}), Names(state));
-    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\" WHERE (\"id\">=2) AND price < 50 AND NOT (\"note\" IS NULL)",
+    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\" WHERE (\"id\">=2)\nAND price < 50\nAND NOT (\"note\" IS NULL)",
               m_strSQL);
 }
 

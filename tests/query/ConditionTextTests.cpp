@@ -1,6 +1,8 @@
 #include "query/Comparison.h"
 #include "query/Condition.h"
+#include "query/Literal.h"
 #include "query/Operator.h"
+#include "query/SqlCheck.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +20,15 @@ namespace
         std::string filter;
     };
 
+    SqlDialect Dialect(const char* quote, SqlFamily family = sqlOtherFamily, BOOL bBackslashEscapes = FALSE)
+    {
+        SqlDialect dialect;
+        dialect.strIdentifierQuote = quote;
+        dialect.family = family;
+        dialect.bBackslashEscapes = bBackslashEscapes;
+        return dialect;
+    }
+
     // A condition on a column of that name and type, quoted as drivers that
     // quote with the grave accent do (or with the quote given).
     Texts Compose(const char* column, int sqlDataType, UINT op, const char* v1, const char* v2, bool negate = false,
@@ -28,7 +39,7 @@ namespace
         info.sqlDataType = sqlDataType;
         info.datetimeSub = datetimeSub;
         CString display = "stale", filter = "stale";
-        ConditionResult result = ComposeCondition(info, quote, op, v1, v2, negate, display, filter);
+        ConditionResult result = ComposeCondition(info, Dialect(quote), op, v1, v2, negate, display, filter);
         return {result, display.Str(), filter.Str()};
     }
 }
@@ -42,7 +53,8 @@ TEST(ConditionText, WritesEveryExampleExactly)
          "(`QTY`>=5) AND (`QTY`<=10)", nullptr},
         {"QTY",  SQL_INTEGER, IDS_OP_BETWEEN_EXCLUSIVE, false, "", "100", "(`QTY`<100)", nullptr},
         {"NAME", SQL_VARCHAR, IDS_OP_EQUAL, false, "it's", "ignored", "(`NAME`='it''s')", nullptr},
-        {"NAME", SQL_VARCHAR, IDS_OP_LIKE, false, "Sm%", "ignored", "`NAME` LIKE 'Sm%'", nullptr},
+        {"NAME", SQL_VARCHAR, IDS_OP_LIKE, false, "Sm%", "ignored", "`NAME` LIKE 'Sm%' ESCAPE '!'",
+         "`NAME` LIKE 'Sm%'"},
         {"BORN", SQL_DATETIME, IDS_OP_FROM_INCL_TO_EXCL, false, "2003-02-01", "2003-12-31",
          "(`BORN`>={d '2003-02-01'}) AND (`BORN`<{d '2003-12-31'})",
          "(`BORN`>=\"2003-02-01\") AND (`BORN`<\"2003-12-31\")"},
@@ -74,7 +86,8 @@ TEST(ConditionText, WritesTheValueAsTheColumnTypeRequires)
     for (const Case& c : cases)
     {
         CString display = "kept", filter = "kept";
-        EXPECT_TRUE(FormatComparison(c.type, 0, "`D`", "2003-02-01", "", "=", "", display, filter));
+        EXPECT_EQ(conditionComposed,
+                  FormatComparison(c.type, 0, "`D`", "2003-02-01", "", "=", "", Dialect("`"), display, filter));
         switch (c.kind)
         {
         case none:
@@ -111,12 +124,109 @@ TEST(ConditionText, DoublesSingleQuotesButNotDoubleQuotes)
 {
     EXPECT_EQ("(`N`>'O''Brien') AND (`N`<'it''''s')",
               Compose("N", SQL_VARCHAR, IDS_OP_BETWEEN_EXCLUSIVE, "O'Brien", "it''s").filter);
-    EXPECT_EQ("`N` LIKE '%''%'", Compose("N", SQL_CHAR, IDS_OP_LIKE, "%'%", "").filter);
+    EXPECT_EQ("`N` LIKE '%''%' ESCAPE '!'", Compose("N", SQL_CHAR, IDS_OP_LIKE, "%'%", "").filter);
     EXPECT_EQ("(`N`='say \"hi\"')", Compose("N", SQL_CHAR, IDS_OP_EQUAL, "say \"hi\"", "").filter);
-    EXPECT_EQ("(`N`=it's)", Compose("N", SQL_INTEGER, IDS_OP_EQUAL, "it's", "").filter) << "numbers go in as typed";
+    EXPECT_EQ("(`N`=-12.5e3)", Compose("N", SQL_INTEGER, IDS_OP_EQUAL, "-12.5e3", "").filter) << "numbers go in as typed";
 
     Texts date = Compose("D", SQL_DATETIME, IDS_OP_EQUAL, "2003-02-01", "");
     EXPECT_EQ("(`D`=\"2003-02-01\")", date.display);
+}
+
+TEST(ConditionText, WritesTextsAndPatternsThatEachEngineReadsBackAsTyped)
+{
+    const SqlDialect mysql = Dialect("`", sqlMySqlFamily, TRUE);
+    const SqlDialect standard = Dialect("\"", sqlPostgreSqlFamily);
+    struct Case { const char* value; const char* mysql; const char* standard; };
+    const Case texts[] = {
+        {"it's",          "'it''s'",               "'it''s'"},
+        {"C:\\temp\\",     "'C:\\\\temp\\\\'",        "'C:\\temp\\'"},
+        {"\\' OR 1=1) #",  "'\\\\'' OR 1=1) #'",      "'\\'' OR 1=1) #'"},
+        {"",              "''",                    "''"},
+    };
+    for (const Case& c : texts)
+    {
+        EXPECT_STREQ(c.mysql, QuoteText(c.value, mysql)) << c.value;
+        EXPECT_STREQ(c.standard, QuoteText(c.value, standard)) << c.value;
+        EXPECT_EQ(sqlTextSound, CheckSqlCondition(CString("x = ") + QuoteText(c.value, mysql), mysql)) << c.value;
+        EXPECT_EQ(sqlTextSound, CheckSqlCondition(CString("x = ") + QuoteText(c.value, standard), standard)) << c.value;
+    }
+    EXPECT_STREQ("'C:\\\\temp%!!_' ESCAPE '!'", QuoteLikePattern("C:\\temp%!_", mysql));
+    EXPECT_STREQ("'C:\\temp%!!_' ESCAPE '!'", QuoteLikePattern("C:\\temp%!_", standard));
+}
+
+TEST(SqlText, IsReadAsTheConnectedEngineReadsIt)
+{
+    const SqlDialect other = Dialect("\"");
+    const SqlDialect mysql = Dialect("`", sqlMySqlFamily, TRUE);
+    const SqlDialect mysqlPlain = Dialect("`", sqlMySqlFamily, FALSE);      // NO_BACKSLASH_ESCAPES
+    const SqlDialect postgresql = Dialect("\"", sqlPostgreSqlFamily);
+    const SqlDialect sqlite = Dialect("\"", sqlSQLiteFamily);
+    struct Case { const SqlDialect* dialect; const char* text; SqlTextFault fault; };
+    const Case cases[] = {
+        {&other, "a = 1 OR b = 'x;y'", sqlTextSound},
+        {&other, "a = 1; DELETE FROM t", sqlTextSeparator},
+        {&other, "1=0; COMMIT; DELETE FROM \"Customers\"; SELECT 1 WHERE 1=0", sqlTextSeparator},
+        {&other, "name = 'it''s'", sqlTextSound},
+        {&other, "name = 'it''s", sqlTextOpenText},
+        {&other, "\"we;ird\"\"x\" = 1", sqlTextSound},
+        {&other, "\"open = 1", sqlTextOpenName},
+        {&other, "a = 1 -- it's a note", sqlTextSound},
+        {&other, "a = 1 -- ; DELETE FROM t", sqlTextSeparator},          // a driver may not know the comment
+        {&other, "a = 1 /* note */ AND b = 2", sqlTextSound},
+        {&other, "a = 1 /* open", sqlTextOpenComment},
+        {&other, "a = 1 /* x /* y */", sqlTextAmbiguous},                // nested or not, depending on the engine
+        {&other, "a = 1\nDELETE FROM t", sqlTextLineBreak},
+        {&other, "a = 1\r", sqlTextLineBreak},
+        {&other, "a = 1\tOR b = 2", sqlTextSound},
+        {&other, "a # b", sqlTextAmbiguous},
+        {&other, "[a] = 1", sqlTextAmbiguous},
+        {&other, "`a` = 1", sqlTextAmbiguous},
+        {&mysql, "name = 'it\\'s'", sqlTextSound},
+        {&mysql, "name = 'x\\'; DELETE FROM t; -- '", sqlTextSound},     // all of it one text
+        {&mysqlPlain, "name = 'x\\'; DELETE FROM t; -- '", sqlTextSeparator},
+        {&mysql, "name = 'x\\", sqlTextOpenText},
+        {&mysql, "a = 1 # note", sqlTextSound},
+        {&mysql, "a = 1 #; DROP TABLE t", sqlTextSeparator},
+        {&mysql, "a = 1--1", sqlTextSound},                             // two minus signs
+        {&mysql, "a = 1 --", sqlTextSound},
+        {&mysql, "a = 1 /*!50000 OR 1=1 */", sqlTextAmbiguous},
+        {&mysql, "a = 1 /*M! OR 1=1 */", sqlTextAmbiguous},
+        {&mysql, "name = \"C:\\\\x\"", sqlTextAmbiguous},                  // a text, or a name under ANSI_QUOTES
+        {&mysqlPlain, "name = \"C:\\\\x\"", sqlTextSound},
+        {&mysql, "name = \"x\"\"y\"", sqlTextSound},
+        {&mysql, "`a;b` = 1", sqlTextSound},
+        {&postgresql, "name = E'it\\'s'", sqlTextSound},
+        {&postgresql, "name = E'x\\'; DELETE FROM t; --'", sqlTextSound},
+        {&postgresql, "name = 'x\\'; DELETE FROM t; --'", sqlTextSeparator},
+        {&postgresql, "nameE'x\\'; DELETE FROM t; --'", sqlTextSeparator},   // a name's last letter, then a plain text
+        {&postgresql, "1E'\\' ' ; DELETE FROM t; SELECT '", sqlTextAmbiguous},
+        {&postgresql, "$1E'\\' ' ; DELETE FROM t; SELECT '", sqlTextAmbiguous},
+        {&postgresql, "name = $$a;b$$", sqlTextSound},
+        {&postgresql, "name = $q$it's; done$q$", sqlTextSound},
+        {&postgresql, "name = $q$open", sqlTextOpenText},
+        {&postgresql, "a$b = 1; x", sqlTextSeparator},
+        {&postgresql, "/* a /* b */ c */ a = 1", sqlTextSound},
+        {&postgresql, "/* a /* b */ a = 1", sqlTextOpenComment},
+        {&postgresql, "a # b = 1", sqlTextSound},                         // PostgreSQL's exclusive or
+        {&sqlite, "[a;b] = 1", sqlTextSound},
+        {&sqlite, "[open = 1", sqlTextOpenName},
+        {&sqlite, "`x` = 1", sqlTextSound},
+        {&sqlite, "$a(') ; DELETE FROM t; SELECT '", sqlTextAmbiguous},
+        {&sqlite, "@x = 1", sqlTextAmbiguous},
+        {&sqlite, "a = 1 /* x /* y */", sqlTextSound},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.fault, CheckSqlCondition(c.text, *c.dialect)) << c.text;
+
+    struct Value { const char* text; SqlTextFault fault; };
+    const Value values[] = {
+        {"-12.5e3", sqlTextSound}, {"1 -- x", sqlTextComment}, {"1 /* x */", sqlTextComment},
+        {"1; DROP TABLE t", sqlTextSeparator}, {"1 # x", sqlTextComment}, {"'1'", sqlTextSound},
+    };
+    for (const Value& v : values)
+        EXPECT_EQ(v.fault, CheckSqlValue(v.text, mysql)) << v.text;
+    EXPECT_EQ(conditionUnsafeValue, Compose("N", SQL_INTEGER, IDS_OP_EQUAL, "it's", "").result);
+    EXPECT_EQ(conditionUnsafeValue, Compose("N", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "1", "2; DROP TABLE t").result);
 }
 
 TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)
@@ -155,7 +265,6 @@ TEST(ConditionText, NegatesEveryConditionThatHasText)
 {
     struct Case { const char* column; int type; UINT op; const char* v1; const char* v2; const char* text; };
     const Case cases[] = {
-        {"N", SQL_VARCHAR, IDS_OP_LIKE,              "A%", "",  "NOT (`N` LIKE 'A%')"},
         {"Q", SQL_INTEGER,  IDS_OP_EQUAL,             "3",  "",  "NOT ((`Q`=3))"},
         {"Q", SQL_INTEGER,  IDS_OP_BETWEEN_EXCLUSIVE, "",   "9", "NOT ((`Q`<9))"},
         {"Q", SQL_INTEGER,  IDS_OP_FROM_INCL_TO_EXCL, "1",  "9", "NOT ((`Q`>=1) AND (`Q`<9))"},
@@ -170,6 +279,9 @@ TEST(ConditionText, NegatesEveryConditionThatHasText)
         EXPECT_EQ(c.text, texts.filter);
         EXPECT_EQ(c.text, texts.display);
     }
+    Texts like = Compose("N", SQL_VARCHAR, IDS_OP_LIKE, "A%", "", true);
+    EXPECT_EQ("NOT (`N` LIKE 'A%' ESCAPE '!')", like.filter);
+    EXPECT_EQ("NOT (`N` LIKE 'A%')", like.display);
     Texts date = Compose("D", SQL_DATETIME, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", true);
     EXPECT_EQ("NOT ((`D`>=\"2003-02-01\"))", date.display);
     EXPECT_EQ("NOT ((`D`>={d '2003-02-01'}))", date.filter);
@@ -178,7 +290,7 @@ TEST(ConditionText, NegatesEveryConditionThatHasText)
 TEST(ConditionText, QuotesTheColumnPartByPartAsTheDriverQuotes)
 {
     EXPECT_EQ("(`ORDERS`.`QTY`>=5)", Compose("ORDERS.QTY", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "5", "").filter);
-    EXPECT_EQ("`A`.`B` LIKE 'x'", Compose("A.B", SQL_VARCHAR, IDS_OP_LIKE, "x", "").filter);
+    EXPECT_EQ("`A`.`B` LIKE 'x' ESCAPE '!'", Compose("A.B", SQL_VARCHAR, IDS_OP_LIKE, "x", "").filter);
     EXPECT_EQ("`S`.`T`.`we``ird` IS NULL", Compose("S.T.we`ird", SQL_VARCHAR, IDS_OP_IS_NULL, "", "").filter);
     EXPECT_EQ("(\"Born On\">={d '2003-02-01'})",
               Compose("Born On", SQL_DATETIME, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", false, SQL_CODE_DATE, "\"")
@@ -215,6 +327,12 @@ TEST(DateTimeLiteral, IsTheEscapeOfTheColumnsKindWhateverFormTheUserTyped)
         {"2003-02-01 12:30:15",    SQL_CODE_DATE,      "{d '2003-02-01'}"},
         {"2003-02-01",             0,                  "{d '2003-02-01'}"},     // kind unknown: a date
         {"2003-02-01",             99,                 "{d '2003-02-01'}"},
+        {"2003-02-01 07:05:09",    0,                  "{ts '2003-02-01 07:05:09'}"},   // kind unknown: the value tells
+        {"12:30:15",               0,                  "{t '12:30:15'}"},
+        {"2003-02-01 23:59:59.999", SQL_CODE_TIMESTAMP, "{ts '2003-02-01 23:59:59.999'}"},  // not the next day
+        {"2003-02-01 07:05:09.25", SQL_CODE_TIMESTAMP, "{ts '2003-02-01 07:05:09.25'}"},
+        {"12:30:00.6",             SQL_CODE_TIME,      "{t '12:30:00.6'}"},
+        {"2003-02-01 07:05:09.25", SQL_CODE_DATE,      "{d '2003-02-01'}"},
         {"12:30:15",               SQL_CODE_TIME,      "{t '12:30:15'}"},
         {"2003-02-01 07:05:09",    SQL_CODE_TIME,      "{t '07:05:09'}"},
         {"2003-02-01 07:05:09",    SQL_CODE_TIMESTAMP, "{ts '2003-02-01 07:05:09'}"},
@@ -232,7 +350,8 @@ TEST(DateTimeLiteral, IsTheEscapeOfTheColumnsKindWhateverFormTheUserTyped)
 
 TEST(DateTimeLiteral, RefusesAValueThatIsNoDateOrTime)
 {
-    for (const char* text : {"", "not a date", "2003-02-30", "2003-02-01x", "'; DROP TABLE x; --", "25:00:00"})
+    for (const char* text : {"", "not a date", "2003-02-30", "2003-02-01x", "'; DROP TABLE x; --", "25:00:00",
+                             "12:30:00.5'}; DROP TABLE x; --"})
     {
         CString literal = "kept";
         EXPECT_FALSE(FormatDateTimeLiteral(text, SQL_CODE_DATE, literal)) << text;
@@ -255,8 +374,8 @@ TEST(DateTimeLiteral, IsWrittenTheSameUnderTheHostsDecimalComma)
     snprintf(szPlain, sizeof szPlain, "%f", 0.5);
     ASSERT_STREQ("0,500000", szPlain) << "the host's locale writes a comma";
     CString display, filter;
-    EXPECT_TRUE(FormatComparison(SQL_DATETIME, SQL_CODE_TIMESTAMP, "`D`", "2003-02-01 12:00:00", "", ">=", "",
-                                 display, filter));
+    EXPECT_EQ(conditionComposed, FormatComparison(SQL_DATETIME, SQL_CODE_TIMESTAMP, "`D`", "2003-02-01 12:00:00", "",
+                                                  ">=", "", Dialect("`"), display, filter));
     setlocale(LC_ALL, "C");
     EXPECT_STREQ("(`D`>={ts '2003-02-01 12:00:00'})", filter);
 }

@@ -33,13 +33,6 @@ namespace
         return lstrcmpA(szClass, "#32770") == 0;
     }
 
-    int FindListRow(HWND hList, const std::string& text)
-    {
-        LVFINDINFOA find = {};
-        find.flags = LVFI_STRING;
-        find.psz = text.c_str();
-        return (int)::SendMessageA(hList, LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
-    }
 
     void SetRowState(HWND hList, int nRow, UINT nState, UINT nMask)
     {
@@ -108,6 +101,18 @@ namespace
         item.cchTextMax = sizeof szText;
         ::SendMessageA(hList, LVM_GETITEMTEXTA, nRow, (LPARAM)&item);
         return szText;
+    }
+
+    // The first row of exactly that text: a person tells "Code" from "code".
+    int FindListRow(HWND hList, const std::string& text)
+    {
+        const int nRows = (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
+        for (int nRow = 0; nRow < nRows; ++nRow)
+        {
+            if (ListRowText(hList, nRow) == text)
+                return nRow;
+        }
+        return -1;
     }
 }
 

@@ -60,6 +60,15 @@ namespace
                 text += Chance(90) ? alphabet[Between(0, (int)alphabet.size() - 1)] : (char)Between(1, 255);
             return text;
         }
+        // A text of what quotes, escapes, ends or comments SQL.
+        std::string SqlText(int nMaxLength)
+        {
+            static const std::string alphabet = "'\"`\\;#$[]!%_-/*E aZ09\xE9";
+            std::string text;
+            for (int i = Between(0, nMaxLength); i > 0; --i)
+                text += alphabet[Between(0, (int)alphabet.size() - 1)];
+            return text;
+        }
         // A value as a driver would deliver it as text.
         std::string Value()
         {
@@ -233,10 +242,13 @@ TEST(PipelineFuzz, ConditionTextsQuoteTheirNamesAndValues)
     const std::vector<UINT> operators = {IDS_OP_LIKE, IDS_OP_EQUAL, IDS_OP_BETWEEN_EXCLUSIVE, IDS_OP_FROM_INCL_TO_EXCL,
                                          IDS_OP_FROM_EXCL_TO_INCL, IDS_OP_BETWEEN_INCLUSIVE, IDS_OP_TRUE, IDS_OP_FALSE,
                                          IDS_OP_IS_NULL};
-    // Text, date and bit columns, whose values the module writes itself; a
-    // number column takes the value as typed, which may be any SQL.
+    // Text, date and bit columns, whose values the module writes itself, and
+    // number columns, which take a value as typed unless it could change
+    // the statement; each on every engine's reading of SQL.
     const std::vector<int> types = {SQL_CHAR, SQL_VARCHAR, SQL_LONGVARCHAR, SQL_WCHAR, SQL_WVARCHAR,
-                                    SQL_WLONGVARCHAR, SQL_TYPE_DATE, SQL_DATETIME, SQL_BIT, SQL_UNKNOWN_TYPE, 99};
+                                    SQL_WLONGVARCHAR, SQL_TYPE_DATE, SQL_DATETIME, SQL_BIT, SQL_UNKNOWN_TYPE, 99,
+                                    SQL_INTEGER, SQL_DOUBLE};
+    const std::vector<SqlFamily> families = {sqlOtherFamily, sqlMySqlFamily, sqlPostgreSqlFamily, sqlSQLiteFamily};
     for (int nCase = 0, nCases = FuzzCases(); nCase < nCases; ++nCase)
     {
         std::string name = fuzz.Text(12);
@@ -244,19 +256,26 @@ TEST(PipelineFuzz, ConditionTextsQuoteTheirNamesAndValues)
             name = "c";
         const int nType = fuzz.Pick(types);
         const UINT nOperator = fuzz.Pick(operators);
-        const std::string value1 = fuzz.Chance(15) ? "" : fuzz.Value();
-        const std::string value2 = fuzz.Chance(30) ? "" : fuzz.Value();
+        const std::string value1 = fuzz.Chance(15) ? "" : fuzz.Chance(50) ? fuzz.SqlText(20) : fuzz.Value();
+        const std::string value2 = fuzz.Chance(30) ? "" : fuzz.Chance(50) ? fuzz.SqlText(20) : fuzz.Value();
         const BOOL bNegate = fuzz.Chance(30);
-        const char chQuote = fuzz.Chance(50) ? '`' : '"';
+        SqlDialect dialect;
+        dialect.family = fuzz.Pick(families);
+        // MySQL's drivers quote names with the grave accent.
+        const char chQuote = fuzz.Chance(50) || dialect.family == sqlMySqlFamily ? '`' : '"';
+        dialect.strIdentifierQuote = CString(chQuote);
+        dialect.bBackslashEscapes = fuzz.Chance(50);
         SCOPED_TRACE("case " + std::to_string(nCase) + " name [" + name + "] type " + std::to_string(nType) + " op "
-                     + std::to_string(nOperator) + " values [" + value1 + "] [" + value2 + "] quote " + chQuote);
+                     + std::to_string(nOperator) + " values [" + value1 + "] [" + value2 + "] quote " + chQuote
+                     + " family " + std::to_string(dialect.family) + " backslash "
+                     + std::to_string(dialect.bBackslashEscapes));
 
         ColumnInfo column;
         column.name = (char*)name.c_str();
         column.sqlDataType = nType;
         column.datetimeSub = fuzz.Between(0, 3);
         CString strDisplay = "old", strFilter = "old";
-        ConditionResult result = ComposeCondition(column, CString(chQuote), nOperator, value1.c_str(), value2.c_str(),
+        ConditionResult result = ComposeCondition(column, dialect, nOperator, value1.c_str(), value2.c_str(),
                                                   bNegate, strDisplay, strFilter);
         if (result != conditionComposed)
         {
@@ -264,7 +283,12 @@ TEST(PipelineFuzz, ConditionTextsQuoteTheirNamesAndValues)
             continue;
         }
         const std::string filter = strFilter.Str();
-        ASSERT_TRUE(IsWellQuoted(filter, chQuote)) << filter;
+        // What the module writes is one condition on every engine.
+        ASSERT_EQ(sqlTextSound, CheckSqlCondition(strFilter, dialect)) << filter;
+        // A number's value is the user's own SQL, parentheses and all.
+        if (nType == SQL_INTEGER || nType == SQL_DOUBLE)
+            continue;
+        ASSERT_TRUE(IsWellQuoted(filter, chQuote) || dialect.bBackslashEscapes) << filter;
         ASSERT_TRUE(IsWellQuoted(strDisplay.Str(), chQuote) || nType == SQL_DATETIME) << strDisplay.Str();
         // A bit column compared builds no text at all.
         if (filter.empty())
@@ -293,7 +317,7 @@ TEST(PipelineFuzz, FiltersJoinTheirTextsWithOneAndBetweenEach)
             filters.push_back(bAbsent ? nullptr : text.c_str());
             if (bAbsent || text.empty())
                 continue;
-            expected += (expected.empty() ? "" : " AND ") + text;
+            expected += (expected.empty() ? "" : "\nAND ") + text;
         }
         const std::string filter = ComposeFilter(filters.data(), (int)filters.size()).Str();
         ASSERT_EQ(expected, filter) << "case " << nCase;

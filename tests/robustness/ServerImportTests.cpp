@@ -29,14 +29,14 @@ namespace
     std::vector<DeliveredRow> Import(const char* pszConnect, const std::vector<ConditionChoice>& conditions)
     {
         std::vector<CString> filters;
-        const CString strQuote = DriverQuote(pszConnect);
+        const SqlDialect dialect = DriverDialect(pszConnect);
         for (const ConditionChoice& c : conditions)
         {
             ColumnInfo column;
             column.name = (char*)c.column;
             column.sqlDataType = c.sqlDataType;
             CString strDisplay, strFilter;
-            EXPECT_EQ(conditionComposed, ComposeCondition(column, strQuote, c.nOperator, c.value1, c.value2,
+            EXPECT_EQ(conditionComposed, ComposeCondition(column, dialect, c.nOperator, c.value1, c.value2,
                                                           c.bNegate, strDisplay, strFilter));
             filters.push_back(strFilter);
         }

@@ -138,7 +138,7 @@ TEST_F(RecordSet, AppliesTheFilterOnlyWhenConditionsAreInUse)
     ImportChoice choice = People({"", "name", "", ""});
     choice.filters = {"(`id`>=2)", nullptr, "`name` LIKE 'C%'"};
     ASSERT_EQ(1, OpenImport(choice));
-    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"people\" WHERE (`id`>=2) AND `name` LIKE 'C%'",
+    EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"people\" WHERE (`id`>=2)\nAND `name` LIKE 'C%'",
               theSession.m_pRecordset->m_strSQL.Str());
     EXPECT_EQ(1u, ReadAllRows().size());
 
@@ -188,9 +188,9 @@ TEST_F(RecordSet, HandsOverTheRowsInTheOrderOfTheKeys)
 {
     struct Case { SortKey keys[SORT_KEYS]; const char* order; std::vector<std::string> names; };
     const Case cases[] = {
-        {{{3, false}, {1, false}, {}}, " ORDER BY \"city\",\"name\"", {"Cid", "Ann", "Dee", "Bob"}},   // NULL first
-        {{{3, true}, {1, true}, {}}, " ORDER BY \"city\" DESC,\"name\" DESC", {"Bob", "Dee", "Ann", "Cid"}},
-        {{{0, true}, {}, {}}, " ORDER BY \"id\" DESC", {"Dee", "Cid", "Bob", "Ann"}},   // numbers by value
+        {{{3, false}, {1, false}, {}}, "\nORDER BY \"city\",\"name\"", {"Cid", "Ann", "Dee", "Bob"}},   // NULL first
+        {{{3, true}, {1, true}, {}}, "\nORDER BY \"city\" DESC,\"name\" DESC", {"Bob", "Dee", "Ann", "Cid"}},
+        {{{0, true}, {}, {}}, "\nORDER BY \"id\" DESC", {"Dee", "Cid", "Bob", "Ann"}},   // numbers by value
         {{{2, false}, {}, {}}, "", {"Ann", "Bob", "Cid", "Dee"}},                       // field 3 has no column
     };
     for (const Case& c : cases)

@@ -3,6 +3,17 @@
 
 #include <gtest/gtest.h>
 
+namespace
+{
+    SqlDialect Dialect(const char* pszQuote, const char* pszDefaultSchema = "")
+    {
+        SqlDialect dialect;
+        dialect.strIdentifierQuote = pszQuote;
+        dialect.strDefaultSchema = pszDefaultSchema;
+        return dialect;
+    }
+}
+
 TEST(Statement, QuotesEachPartOfADottedNameWithTheDriversQuote)
 {
     struct Case { const char* quote; const char* name; const char* quoted; const char* whole; };
@@ -26,16 +37,18 @@ TEST(Statement, QuotesEachPartOfADottedNameWithTheDriversQuote)
     }
 }
 
-TEST(Statement, JoinsFilterTextsWithAndSkippingAbsentOnes)
+TEST(Statement, JoinsFilterTextsWithAndEachOnItsLineSkippingAbsentOnes)
 {
     const char* three[] = {"(`QTY`>=5)", nullptr, "`NAME` LIKE 'A%'"};
-    EXPECT_STREQ("(`QTY`>=5) AND `NAME` LIKE 'A%'", ComposeFilter(three, 3));
+    EXPECT_STREQ("(`QTY`>=5)\nAND `NAME` LIKE 'A%'", ComposeFilter(three, 3));
     const char* secondOnly[] = {nullptr, "x=1"};
     EXPECT_STREQ("x=1", ComposeFilter(secondOnly, 2));
     const char* none[] = {nullptr};
     EXPECT_STREQ("", ComposeFilter(none, 1));
-    const char* typed[] = {"a=1 OR b=2", "c=3"};
-    EXPECT_STREQ("a=1 OR b=2 AND c=3", ComposeFilter(typed, 2));   // joined as they are
+    const char* typed[] = {"a=1 OR b=2 -- two of them", "c=3"};
+    EXPECT_STREQ("a=1 OR b=2 -- two of them\nAND c=3", ComposeFilter(typed, 2));   // joined as they are
+    EXPECT_STREQ("SELECT COUNT(*) FROM (SELECT x FROM t WHERE a=1 -- note\n) rdm_rows",
+                 ComposeRowCount("SELECT x FROM t", "a=1 -- note"));
 }
 
 TEST(Statement, NumbersTheSelectPositionsInFieldOrder)
@@ -52,21 +65,35 @@ TEST(Statement, NumbersTheSelectPositionsInFieldOrder)
     {
         CString columns[4] = {c.columns[0], c.columns[1], c.columns[2], c.columns[3]};
         OutputField fields[4];
-        EXPECT_STREQ(c.sql, ComposeStatement("T", columns, fields, "`"));
+        EXPECT_STREQ(c.sql, ComposeStatement("", "T", columns, fields, Dialect("`")));
         for (int k = 0; k < 4; ++k)
             EXPECT_EQ(c.positions[k], fields[k].m_nColumn) << c.sql << " field " << k + 1;
     }
 }
 
-TEST(Statement, QuotesADottedTableNameAsOneName)
+TEST(Statement, QuotesADottedTableNameAsOneNameBehindASchemaOfItsOwn)
 {
     CString columns[4] = {"", "O.QTY", "", ""};
     OutputField fields[4];
     EXPECT_STREQ("SELECT DISTINCT `O`.`QTY` FROM `ORDERS.ARCHIVE`",
-                 ComposeStatement("ORDERS.ARCHIVE", columns, fields, "`"));
+                 ComposeStatement("", "ORDERS.ARCHIVE", columns, fields, Dialect("`")));
     CString plain[4] = {"", "x", "", ""};
-    EXPECT_STREQ("SELECT DISTINCT `x` FROM `t``1`", ComposeStatement("t`1", plain, fields, "`"));
+    EXPECT_STREQ("SELECT DISTINCT `x` FROM `t``1`", ComposeStatement("", "t`1", plain, fields, Dialect("`")));
     CString mixed[4] = {"Code", "Name", "", "The \"Born\" On"};
     EXPECT_STREQ("SELECT DISTINCT \"Name\",\"Code\",\"The \"\"Born\"\" On\" FROM \"My Customers\"",
-                 ComposeStatement("My Customers", mixed, fields, "\""));
+                 ComposeStatement("", "My Customers", mixed, fields, Dialect("\"")));
+
+    struct Case { const char* schema; const char* table; const char* from; const char* shown; };
+    const Case schemas[] = {
+        {"public",  "orders",     "\"orders\"",                 "orders"},       // the schema a bare name means
+        {"archive", "orders",     "\"archive\".\"orders\"",     "archive.orders"},
+        {"my.s\"x", "a.b",        "\"my.s\"\"x\".\"a.b\"",       "my.s\"x.a.b"},
+        {"",        "orders",     "\"orders\"",                 "orders"},       // an engine without schemas
+    };
+    for (const Case& c : schemas)
+    {
+        EXPECT_EQ(CString("SELECT DISTINCT \"x\" FROM ") + c.from,
+                  ComposeStatement(c.schema, c.table, plain, fields, Dialect("\"", "public")));
+        EXPECT_STREQ(c.shown, TableDisplayName(c.schema, c.table, Dialect("\"", "public")));
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "framework/CDatabase.h"
 #include "odbc/ColumnCatalog.h"
+#include "odbc/Connection.h"
 #include "query/ColumnBatch.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +14,10 @@ void ReadCatalogColumns(const std::string& connect, const std::string& table, Co
     CDatabase db;
     ASSERT_TRUE(db.OpenEx(connect.c_str(), CDatabase::noOdbcDialog)) << connect;
     // As the field-mapping dialog reads them, through the module's own
-    // catalog readers and column batches.
+    // catalog readers and column batches: the table a bare name means.
     CColumnBatch batch;
-    EXPECT_TRUE(ReadTableColumns(db, table.c_str(), [&](const CatalogColumn& catalog) {
+    const CString strSchema = ReadSqlDialect(db).strDefaultSchema;
+    EXPECT_TRUE(ReadTableColumns(db, strSchema, table.c_str(), [&](const CatalogColumn& catalog) {
         return batch.Add(catalog.strName, catalog.strTypeName, catalog.nDataType, catalog.nSqlDataType,
                          catalog.nDatetimeSub, catalog.nNullable)
             && (!batch.IsFull() || batch.MoveTo(pColumns, nColumns));

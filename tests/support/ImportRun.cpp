@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
-CString DriverQuote(const std::string& connect)
+SqlDialect DriverDialect(const std::string& connect)
 {
     CDatabase db;
     EXPECT_TRUE(db.OpenEx(connect.c_str(), CDatabase::noOdbcDialog)) << connect;
-    return ReadIdentifierQuote(db);
+    return ReadSqlDialect(db);
+}
+
+CString DriverQuote(const std::string& connect)
+{
+    return DriverDialect(connect).strIdentifierQuote;
 }
 
 int OpenImport(const ImportChoice& choice)
@@ -18,7 +23,7 @@ int OpenImport(const ImportChoice& choice)
         columns[k] = choice.columns[k].c_str();
     return theSession.OpenRecordSet(choice.table.c_str(), columns, choice.options.data(),
                                     choice.filters.data(), (int)choice.filters.size(), choice.useConditions,
-                                    choice.sortKeys.data());
+                                    choice.sortKeys.data(), choice.schema.c_str());
 }
 
 std::vector<DeliveredRow> ReadAllRows(int limit, size_t maxRows)

@@ -18,10 +18,12 @@ struct ImportChoice
     std::vector<const char*> filters;
     bool useConditions = true;
     std::array<SortKey, SORT_KEYS> sortKeys;
+    std::string schema;                          // "" for the table a bare name means
 };
 
-// How the driver of the data source quotes names, as the session learns it
-// when it connects.
+// How the engine of the data source reads SQL text, and how its driver
+// quotes names, as the session learns them when it connects.
+SqlDialect DriverDialect(const std::string& connect);
 CString DriverQuote(const std::string& connect);
 // Opens the record set as RDMODBCOpen does after its dialogs.
 int OpenImport(const ImportChoice& choice);

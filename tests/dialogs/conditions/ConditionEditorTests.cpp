@@ -163,8 +163,8 @@ TEST_F(ConditionDialogs, EditorHandsBackTheTextsOfEachOperator)
         const char* display; const char* filter;
     };
     const Case cases[] = {
-        {"NAME", kLike, "Sm%", "", false, "`NAME` LIKE 'Sm%'", "`NAME` LIKE 'Sm%'"},
-        {"NAME", kLike, "O'N%", "", true, "NOT (`NAME` LIKE 'O''N%')", "NOT (`NAME` LIKE 'O''N%')"},
+        {"NAME", kLike, "Sm%", "", false, "`NAME` LIKE 'Sm%'", "`NAME` LIKE 'Sm%' ESCAPE '!'"},
+        {"NAME", kLike, "O'N%", "", true, "NOT (`NAME` LIKE 'O''N%')", "NOT (`NAME` LIKE 'O''N%' ESCAPE '!')"},
         {"NAME", kEqual, "it's", "ignored", false, "(`NAME`='it''s')", "(`NAME`='it''s')"},
         {"QTY", kBetweenIncluding, "5", "10", false, "(`QTY`>=5) AND (`QTY`<=10)", "(`QTY`>=5) AND (`QTY`<=10)"},
         {"QTY", kBetweenIncluding, "5", "10", true, "NOT ((`QTY`>=5) AND (`QTY`<=10))",
@@ -222,7 +222,7 @@ TEST_F(ConditionDialogs, EditorAsksForAMissingValueAndStaysOpen)
 {
     struct Case { const char* column; const char* op; const char* value2; const char* typed; const char* filter; };
     const Case cases[] = {
-        {"NAME", kLike, "", "A%", "`NAME` LIKE 'A%'"},
+        {"NAME", kLike, "", "A%", "`NAME` LIKE 'A%' ESCAPE '!'"},
         {"QTY", kBetweenIncluding, "", "2", "(`QTY`>=2)"},
         // Equality reads only the first field, whatever the second holds.
         {"QTY", kEqual, "5", "2", "(`QTY`=2)"},
@@ -254,33 +254,53 @@ TEST_F(ConditionDialogs, EditorAsksForAMissingValueAndStaysOpen)
     }
 }
 
-TEST_F(ConditionDialogs, EditorRefusesADateItCannotReadAndKeepsWhatWasTyped)
+TEST_F(ConditionDialogs, EditorRefusesAValueItCannotWriteSafelyAndKeepsWhatWasTyped)
 {
+    struct Case
+    {
+        const char* column; const char* refused; UINT nMessage; const char* mended;
+        const char* display; const char* filter;
+    };
+    const Case cases[] = {
+        {"BORN", "next spring", IDS_NOT_A_DATETIME, "2003-12-31",
+         "NOT ((\"BORN\">=\"2003-02-01\") AND (\"BORN\"<=\"2003-12-31\"))",
+         "NOT ((\"BORN\">={d '2003-02-01'}) AND (\"BORN\"<={d '2003-12-31'}))"},
+        // A number goes in as typed, but never as a second statement or a
+        // comment that hides the rest.
+        {"QTY", "10; DELETE FROM orders", IDS_SQL_SEPARATOR, "10",
+         "NOT ((\"QTY\">=2003-02-01) AND (\"QTY\"<=10))", "NOT ((\"QTY\">=2003-02-01) AND (\"QTY\"<=10))"},
+        {"QTY", "10) -- all", IDS_SQL_VALUE_COMMENT, "10",
+         "NOT ((\"QTY\">=2003-02-01) AND (\"QTY\"<=10))", "NOT ((\"QTY\">=2003-02-01) AND (\"QTY\"<=10))"},
+    };
     std::unique_ptr<ColumnArray> columns(TableColumns());
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns->p;
-    dlg.m_nColumns = columns->n;
-    dlg.m_strIdentifierQuote = "\"";
-    m_robot.Expect(IDD_CONDITION,
-                   {ChooseEntry(IDC_COLUMN, "BORN"), ChooseEntry(IDC_OPERATOR, kBetweenIncluding),
-                    Type(IDC_VALUE1, "2003-02-01"), Type(IDC_VALUE2, "next spring"), SetCheck(IDC_NEGATE, true),
-                    Click(IDOK),
-                    Inspect([this](HWND hDlg) {
-                        EXPECT_TRUE(::IsWindowVisible(hDlg)) << "the editor stays open";
-                        ASSERT_EQ(1u, m_robot.MessageBoxes().size());
-                        EXPECT_EQ(LoadResString(IDS_NOT_A_DATETIME).Str(), m_robot.MessageBoxes()[0].text);
-                        EXPECT_EQ("Database Import", m_robot.MessageBoxes()[0].caption);
-                        EXPECT_EQ("BORN", ComboSelection(hDlg, IDC_COLUMN));
-                        EXPECT_EQ(kBetweenIncluding, ComboSelection(hDlg, IDC_OPERATOR));
-                        EXPECT_EQ("2003-02-01", ControlText(hDlg, IDC_VALUE1));
-                        EXPECT_EQ("next spring", ControlText(hDlg, IDC_VALUE2));
-                        EXPECT_TRUE(IsChecked(hDlg, IDC_NEGATE));
-                    }),
-                    Type(IDC_VALUE2, "2003-12-31"), Click(IDOK)});
-    ASSERT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ(1u, m_robot.MessageBoxes().size());
-    EXPECT_STREQ("NOT ((\"BORN\">=\"2003-02-01\") AND (\"BORN\"<=\"2003-12-31\"))", dlg.m_condition.displayText);
-    EXPECT_STREQ("NOT ((\"BORN\">={d '2003-02-01'}) AND (\"BORN\"<={d '2003-12-31'}))", dlg.m_condition.filterText);
+    for (const Case& c : cases)
+    {
+        const size_t nBoxesBefore = m_robot.MessageBoxes().size();
+        CConditionDlg dlg;
+        dlg.m_pColumns = columns->p;
+        dlg.m_nColumns = columns->n;
+        dlg.m_dialect.strIdentifierQuote = "\"";
+        m_robot.Expect(IDD_CONDITION,
+                       {ChooseEntry(IDC_COLUMN, c.column), ChooseEntry(IDC_OPERATOR, kBetweenIncluding),
+                        Type(IDC_VALUE1, "2003-02-01"), Type(IDC_VALUE2, c.refused), SetCheck(IDC_NEGATE, true),
+                        Click(IDOK),
+                        Inspect([this, &c, nBoxesBefore](HWND hDlg) {
+                            EXPECT_TRUE(::IsWindowVisible(hDlg)) << "the editor stays open";
+                            ASSERT_EQ(nBoxesBefore + 1, m_robot.MessageBoxes().size());
+                            EXPECT_EQ(LoadResString(c.nMessage).Str(), m_robot.MessageBoxes().back().text);
+                            EXPECT_EQ("Database Import", m_robot.MessageBoxes().back().caption);
+                            EXPECT_EQ(c.column, ComboSelection(hDlg, IDC_COLUMN));
+                            EXPECT_EQ(kBetweenIncluding, ComboSelection(hDlg, IDC_OPERATOR));
+                            EXPECT_EQ("2003-02-01", ControlText(hDlg, IDC_VALUE1));
+                            EXPECT_EQ(c.refused, ControlText(hDlg, IDC_VALUE2));
+                            EXPECT_TRUE(IsChecked(hDlg, IDC_NEGATE));
+                        }),
+                        Type(IDC_VALUE2, c.mended), Click(IDOK)});
+        ASSERT_EQ(IDOK, dlg.DoModal()) << c.refused;
+        EXPECT_EQ(nBoxesBefore + 1, m_robot.MessageBoxes().size());
+        EXPECT_STREQ(c.display, dlg.m_condition.displayText);
+        EXPECT_STREQ(c.filter, dlg.m_condition.filterText);
+    }
 }
 
 TEST_F(ConditionDialogs, EditorConfirmsAConditionWithoutTextsForABitComparison)

@@ -3,6 +3,7 @@
 #include "ConditionTestSupport.h"
 #include "FailingAllocation.h"
 #include "dialogs/CConditionListDlg.h"
+#include "langres/ResString.h"
 #include "resource.h"
 
 #include <sqlext.h>
@@ -114,7 +115,8 @@ TEST_F(ConditionDialogs, ListAddsConditionsFromTheEditorAndTypedText)
     EXPECT_NE(pOld, dlg.m_pConditions);
     state.TakeFrom(dlg, nResult);
     EXPECT_EQ((Texts{"first", "`NAME` LIKE 'A%'", "   ", "(`QTY`<9)"}), DisplayTexts(state.pConditions, state.nConditions));
-    EXPECT_EQ((Texts{"first", "`NAME` LIKE 'A%'", "   ", "(`QTY`<9)"}), FilterTexts(state.pConditions, state.nConditions));
+    EXPECT_EQ((Texts{"first", "`NAME` LIKE 'A%' ESCAPE '!'", "   ", "(`QTY`<9)"}),
+              FilterTexts(state.pConditions, state.nConditions));
     EXPECT_STREQ("NAME", state.pConditions[1].name);
     EXPECT_EQ(nullptr, state.pConditions[2].name);
     EXPECT_EQ(0, state.pConditions[2].sqlDataType);
@@ -217,24 +219,37 @@ TEST_F(ConditionDialogs, ListCancelLeavesTheCallersStateAsItWas)
     EXPECT_TRUE(HeapsAreSound());
 }
 
-TEST_F(ConditionDialogs, ListRefusesATypedTextLongerThan255Characters)
+TEST_F(ConditionDialogs, ListRefusesATypedTextItCannotTakeAndKeepsItToMend)
 {
-    CallerState state;
-    CConditionListDlg dlg;
-    state.HandTo(dlg);
     const std::string strLongest(255, 'x');
-    m_robot.Expect({
-        {IDD_CONDITIONLIST, {Click(IDC_ADD_TEXT), Click(IDOK)}},
-        {IDD_TEXTENTRY, {Type(IDC_TEXT, strLongest + "y"), Click(IDOK),
-                         Inspect([](HWND hDlg) { EXPECT_TRUE(::IsWindowVisible(hDlg)); }), Type(IDC_TEXT, strLongest),
-                         Click(IDOK)}},
-    });
-    INT_PTR nResult = dlg.DoModal();
-    ASSERT_EQ(IDOK, nResult);
-    state.TakeFrom(dlg, nResult);
-    ASSERT_EQ(1u, m_robot.MessageBoxes().size());
-    EXPECT_EQ("Please enter no more than 255 characters.", m_robot.MessageBoxes()[0].text);
-    EXPECT_EQ(Texts{strLongest}, DisplayTexts(state.pConditions, state.nConditions));
+    struct Case { std::string refused; std::string message; std::string mended; };
+    const Case cases[] = {
+        {strLongest + "y", "Please enter no more than 255 characters.", strLongest},
+        {"1=0; COMMIT; DELETE FROM orders; SELECT 1 WHERE 1=0", LoadResString(IDS_SQL_SEPARATOR).Str(), "1=0"},
+        {"NAME = 'O'Neil'", LoadResString(IDS_SQL_OPEN_TEXT).Str(), "NAME = 'O''Neil'"},
+        {"QTY > 1 /* and more", LoadResString(IDS_SQL_OPEN_COMMENT).Str(), "QTY > 1 -- and more"},
+    };
+    for (const Case& c : cases)
+    {
+        CallerState state;
+        CConditionListDlg dlg;
+        state.HandTo(dlg);
+        const size_t nBoxesBefore = m_robot.MessageBoxes().size();
+        m_robot.Expect({
+            {IDD_CONDITIONLIST, {Click(IDC_ADD_TEXT), Click(IDOK)}},
+            {IDD_TEXTENTRY, {Type(IDC_TEXT, c.refused), Click(IDOK), Inspect([&c](HWND hDlg) {
+                                 EXPECT_TRUE(::IsWindowVisible(hDlg));
+                                 EXPECT_EQ(c.refused, ControlText(hDlg, IDC_TEXT)) << "kept to mend";
+                             }),
+                             Type(IDC_TEXT, c.mended), Click(IDOK)}},
+        });
+        INT_PTR nResult = dlg.DoModal();
+        ASSERT_EQ(IDOK, nResult);
+        state.TakeFrom(dlg, nResult);
+        ASSERT_EQ(nBoxesBefore + 1, m_robot.MessageBoxes().size());
+        EXPECT_EQ(c.message, m_robot.MessageBoxes().back().text);
+        EXPECT_EQ(Texts{c.mended}, DisplayTexts(state.pConditions, state.nConditions));
+    }
 }
 
 TEST_F(ConditionDialogs, ListKeepsTheCallersConditionsWhenTheHeapCannotCopyThem)

@@ -548,27 +548,6 @@ TEST_F(FieldMapDialog, TakesBackTheConditionsOfTheConditionList)
     EXPECT_EQ(10, m_dlg.m_nColumns) << "the columns stay the dialog's";
 }
 
-TEST_F(FieldMapDialog, OffersTheOptionsOfTheFirstColumnOfAName)
-{
-    // "dup_" is a pattern to the catalog: dup1 and dup2 both have a column
-    // "amount", a REAL one first and a DATE one second.
-    m_dlg.m_strTable = "dup_";
-    m_robot.Expect(IDD_FIELDMAP, {
-        WaitUntil([](HWND hDlg) { return ListRows(hDlg, IDC_COLUMN_LIST).size() == 2; }, "both columns"),
-        SelectRow(IDC_COLUMN_LIST, "amount"),
-        Inspect([](HWND hDlg) {
-            EXPECT_EQ((std::vector<std::string>{"amount", "amount"}), ListRows(hDlg, IDC_COLUMN_LIST));
-            EXPECT_TRUE(IsEnabled(hDlg, IDC_INTEGER));
-            EXPECT_FALSE(IsEnabled(hDlg, IDC_AS_DATE));
-        }),
-        Click(IDCANCEL),
-    });
-    EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
-    ASSERT_EQ(2, m_dlg.m_nColumns);
-    EXPECT_STREQ("REAL", m_dlg.m_pColumns[0].typeName);
-    EXPECT_STREQ("DATE", m_dlg.m_pColumns[1].typeName);
-}
-
 TEST(FindColumn, TakesTheFirstRecordOfAName)
 {
     CTestFieldMapDlg dlg;

@@ -1,0 +1,36 @@
+#include "SqlRefusal.h"
+
+#include "langres/ResString.h"
+#include "resource.h"
+
+namespace
+{
+    struct Refusal
+    {
+        SqlTextFault fault;
+        UINT         nID;
+        const char*  pszEnglish;
+    };
+
+    const Refusal aRefusals[] = {
+        {sqlTextSeparator, IDS_SQL_SEPARATOR, "The text holds a semicolon outside quotes, which would start a second statement."},
+        {sqlTextOpenText, IDS_SQL_OPEN_TEXT, "The text opens a quoted text that it does not close."},
+        {sqlTextOpenName, IDS_SQL_OPEN_NAME, "The text opens a quoted name that it does not close."},
+        {sqlTextOpenComment, IDS_SQL_OPEN_COMMENT, "The text opens a comment that it does not close."},
+        {sqlTextLineBreak, IDS_SQL_LINE_BREAK, "The text holds a line break or another control character."},
+        {sqlTextAmbiguous, IDS_SQL_AMBIGUOUS, "The text holds something that this data source may read otherwise than it appears."},
+        {sqlTextComment, IDS_SQL_VALUE_COMMENT, "The value holds a comment, which would hide the rest of the condition."},
+    };
+}
+
+CString SqlTextRefusal(SqlTextFault fault)
+{
+    for (const Refusal& refusal : aRefusals)
+    {
+        if (refusal.fault != fault)
+            continue;
+        CString strMessage = LoadResString(refusal.nID);
+        return strMessage.IsEmpty() ? CString(refusal.pszEnglish) : strMessage;
+    }
+    return CString();
+}

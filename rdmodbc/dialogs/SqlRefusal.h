@@ -1,0 +1,8 @@
+#pragma once
+// What the user is told when a text of theirs is refused before it reaches
+// SQL: the reason, in the language module's words.
+#include "query/SqlCheck.h"
+
+// The message for the fault; the module's own English where the language
+// module is older than the check (a refusal must still say why).
+CString SqlTextRefusal(SqlTextFault fault);
