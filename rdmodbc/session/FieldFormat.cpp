@@ -207,6 +207,18 @@ void DeliverFieldText(const OutputField& field, const CString& strValue, LPSTR l
     writer.Put(field.m_strSuffix);
 }
 
+void DeliverField(const OutputField& field, CString& strValue, LPSTR lpszBuffer, int nMaxChars)
+{
+    if (field.m_bOnlyWithValue && strValue.IsEmpty())
+    {
+        if (lpszBuffer != nullptr)
+            *lpszBuffer = '\0';
+        return;
+    }
+    ApplyValueRules(field, strValue);
+    DeliverFieldText(field, strValue, lpszBuffer, nMaxChars);
+}
+
 void DeliverRow(CRecordset& recordset, const OutputField fields[OUTPUT_FIELDS], CString& strValue,
                 LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxChars[OUTPUT_FIELDS])
 {
@@ -214,7 +226,6 @@ void DeliverRow(CRecordset& recordset, const OutputField fields[OUTPUT_FIELDS], 
     {
         const OutputField& field = fields[k];
         ReadColumnText(recordset, (short)field.m_nColumn, strValue);
-        ApplyValueRules(field, strValue);
-        DeliverFieldText(field, strValue, alpszFields[k], anMaxChars[k]);
+        DeliverField(field, strValue, alpszFields[k], anMaxChars[k]);
     }
 }

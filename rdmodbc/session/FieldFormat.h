@@ -13,6 +13,11 @@ void FormatAsInteger(CString& strText);
 void FormatAsDateTime(CString& strText, BOOL bDate);
 // Applies the field's integer, date and time rules to the value text.
 void ApplyValueRules(const OutputField& field, CString& strValue);
+// Delivers a column's text (as read: "" for a NULL) into the buffer through
+// the field's rules, prefix, fill and suffix; an empty text of a field that
+// shows only values delivers an empty field, whatever the rules would make
+// of it. strValue is changed.
+void DeliverField(const OutputField& field, CString& strValue, LPSTR lpszBuffer, int nMaxChars);
 // Delivers the current row of the record set into the four buffers, each
 // field through the pipeline: its column's text, its rules, prefix, fill,
 // suffix, cut to its limit. strValue is room the caller keeps from row to

@@ -14,6 +14,9 @@ struct OutputField
     int     m_nPadWidth = 0;
     char    m_chPad = '\0';         // NUL switches filling off
     BOOL    m_bPadRight = FALSE;    // fill after the value instead of in front
+    // Prefix, fill and suffix only when the column has a value: a NULL, an
+    // empty text or no column deliver an empty field.
+    BOOL    m_bOnlyWithValue = FALSE;
 };
 
 // Output fields are numbered 1 to 4 (indexes 0 to 3); field 2 is the

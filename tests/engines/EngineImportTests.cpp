@@ -321,6 +321,53 @@ TEST_F(EngineImport, ReadsANameOfMoreBytesThanTheDriversLongestNameHasCharacters
     EXPECT_EQ((std::vector<DeliveredRow>{{"", "40", "", ""}}), ReadAllRows());
 }
 
+TEST_F(EngineImport, AFieldThatShowsOnlyValuesStaysEmptyForANullOrAnEmptyText)
+{
+    // Paths 1 (a text), 16 (an empty text) and 17 (NULL); customers 3
+    // (0 visits) and 4 (NULL visits) under the integer rule.
+    struct Case { bool bOnly; std::vector<std::string> notes; std::vector<std::string> visits; };
+    const Case cases[] = {
+        {true, {"[C:\\temp\\...]", "", ""}, {"Visits: 0", ""}},
+        {false, {"[C:\\temp\\...]", "[...........]", "[...........]"}, {"Visits: 0", "Visits: 0"}},
+    };
+    for (const TestEngine& engine : TestEngines())
+    {
+        for (const Case& c : cases)
+        {
+            ImportChoice paths;
+            paths.connect = engine.connect;
+            paths.table = "paths";
+            paths.columns = {"note", "id", "", ""};
+            paths.options[0].m_strPrefix = "[";
+            paths.options[0].m_strSuffix = "]";
+            paths.options[0].m_bPad = TRUE;
+            paths.options[0].m_nPadWidth = 11;
+            paths.options[0].m_chPad = '.';
+            paths.options[0].m_bPadRight = TRUE;
+            paths.options[0].m_bOnlyWithValue = c.bOnly;
+            paths.filters = {"id IN (1, 16, 17)"};
+            paths.sortKeys[0].nField = 1;
+            ASSERT_EQ(1, OpenImport(paths)) << engine.name;
+            std::vector<std::string> notes;
+            for (const DeliveredRow& row : ReadAllRows())
+                notes.push_back(row[0]);
+            EXPECT_EQ(c.notes, notes) << engine.name << " only with a value: " << c.bOnly;
+
+            ImportChoice customers = Customers(engine, {});
+            customers.columns = {"visits", "id", "", ""};
+            customers.options[0].m_strPrefix = "Visits: ";
+            customers.options[0].m_bInteger = TRUE;
+            customers.options[0].m_bOnlyWithValue = c.bOnly;
+            customers.filters = {"id IN (3, 4)"};
+            ASSERT_EQ(1, OpenImport(customers)) << engine.name;
+            std::vector<std::string> visits;
+            for (const DeliveredRow& row : ReadAllRows())
+                visits.push_back(row[0]);
+            EXPECT_EQ(c.visits, visits) << engine.name << " only with a value: " << c.bOnly;
+        }
+    }
+}
+
 TEST_F(EngineImport, NoImportChangesARowOrASequenceWhateverItsConditionHolds)
 {
     // A typed condition is free SQL. What could make the statement more

@@ -56,6 +56,34 @@ TEST(FieldPipeline, PadsTheValueBeforeItIsCut)
     }
 }
 
+TEST(FieldPipeline, ShowsPrefixFillAndSuffixOnlyWithAValueWhenAsked)
+{
+    struct Case { const char* value; bool bOnly; bool bInteger; int limit; const char* out; };
+    const Case cases[] = {
+        {"7",  true,  false, 20, "Tel: 7**;"},
+        {"",   true,  false, 20, ""},               // NULL, an empty text, no column
+        {"",   false, false, 20, "Tel: ***;"},      // as without the option
+        {"",   true,  true,  20, ""},               // empty before the rule would make it 0
+        {"",   false, true,  20, "Tel: 0**;"},
+        {"0",  true,  true,  20, "Tel: 0**;"},
+        {" ",  true,  false, 20, "Tel:  **;"},      // a blank is a value
+        {"7",  true,  false, 0,  ""},
+    };
+    for (const Case& c : cases)
+    {
+        OutputField field = PaddedField(3, '*', true);
+        field.m_strPrefix = "Tel: ";
+        field.m_strSuffix = ";";
+        field.m_bOnlyWithValue = c.bOnly;
+        field.m_bInteger = c.bInteger;
+        char buffer[32];
+        memset(buffer, '#', sizeof buffer);
+        CString strValue = c.value;
+        DeliverField(field, strValue, buffer, c.limit);
+        EXPECT_STREQ(c.out, buffer) << "[" << c.value << "] only " << c.bOnly << " integer " << c.bInteger;
+    }
+}
+
 TEST(FieldPipeline, CutsPrefixValueAndSuffixAtTheLimit)
 {
     struct Case { const char* prefix; const char* value; const char* suffix; int limit; const char* out; };
