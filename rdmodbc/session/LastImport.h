@@ -1,0 +1,52 @@
+#pragma once
+// The choices of the last import that opened, kept per user so that the
+// next Open can offer them again: the data source and its kind, the table,
+// the four fields, the conditions as the condition list holds them, and
+// the order. No connect string is kept, and so no password: the driver asks
+// again for what the data source lacks, as it does the first time.
+#include "dialogs/FieldMapping.h"
+#include "odbc/OdbcEnvironment.h"
+#include "query/SortOrder.h"
+
+#include <string>
+#include <vector>
+
+struct RememberedCondition
+{
+    CString strName;                    // "" for a typed condition
+    CString strTypeName;
+    CString strDisplay;
+    CString strFilter;
+    int     nSearchable = 0;
+    int     nDataType = 0;
+    int     nSqlDataType = 0;
+    int     nDatetimeSub = 0;
+};
+
+struct LastImport
+{
+    CString      strDataSource;
+    DsnType      nDsnType = dsnUser;
+    CString      strSchema;
+    CString      strTable;
+    BOOL         bIncludeViews = TRUE;
+    FieldMapping aFields[OUTPUT_FIELDS];
+    std::vector<RememberedCondition> conditions;
+    BOOL         bUseConditions = FALSE;
+    SortKey      aSortKeys[SORT_KEYS];
+};
+
+// The choices as the registry keeps them: a list of "name=value" texts,
+// each ended by a NUL, and one NUL more (REG_MULTI_SZ), the version first.
+// "" when a text holds a NUL, which the list cannot carry.
+std::string EncodeLastImport(const LastImport& last);
+// The choices from such a list; FALSE for anything else (cut, damaged, of
+// a later version), and then last is not to be used.
+BOOL DecodeLastImport(const std::string& list, LastImport& last);
+
+// Under HKEY_CURRENT_USER\SOFTWARE\KAVEX\RDMODBC, value "LastImport", beside
+// the language key. A value that is missing, of another type, longer than
+// any import writes or that does not decode is no last import: FALSE, and
+// the user starts afresh.
+void SaveLastImport(const LastImport& last);
+BOOL LoadLastImport(LastImport& last);
