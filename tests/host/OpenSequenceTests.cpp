@@ -1,5 +1,6 @@
 // RDMODBCOpen from the host's call to the open record set, the user's part
 // played by the robot.
+#include "HostWindow.h"
 #include "ImportRun.h"
 #include "RDMODBC.h"
 #include "UiRobot.h"
@@ -7,7 +8,9 @@
 #include "resource.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <algorithm>
+#include <functional>
 
 using namespace robot;
 
@@ -24,6 +27,27 @@ namespace
     std::vector<RobotAction> ChooseCustomers()
     {
         return {SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK), SelectRow(IDC_SOURCE_LIST, "Customers"), Click(IDOK)};
+    }
+
+    // Where the host's window stands while the import's dialogs are up.
+    const RECT kHostPlace = {100, 80, 1000, 760};
+
+    // The check states of the dialog's buttons and the row chosen in each of
+    // its lists: what a click or a key that it took would change.
+    std::string DialogState(HWND hDlg)
+    {
+        std::string state;
+        for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            const int nId = ::GetDlgCtrlID(hChild);
+            char szClass[32] = "";
+            ::GetClassNameA(hChild, szClass, sizeof szClass);
+            if (lstrcmpiA(szClass, "Button") == 0)
+                state += std::to_string(nId) + "=" + std::to_string(::SendMessageA(hChild, BM_GETCHECK, 0, 0)) + " ";
+            else if (lstrcmpiA(szClass, WC_LISTVIEWA) == 0)
+                state += std::to_string(nId) + "=\"" + SelectedRow(hDlg, nId) + "\" ";
+        }
+        return state;
     }
 
     class OpenSequence : public ::testing::Test
@@ -288,4 +312,202 @@ TEST_F(OpenSequence, AQuitRequestOfTheHostEndsOpenWithNothingOpen)
         RDMODBCClose();
     }
     EXPECT_TRUE(m_robot.MessageBoxes().empty());
+}
+
+TEST_F(OpenSequence, TheHostsWindowOwnsTheFirstDialogAndTakesNoInputUntilOpenReturns)
+{
+    CTestHostWindow host(kHostPlace);
+    auto ownedByTheHost = Inspect([&host](HWND hDlg) {
+        EXPECT_EQ(host.Handle(), ::GetWindow(hDlg, GW_OWNER));
+        EXPECT_FALSE(::IsWindowEnabled(host.Handle()));
+    });
+    const RobotAction clickTheHost = MouseClick(CTestHostWindow::kButtonId, 1);
+    const RobotAction pressItsMnemonic = PressKeys({"Alt+I"});
+    // A click on the host as the user leaves a dialog: the next one has
+    // come when the click is taken from the queue.
+    auto clickTheHostAndPress = [clickTheHost](int nButton) {
+        return [clickTheHost, nButton](HWND hDlg, std::string& reason) {
+            StepResult result = clickTheHost(hDlg, reason);
+            return result == StepResult::Done ? Click(nButton)(hDlg, reason) : result;
+        };
+    };
+    m_robot.Expect(IDD_DATASOURCE, {ownedByTheHost, clickTheHost, pressItsMnemonic, WaitForInput(),
+                                    SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK),
+                                    SelectRow(IDC_SOURCE_LIST, "Customers"), clickTheHostAndPress(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {ownedByTheHost, clickTheHost, pressItsMnemonic, WaitForInput(), ownedByTheHost,
+                                  SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDOK)});
+
+    ASSERT_EQ(1, RDMODBCOpen());
+    EXPECT_EQ(0, host.ButtonPresses());
+    ASSERT_FALSE(host.EnabledChanges().empty());
+    EXPECT_FALSE(host.EnabledChanges().front());
+    EXPECT_TRUE(host.EnabledChanges().back());
+    EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+    EXPECT_EQ(host.Handle(), ::GetActiveWindow());
+    EXPECT_EQ(10u, ReadAllRows().size());
+}
+
+TEST_F(OpenSequence, EachNestedDialogBelongsToTheOneUnderItWhichTakesNoInputUntilItCloses)
+{
+    // Clicks and keys of a person on the dialog under the nested one: on a
+    // control that shows beside the nested dialog, on the host's button, and
+    // the mnemonic of a control of the dialog under that the nested one does
+    // not have. After the nested dialog, a click on the one under acts again.
+    struct Under
+    {
+        int nTemplate;
+        int nHostBelow;                     // how many owners under the nested dialog the host's window is
+        int nClickAfter;                    // a box of it that a click ticks
+        std::vector<RobotScript> way;       // the dialogs on the way there
+    };
+    const Under fieldMap = {IDD_FIELDMAP, 2, IDC_PAD, {}};
+    const Under conditionList = {IDD_CONDITIONLIST, 3, IDC_ALL_ROWS,
+                                 {{IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDC_CONDITIONS), Click(IDCANCEL)}}}};
+    const Under editor = {IDD_CONDITION, 4, IDC_NEGATE,
+                          {conditionList.way[0], {IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true),
+                                                                      Click(IDC_ADD_CONDITION), Click(IDCANCEL)}}}};
+    struct Case
+    {
+        const char* what;
+        const Under& under;
+        std::vector<RobotAction> open;      // in the dialog under
+        int nNested;
+        int nShowing;                       // a control of the dialog under that shows beside it; 0: none
+        const char* key;
+        std::vector<RobotAction> close;     // in the nested dialog; a message box closes itself
+    };
+    const std::vector<Case> cases = {
+        {"condition list", fieldMap, {Click(IDC_CONDITIONS)}, IDD_CONDITIONLIST, IDC_COLUMN_LIST, "Alt+C",
+         {Click(IDCANCEL)}},
+        {"sort order", fieldMap, {Click(IDC_SORT)}, IDD_SORT, IDC_COLUMN_LIST, "Alt+C", {Click(IDCANCEL)}},
+        {"preview", fieldMap, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDC_PREVIEW)}, IDD_PREVIEW, 0, "Alt+C",
+         {Click(IDCANCEL)}},
+        {"the framework's message box", fieldMap,
+         {SelectRow(IDC_COLUMN_LIST, "Code"), Type(IDC_PAD_WIDTH, "300"), Click(IDOK)}, kMessageBox, IDC_COLUMN_LIST,
+         "Alt+C", {}},
+        {"condition editor", conditionList, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION)},
+         IDD_CONDITION, IDC_ALL_ROWS, "Alt+D", {Click(IDCANCEL)}},
+        {"text entry", conditionList, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT)}, IDD_TEXTENTRY,
+         IDC_ALL_ROWS, "Alt+D", {Click(IDCANCEL)}},
+        {"a dialog's message box", editor, {ChooseEntry(IDC_COLUMN, "City"), ChooseEntry(IDC_OPERATOR, "equals"),
+                                            Click(IDOK)}, kMessageBox, IDC_NEGATE, "Alt+N", {}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CTestHostWindow host(kHostPlace);
+        const int nHostBelow = c.under.nHostBelow;
+        std::string before;
+        size_t nDialogsSeen = 0;
+        std::vector<RobotAction> nested = {
+            Inspect([&](HWND hDlg) {
+                HWND hUnder = WindowBelow(hDlg, 1);
+                EXPECT_EQ(c.under.nTemplate, m_robot.IdentifyTemplate(hUnder)) << "owned by the dialog it came from";
+                EXPECT_EQ(host.Handle(), WindowBelow(hDlg, nHostBelow));
+                for (int i = 1; i <= nHostBelow; ++i)
+                    EXPECT_FALSE(::IsWindowEnabled(WindowBelow(hDlg, i))) << i << " below";
+                before = DialogState(hUnder);
+                nDialogsSeen = m_robot.DialogsSeen().size();
+            }),
+            MouseClick(CTestHostWindow::kButtonId, nHostBelow),
+        };
+        if (c.nShowing != 0)
+            nested.push_back(MouseClick(c.nShowing, 1));
+        nested.push_back(PressKeys({c.key}));
+        nested.push_back(WaitForInput());
+        nested.push_back(Inspect([&](HWND hDlg) {
+            EXPECT_EQ(hDlg, ::GetActiveWindow()) << "still the one the user works in";
+            EXPECT_EQ(before, DialogState(WindowBelow(hDlg, 1))) << "nothing changed under it";
+            EXPECT_EQ(nDialogsSeen, m_robot.DialogsSeen().size()) << "no dialog opened from under it";
+        }));
+        nested.insert(nested.end(), c.close.begin(), c.close.end());
+
+        const int nClickAfter = c.under.nClickAfter;
+        std::vector<RobotAction> under = c.open;
+        for (RobotAction action : {
+                 Inspect([](HWND hDlg) {
+                     EXPECT_TRUE(::IsWindowEnabled(hDlg));
+                     EXPECT_EQ(hDlg, ::GetActiveWindow());
+                 }),
+                 MouseClick(nClickAfter), WaitForInput(),
+                 Inspect([nClickAfter](HWND hDlg) { EXPECT_TRUE(IsChecked(hDlg, nClickAfter)) << "the click taken"; }),
+                 Click(IDCANCEL)})
+            under.push_back(action);
+
+        m_robot.Expect(IDD_DATASOURCE, ChooseCustomers());
+        m_robot.Expect(c.under.way);
+        m_robot.Expect(c.under.nTemplate, under);
+        m_robot.Expect(c.nNested, nested);
+        EXPECT_EQ(0, RDMODBCOpen());
+        EXPECT_EQ(0, host.ButtonPresses());
+        EXPECT_EQ(0u, m_robot.PendingScripts());
+        EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+    }
+}
+
+TEST_F(OpenSequence, AHostThatCallsTheExportsWhileTheDialogsAreUpGetsNothingAndTheImportGoesOn)
+{
+    // A host that lets the user start a second import, or reads and closes
+    // on a timer, or on a message from another thread, calls the exports
+    // while the first Open runs its dialogs. With the connection of the
+    // table step open, nothing of the session may change.
+    std::vector<int> results;
+    const UINT kCall = WM_APP + 1;
+    auto callTheExports = [&results]() {
+        char szField[8] = "";
+        results.push_back(RDMODBCOpen());
+        results.push_back(RDMODBCMoveNext(szField, 7, szField, 7, szField, 7, szField, 7));
+        results.push_back(RDMODBCClose());
+    };
+    struct Case { const char* what; std::function<void(HWND hHost)> call; };
+    const Case cases[] = {
+        {"a command of the host's menu", [&](HWND hHost) { ::PostMessageA(hHost, kCall, 0, 0); }},
+        {"the host's timer", [&](HWND hHost) { ::SetTimer(hHost, 1, 10, nullptr); }},
+        {"a message another thread sends", [&](HWND hHost) {
+             ::CloseHandle(::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
+                 ::SendMessageA((HWND)p, WM_APP + 1, 0, 0);
+                 return 0;
+             }, hHost, 0, nullptr));
+         }},
+        {"another thread", [&](HWND) {
+             std::function<void()> call = callTheExports;
+             HANDLE hThread = ::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
+                 (*(std::function<void()>*)p)();
+                 return 0;
+             }, &call, 0, nullptr);
+             ::WaitForSingleObject(hThread, 10000);
+             ::CloseHandle(hThread);
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        results.clear();
+        CTestHostWindow host(kHostPlace, [&](UINT message, WPARAM wParam, LPARAM) {
+            if (message == WM_TIMER)
+                ::KillTimer(host.Handle(), wParam);
+            if (message == kCall || message == WM_TIMER)
+                callTheExports();
+        });
+        HMODULE hLanguageModule = nullptr;
+        m_robot.Expect(IDD_DATASOURCE, {
+            SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK), SelectRow(IDC_SOURCE_LIST, "Customers"),
+            Inspect([&](HWND) {
+                hLanguageModule = theSession.m_hResModule;
+                c.call(host.Handle());
+            }),
+            WaitUntil([&](HWND) { return results.size() == 3; }, "the host's calls made"),
+            Inspect([&](HWND hDlg) {
+                EXPECT_EQ((std::vector<int>{0, 0, 0}), results);
+                EXPECT_TRUE(theSession.m_db.IsOpen()) << "the table step's connection";
+                EXPECT_EQ(hLanguageModule, theSession.m_hResModule);
+                EXPECT_EQ(hDlg, ::GetActiveWindow());
+            }),
+            Click(IDOK),
+        });
+        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDOK)});
+        ASSERT_EQ(1, RDMODBCOpen());
+        EXPECT_EQ(10u, ReadAllRows().size()) << "the first import's rows";
+        RDMODBCClose();
+    }
 }
