@@ -320,6 +320,32 @@ TEST_F(FrameworkDialog, BelongsToTheWindowItCameFromWhichTakesNoInputUntilItEnds
     EXPECT_EQ(host.Handle(), ::GetActiveWindow());
 }
 
+TEST_F(FrameworkDialog, FromAPopupOfTheHostDisablesTheHostToo)
+{
+    // A host's palette or tool window, owned by its main window, is where
+    // the user started: it owns the dialog, and the main window above it
+    // takes no input either.
+    CTestHostWindow host({100, 80, 1000, 760});
+    HWND hPalette = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Palette", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1020,
+                                      80, 200, 300, host.Handle(), nullptr, nullptr, nullptr);
+    ::SetActiveWindow(hPalette);
+    m_robot.Expect(IDD_FRAMEWORK_TEST, {
+        Inspect([&](HWND hDlg) {
+            EXPECT_EQ(hPalette, ::GetWindow(hDlg, GW_OWNER));
+            EXPECT_FALSE(::IsWindowEnabled(hPalette));
+            EXPECT_FALSE(::IsWindowEnabled(host.Handle()));
+        }),
+        MouseClick(CTestHostWindow::kButtonId, 2), WaitForInput(),
+        Click(IDCANCEL),
+    });
+    CTestDlg dlg;
+    dlg.DoModal();
+    EXPECT_TRUE(::IsWindowEnabled(hPalette));
+    EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+    EXPECT_EQ(0, host.ButtonPresses());
+    ::DestroyWindow(hPalette);
+}
+
 TEST_F(FrameworkDialog, OpensCentredOverItsOwnerAndWhollyOnTheScreen)
 {
     RECT rcWork;
