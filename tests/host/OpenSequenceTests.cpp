@@ -101,32 +101,64 @@ TEST_F(OpenSequence, ImportsTheTypicalSession)
     EXPECT_EQ(expected, SortedRows());
 }
 
-TEST_F(OpenSequence, ComesBackToTheTableStepAsOftenAsTheUserGoesBack)
+TEST_F(OpenSequence, ComesBackToTheTableStepAsOftenAsTheUserGoesBackAndKeepsTheMappingOfTheSameTable)
 {
-    auto expectTableStep = Inspect([](HWND hDlg) {
-        EXPECT_EQ("Select a Table", WindowText(hDlg));
-        EXPECT_EQ("Customers", SelectedRow(hDlg, IDC_SOURCE_LIST));
-        EXPECT_FALSE(IsChecked(hDlg, IDC_INCLUDE_VIEWS));
-        EXPECT_TRUE(IsEnabled(hDlg, IDOK));
-    });
+    auto expectTableStep = [](const char* pszTable) {
+        return Inspect([pszTable](HWND hDlg) {
+            EXPECT_EQ("Select a Table", WindowText(hDlg));
+            EXPECT_EQ(pszTable, SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_FALSE(IsChecked(hDlg, IDC_INCLUDE_VIEWS));
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+        });
+    };
+    // Everything set in the field mapping, on the shown field and on the
+    // others, comes back with the same table; another table starts afresh.
+    auto expectMapping = [](bool bKept) {
+        return Inspect([bKept](HWND hDlg) {
+            EXPECT_EQ(bKept ? "Code" : "", SelectedRow(hDlg, IDC_COLUMN_LIST));
+            EXPECT_EQ(bKept, IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(bKept, IsChecked(hDlg, IDC_PAD));
+            EXPECT_EQ(bKept ? "8" : "0", ControlText(hDlg, IDC_PAD_WIDTH));
+            EXPECT_EQ(bKept ? "Sorted by Field 1: Name (descending)" : "", ControlText(hDlg, IDC_SORT_ORDER));
+        });
+    };
     m_robot.Expect(IDD_DATASOURCE, {
         SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK),
         SetCheck(IDC_INCLUDE_VIEWS, false), SelectRow(IDC_SOURCE_LIST, "Customers"), Click(IDOK),
     });
-    m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDC_BACK)});
-    m_robot.Expect(IDD_DATASOURCE, {expectTableStep, Click(IDOK)});
-    m_robot.Expect(IDD_FIELDMAP, {Click(IDC_BACK)});
-    m_robot.Expect(IDD_DATASOURCE, {expectTableStep, Click(IDOK)});
     m_robot.Expect(IDD_FIELDMAP, {
-        Inspect([](HWND hDlg) { EXPECT_EQ("", SelectedRow(hDlg, IDC_COLUMN_LIST)) << "no mapping survives Back"; }),
+        ChooseEntryAt(IDC_OUTPUT_FIELD, 0), SelectRow(IDC_COLUMN_LIST, "Name"), ChooseEntryAt(IDC_OUTPUT_FIELD, 1),
+        SelectRow(IDC_COLUMN_LIST, "Code"), SetCheck(IDC_PAD, true), Type(IDC_PAD_WIDTH, "8"), Click(IDC_SORT),
+        Click(IDC_CONDITIONS), Click(IDC_BACK),
+    });
+    m_robot.Expect(IDD_SORT, {ChooseEntry(IDC_SORT_KEY1, "Field 1: Name"), SetCheck(IDC_SORT_DESCENDING1, true), Click(IDOK)});
+    m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT), Click(IDOK)});
+    m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, "City = 'Oslo'"), Click(IDOK)});
+    m_robot.Expect(IDD_DATASOURCE, {expectTableStep("Customers"), Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {
+        expectMapping(true), ChooseEntryAt(IDC_OUTPUT_FIELD, 0),
+        Inspect([](HWND hDlg) { EXPECT_EQ("Name", SelectedRow(hDlg, IDC_COLUMN_LIST)); }),
+        Click(IDC_CONDITIONS), Click(IDC_BACK),
+    });
+    m_robot.Expect(IDD_CONDITIONLIST, {
+        Inspect([](HWND hDlg) {
+            EXPECT_TRUE(IsChecked(hDlg, IDC_USE_CONDITIONS));
+            EXPECT_EQ(std::vector<std::string>{"City = 'Oslo'"}, ListRows(hDlg, IDC_CONDITION_LIST));
+        }),
         Click(IDCANCEL),
     });
+    m_robot.Expect(IDD_DATASOURCE, {expectTableStep("Customers"), SelectRow(IDC_SOURCE_LIST, "Orders"), Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {expectMapping(false), Click(IDC_BACK)});
+    m_robot.Expect(IDD_DATASOURCE, {expectTableStep("Orders"), SelectRow(IDC_SOURCE_LIST, "Customers"), Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {expectMapping(false), Click(IDCANCEL)});
 
     EXPECT_EQ(0, RDMODBCOpen());
     EXPECT_FALSE(theSession.m_db.IsOpen());
     EXPECT_EQ(nullptr, theSession.m_pRecordset);
     EXPECT_EQ(kTitle, AppTitle());
-    EXPECT_EQ((std::vector<int>{IDD_DATASOURCE, IDD_FIELDMAP, IDD_DATASOURCE, IDD_FIELDMAP, IDD_DATASOURCE, IDD_FIELDMAP}),
+    EXPECT_EQ((std::vector<int>{IDD_DATASOURCE, IDD_FIELDMAP, IDD_SORT, IDD_CONDITIONLIST, IDD_TEXTENTRY,
+                                IDD_DATASOURCE, IDD_FIELDMAP, IDD_CONDITIONLIST, IDD_DATASOURCE, IDD_FIELDMAP,
+                                IDD_DATASOURCE, IDD_FIELDMAP}),
               m_robot.DialogsSeen());
 }
 
@@ -233,12 +265,17 @@ TEST_F(OpenSequence, ReportsAVanishedDataSourceInsteadOfThrowingAtTheHost)
         Inspect([](HWND) { theSession.m_strConnect = "DSN=rdm_no_such_source"; }),
         Click(IDOK),
     });
-    // The dialog comes back with the user's choices; its columns cannot be
-    // read again either, which it says too, and the user gives up.
-    m_robot.Expect(IDD_FIELDMAP, {
-        WaitUntil([this](HWND) { return m_robot.MessageBoxes().size() == 2; }, "the column list's failure told"),
-        Click(IDCANCEL),
+    // The dialog comes back with its columns and the user's choices, the
+    // failure told once; OK tries again, and after a second failure the
+    // user gives up.
+    auto backAsItWas = Inspect([this](HWND hDlg) {
+        EXPECT_EQ("Code", SelectedRow(hDlg, IDC_COLUMN_LIST));
+        EXPECT_EQ(9u, ListRows(hDlg, IDC_COLUMN_LIST).size());
+        EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+        EXPECT_EQ(m_robot.DialogsSeen().size() - 2, m_robot.MessageBoxes().size()) << "one message for each failure";
     });
+    m_robot.Expect(IDD_FIELDMAP, {backAsItWas, Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {backAsItWas, Click(IDCANCEL)});
     EXPECT_EQ(0, RDMODBCOpen());
     ASSERT_EQ(2u, m_robot.MessageBoxes().size());
     for (const RobotMessageBox& box : m_robot.MessageBoxes())
