@@ -37,6 +37,7 @@ protected:
     void OnCancel() override;
 
     void ShowDataSources();
+    void OnBack();
     void OnSelChangeDsnType();
     void OnItemChangedList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnIncludeViews();
