@@ -548,3 +548,97 @@ TEST_F(OpenSequence, AHostThatCallsTheExportsWhileTheDialogsAreUpGetsNothingAndT
         RDMODBCClose();
     }
 }
+
+TEST_F(OpenSequence, ImportsByKeyboardAlone)
+{
+    // Keys as a person presses them, through the system: Tab and Alt+letter
+    // to a control, arrows in lists and drop-downs, Space on a box, Enter
+    // for the default button, Esc to close; the person looks at the screen
+    // to see where the focus and the choice are.
+    auto focusOn = [](int nId) { return [nId](HWND hDlg) { return ::GetFocus() == ::GetDlgItem(hDlg, nId); }; };
+    auto rowChosen = [](int nList, const std::string& row) {
+        return PressUntil("Down", [nList, row](HWND hDlg) { return SelectedRow(hDlg, nList) == row; }, row + " chosen");
+    };
+    auto entryChosen = [](int nCombo, const std::string& entry) {
+        return PressUntil("Down", [nCombo, entry](HWND hDlg) { return ComboSelection(hDlg, nCombo) == entry; },
+                          entry + " chosen");
+    };
+    auto listed = [](int nList, const std::string& row) {
+        return WaitUntil([nList, row](HWND hDlg) {
+            const std::vector<std::string> rows = ListRows(hDlg, nList);
+            return std::find(rows.begin(), rows.end(), row) != rows.end();
+        }, row + " listed");
+    };
+    auto keys = [](std::vector<std::string> names) { return PressKeys(std::move(names)); };
+
+    m_robot.Expect(IDD_DATASOURCE, {
+        listed(IDC_SOURCE_LIST, "RDM Sample"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_SOURCE_LIST)(hDlg)) << "the data sources to choose from"; }),
+        keys({"Home"}), rowChosen(IDC_SOURCE_LIST, "RDM Sample"), keys({"Enter"}),
+        WaitUntil([](HWND hDlg) { return WindowText(hDlg) == "Select a Table"; }, "the table step"),
+        listed(IDC_SOURCE_LIST, "Customers"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_SOURCE_LIST)(hDlg)) << "the tables to choose from"; }),
+        // Back by its mnemonic, and on again with the default button.
+        keys({"Alt+B"}),
+        WaitUntil([](HWND hDlg) { return WindowText(hDlg) == "Select a Data Source"; }, "the data-source step"),
+        listed(IDC_SOURCE_LIST, "RDM Sample"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_SOURCE_LIST)(hDlg)) << "the data sources to choose from"; }),
+        PressUntil("Shift+Tab", focusOn(IDOK), "OK's focus"), keys({"Enter"}),
+        WaitUntil([](HWND hDlg) { return WindowText(hDlg) == "Select a Table"; }, "the table step"),
+        listed(IDC_SOURCE_LIST, "Customers"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_SOURCE_LIST)(hDlg)) << "the tables to choose from"; }),
+        keys({"Alt+V"}), WaitForInput(),
+        Inspect([](HWND hDlg) { EXPECT_FALSE(IsChecked(hDlg, IDC_INCLUDE_VIEWS)); }),
+        keys({"Tab", "Space"}), WaitForInput(),
+        Inspect([](HWND hDlg) { EXPECT_FALSE(IsChecked(hDlg, IDC_INCLUDE_SYSTEM_TABLES)); }),
+        PressUntil("Tab", focusOn(IDC_SOURCE_LIST), "the list's focus"),
+        keys({"Home"}), rowChosen(IDC_SOURCE_LIST, "Customers"), keys({"Enter"}),
+    });
+    m_robot.Expect(IDD_FIELDMAP, {
+        listed(IDC_COLUMN_LIST, "Code"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_COLUMN_LIST)(hDlg)) << "the columns to choose from"; }),
+        keys({"Home"}), rowChosen(IDC_COLUMN_LIST, "Code"),
+        keys({"Alt+W", "Tab", "8", "Tab", "0"}), WaitForInput(),
+        Inspect([](HWND hDlg) {
+            EXPECT_TRUE(IsChecked(hDlg, IDC_PAD));
+            EXPECT_EQ("8", ControlText(hDlg, IDC_PAD_WIDTH));
+            EXPECT_EQ("0", ControlText(hDlg, IDC_FILL));
+        }),
+        keys({"Alt+O", "Up"}), WaitForInput(),
+        Inspect([](HWND hDlg) { EXPECT_EQ("Field 1", ComboSelection(hDlg, IDC_OUTPUT_FIELD)); }),
+        keys({"Alt+L", "Home"}), rowChosen(IDC_COLUMN_LIST, "Name"),
+        keys({"Alt+C"}), WaitForInput(),
+        keys({"Alt+Y"}), WaitForInput(),
+        keys({"Alt+V"}), WaitForInput(),
+        // From the preview's button back to a place where Enter means OK.
+        keys({"Alt+L", "Enter"}),
+    });
+    m_robot.Expect(IDD_CONDITIONLIST, {
+        keys({"Alt+T", "Alt+D"}), WaitForInput(),
+        listed(IDC_CONDITION_LIST, "(\"City\"='Oslo')"),
+        PressUntil("Tab", focusOn(IDOK), "OK's focus"), keys({"Enter"}),
+    });
+    m_robot.Expect(IDD_CONDITION, {
+        keys({"Home"}), entryChosen(IDC_COLUMN, "City"),
+        keys({"Alt+O", "Home"}), entryChosen(IDC_OPERATOR, "equals"),
+        keys({"Alt+V", "O", "s", "l", "o", "Enter"}),
+    });
+    m_robot.Expect(IDD_SORT, {
+        entryChosen(IDC_SORT_KEY1, "Field 1: Name"), keys({"Tab", "Space", "Enter"}),
+    });
+    std::vector<std::vector<std::string>> previewed;
+    m_robot.Expect(IDD_PREVIEW, {
+        Inspect([&](HWND hDlg) { previewed = ListCells(hDlg, IDC_PREVIEW_LIST); }), keys({"Esc"}),
+    });
+
+    ASSERT_EQ(1, RDMODBCOpen());
+    const std::vector<DeliveredRow> expected = {
+        {"Juniper Joinery", "00001010", "", ""},
+        {"Douglas \"Doug\" Fir", "00001004", "", ""},
+        {"Alder & Sons", "00001001", "", ""},
+    };
+    EXPECT_EQ(expected, ReadAllRows());
+    ASSERT_EQ(3u, previewed.size());
+    EXPECT_EQ("Juniper Joinery", previewed[0][0]);
+    EXPECT_TRUE(m_robot.MessageBoxes().empty());
+}

@@ -669,6 +669,19 @@ namespace robot
         return WaitUntil([](HWND) { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, "the keys and clicks taken");
     }
 
+    RobotAction PressUntil(const std::string& key, std::function<bool(HWND)> condition, const std::string& what)
+    {
+        const RobotAction press = PressKeys({key});
+        return [=](HWND hDlg, std::string& reason) {
+            if (condition(hDlg))
+                return StepResult::Done;
+            if (press(hDlg, reason) == StepResult::Failed)
+                return StepResult::Failed;
+            reason = what;
+            return StepResult::Wait;
+        };
+    }
+
     RobotAction WaitUntil(std::function<bool(HWND)> condition, const std::string& what)
     {
         return [=](HWND hDlg, std::string& reason) {

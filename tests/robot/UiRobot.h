@@ -157,6 +157,10 @@ namespace robot
     RobotAction MouseClick(int nControl, int nBelow = 0);
     // Waits until the thread has taken every key and click from its queue.
     RobotAction WaitForInput();
+    // Presses the key, one press a tick, until the condition holds: as a
+    // person presses Down until the row is chosen, or Tab until the button
+    // has the focus.
+    RobotAction PressUntil(const std::string& key, std::function<bool(HWND)> condition, const std::string& what);
     // The window so many owners under the dialog (0: the dialog itself);
     // nullptr where the chain of owners ends.
     HWND WindowBelow(HWND hDlg, int nBelow);
