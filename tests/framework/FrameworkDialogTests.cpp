@@ -283,9 +283,12 @@ TEST_F(FrameworkDialog, BelongsToTheWindowItCameFromWhichTakesNoInputUntilItEnds
     CTestHostWindow host({100, 80, 1000, 760});
     auto ownedAndAlone = [&host](int nBelow) {
         return Inspect([&host, nBelow](HWND hDlg) {
-            EXPECT_EQ(host.Handle(), WindowBelow(hDlg, nBelow)) << "owned by the window it came from";
+            EXPECT_EQ(host.Handle(), OwnerBelow(hDlg, nBelow)) << "owned by the window it came from";
             for (int i = 1; i <= nBelow; ++i)
+            {
+                EXPECT_EQ(OwnerBelow(hDlg, i), WindowBelow(hDlg, i)) << "right under it on the screen";
                 EXPECT_FALSE(::IsWindowEnabled(WindowBelow(hDlg, i))) << i << " below";
+            }
             EXPECT_EQ(0, ::GetWindowLongA(hDlg, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "no taskbar entry of its own";
             EXPECT_EQ(hDlg, ::GetActiveWindow());
         });

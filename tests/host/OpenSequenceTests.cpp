@@ -8,7 +8,6 @@
 #include "resource.h"
 
 #include <gtest/gtest.h>
-#include <commctrl.h>
 #include <algorithm>
 #include <functional>
 
@@ -31,24 +30,6 @@ namespace
 
     // Where the host's window stands while the import's dialogs are up.
     const RECT kHostPlace = {100, 80, 1000, 760};
-
-    // The check states of the dialog's buttons and the row chosen in each of
-    // its lists: what a click or a key that it took would change.
-    std::string DialogState(HWND hDlg)
-    {
-        std::string state;
-        for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        {
-            const int nId = ::GetDlgCtrlID(hChild);
-            char szClass[32] = "";
-            ::GetClassNameA(hChild, szClass, sizeof szClass);
-            if (lstrcmpiA(szClass, "Button") == 0)
-                state += std::to_string(nId) + "=" + std::to_string(::SendMessageA(hChild, BM_GETCHECK, 0, 0)) + " ";
-            else if (lstrcmpiA(szClass, WC_LISTVIEWA) == 0)
-                state += std::to_string(nId) + "=\"" + SelectedRow(hDlg, nId) + "\" ";
-        }
-        return state;
-    }
 
     class OpenSequence : public ::testing::Test
     {
@@ -439,11 +420,13 @@ TEST_F(OpenSequence, EachNestedDialogBelongsToTheOneUnderItWhichTakesNoInputUnti
         std::vector<RobotAction> nested = {
             Inspect([&](HWND hDlg) {
                 HWND hUnder = WindowBelow(hDlg, 1);
-                EXPECT_EQ(c.under.nTemplate, m_robot.IdentifyTemplate(hUnder)) << "owned by the dialog it came from";
+                EXPECT_EQ(c.under.nTemplate, m_robot.IdentifyTemplate(hUnder));
+                EXPECT_EQ(hUnder, OwnerBelow(hDlg, 1)) << "owned by the dialog it came from";
+                EXPECT_EQ(host.Handle(), OwnerBelow(hDlg, nHostBelow));
                 EXPECT_EQ(host.Handle(), WindowBelow(hDlg, nHostBelow));
                 for (int i = 1; i <= nHostBelow; ++i)
                     EXPECT_FALSE(::IsWindowEnabled(WindowBelow(hDlg, i))) << i << " below";
-                before = DialogState(hUnder);
+                before = ControlStates(hUnder);
                 nDialogsSeen = m_robot.DialogsSeen().size();
             }),
             MouseClick(CTestHostWindow::kButtonId, nHostBelow),
@@ -454,7 +437,7 @@ TEST_F(OpenSequence, EachNestedDialogBelongsToTheOneUnderItWhichTakesNoInputUnti
         nested.push_back(WaitForInput());
         nested.push_back(Inspect([&](HWND hDlg) {
             EXPECT_EQ(hDlg, ::GetActiveWindow()) << "still the one the user works in";
-            EXPECT_EQ(before, DialogState(WindowBelow(hDlg, 1))) << "nothing changed under it";
+            EXPECT_EQ(before, ControlStates(WindowBelow(hDlg, 1))) << "nothing changed under it";
             EXPECT_EQ(nDialogsSeen, m_robot.DialogsSeen().size()) << "no dialog opened from under it";
         }));
         nested.insert(nested.end(), c.close.begin(), c.close.end());

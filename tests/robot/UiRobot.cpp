@@ -595,6 +595,19 @@ namespace robot
     HWND WindowBelow(HWND hDlg, int nBelow)
     {
         HWND hWnd = hDlg;
+        for (int i = 0; i < nBelow && hWnd != nullptr;)
+        {
+            hWnd = ::GetWindow(hWnd, GW_HWNDNEXT);
+            if (hWnd != nullptr && ::IsWindowVisible(hWnd) &&
+                ::GetWindowThreadProcessId(hWnd, nullptr) == ::GetCurrentThreadId())
+                ++i;
+        }
+        return hWnd;
+    }
+
+    HWND OwnerBelow(HWND hDlg, int nBelow)
+    {
+        HWND hWnd = hDlg;
         for (int i = 0; i < nBelow && hWnd != nullptr; ++i)
             hWnd = ::GetWindow(hWnd, GW_OWNER);
         return hWnd;
@@ -828,6 +841,22 @@ namespace robot
         HWND hList = ::GetDlgItem(hDlg, nList);
         int nRow = hList ? (int)::SendMessageA(hList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED) : -1;
         return nRow < 0 ? "" : ListRowText(hList, nRow);
+    }
+
+    std::string ControlStates(HWND hWnd)
+    {
+        std::string states;
+        for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            const int nId = ::GetDlgCtrlID(hChild);
+            char szClass[32] = "";
+            ::GetClassNameA(hChild, szClass, sizeof szClass);
+            if (lstrcmpiA(szClass, "Button") == 0)
+                states += std::to_string(nId) + "=" + std::to_string(::SendMessageA(hChild, BM_GETCHECK, 0, 0)) + " ";
+            else if (lstrcmpiA(szClass, WC_LISTVIEWA) == 0)
+                states += std::to_string(nId) + "=\"" + SelectedRow(hWnd, nId) + "\" ";
+        }
+        return states;
     }
 
     std::vector<std::string> ComboEntries(HWND hDlg, int nCombo)

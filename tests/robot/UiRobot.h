@@ -152,8 +152,8 @@ namespace robot
     bool IsKeyName(const std::string& key);
     // A click of the left mouse button on a part of the control that no
     // window covers: a control of the dialog shown, or with nBelow of the
-    // window so many owners under it (1: the dialog or host window it came
-    // from); nControl 0 is that window itself.
+    // window so many under it (see WindowBelow); nControl 0 is that window
+    // itself.
     RobotAction MouseClick(int nControl, int nBelow = 0);
     // Waits until the thread has taken every key and click from its queue.
     RobotAction WaitForInput();
@@ -161,11 +161,14 @@ namespace robot
     // person presses Down until the row is chosen, or Tab until the button
     // has the focus.
     RobotAction PressUntil(const std::string& key, std::function<bool(HWND)> condition, const std::string& what);
-    // The window so many owners under the dialog (0: the dialog itself);
-    // nullptr where the chain of owners ends.
+    // The window so many under the dialog on the screen, among the visible
+    // top-level windows of the thread (0: the dialog itself; 1: where a
+    // nested dialog's owner should be); nullptr where they end.
     HWND WindowBelow(HWND hDlg, int nBelow);
-    // A point of hTarget, a window nBelow owners under hDlg or a control of
-    // it, that none of the windows above it covers; false when none shows.
+    // The window so many owners under the dialog; nullptr where they end.
+    HWND OwnerBelow(HWND hDlg, int nBelow);
+    // A point of hTarget, the window nBelow under hDlg or a control of it,
+    // that none of the windows above it covers; false when none shows.
     bool UncoveredPoint(HWND hDlg, int nBelow, HWND hTarget, POINT& pt);
     // Waits until the condition holds.
     RobotAction WaitUntil(std::function<bool(HWND)> condition, const std::string& what);
@@ -184,6 +187,10 @@ namespace robot
     std::vector<std::vector<std::string>> ListCells(HWND hDlg, int nList);
     std::vector<std::string> ListHeadings(HWND hDlg, int nList);
     std::string SelectedRow(HWND hDlg, int nList);     // "" when none
+    // The check state of each of the window's buttons and the row chosen in
+    // each of its lists, by control: what a click or a key it took would
+    // change.
+    std::string ControlStates(HWND hWnd);
     std::vector<std::string> ComboEntries(HWND hDlg, int nCombo);
     std::string ComboSelection(HWND hDlg, int nCombo); // "" when none
 
