@@ -280,7 +280,7 @@ TEST_F(FrameworkDialog, BelongsToTheWindowItCameFromWhichTakesNoInputUntilItEnds
     // Clicks and keys as a person gives them, on what shows of the windows
     // under the dialog: the host's button (its mnemonic Alt+I) under the
     // dialog, the dialog's check box (Alt+C) under the nested one.
-    CTestHostWindow host({100, 80, 1000, 760});
+    CHostWindow host;
     auto ownedAndAlone = [&host](int nBelow) {
         return Inspect([&host, nBelow](HWND hDlg) {
             EXPECT_EQ(host.Handle(), OwnerBelow(hDlg, nBelow)) << "owned by the window it came from";
@@ -295,7 +295,7 @@ TEST_F(FrameworkDialog, BelongsToTheWindowItCameFromWhichTakesNoInputUntilItEnds
     };
     m_robot.Expect(IDD_FRAMEWORK_TEST, {
         ownedAndAlone(1),
-        MouseClick(CTestHostWindow::kButtonId, 1), PressKeys({"Alt+I"}), WaitForInput(),
+        MouseClick(CHostWindow::kButtonId, 1), PressKeys({"Alt+I"}), WaitForInput(),
         ownedAndAlone(1),
         Click(IDC_TEST_NESTED),
         Inspect([](HWND hDlg) {
@@ -309,7 +309,7 @@ TEST_F(FrameworkDialog, BelongsToTheWindowItCameFromWhichTakesNoInputUntilItEnds
     });
     m_robot.Expect(IDD_FRAMEWORK_SMALL, {
         ownedAndAlone(2),
-        MouseClick(IDC_TEST_CHECK, 1), MouseClick(CTestHostWindow::kButtonId, 2), PressKeys({"Alt+C"}), WaitForInput(),
+        MouseClick(IDC_TEST_CHECK, 1), MouseClick(CHostWindow::kButtonId, 2), PressKeys({"Alt+C"}), WaitForInput(),
         ownedAndAlone(2),
         Inspect([](HWND hDlg) { EXPECT_TRUE(IsChecked(WindowBelow(hDlg, 1), IDC_TEST_CHECK)); }),
         Click(IDCANCEL),
@@ -328,7 +328,7 @@ TEST_F(FrameworkDialog, FromAPopupOfTheHostDisablesTheHostToo)
     // A host's palette or tool window, owned by its main window, is where
     // the user started: it owns the dialog, and the main window above it
     // takes no input either.
-    CTestHostWindow host({100, 80, 1000, 760});
+    CHostWindow host;
     HWND hPalette = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Palette", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1020,
                                       80, 200, 300, host.Handle(), nullptr, nullptr, nullptr);
     ::SetActiveWindow(hPalette);
@@ -338,7 +338,7 @@ TEST_F(FrameworkDialog, FromAPopupOfTheHostDisablesTheHostToo)
             EXPECT_FALSE(::IsWindowEnabled(hPalette));
             EXPECT_FALSE(::IsWindowEnabled(host.Handle()));
         }),
-        MouseClick(CTestHostWindow::kButtonId, 2), WaitForInput(),
+        MouseClick(CHostWindow::kButtonId, 2), WaitForInput(),
         Click(IDCANCEL),
     });
     CTestDlg dlg;
@@ -364,7 +364,7 @@ TEST_F(FrameworkDialog, OpensCentredOverItsOwnerAndWhollyOnTheScreen)
     for (const Case& c : cases)
     {
         ASSERT_EQ(nullptr, ::GetActiveWindow()) << c.where;
-        std::unique_ptr<CTestHostWindow> pHost(c.bHost ? new CTestHostWindow(c.rcHost) : nullptr);
+        std::unique_ptr<CHostWindow> pHost(c.bHost ? new CHostWindow(c.rcHost) : nullptr);
         RECT rcDialog = {};
         m_robot.Expect(IDD_FRAMEWORK_TEST, {Inspect([&](HWND hDlg) {
                                                  EXPECT_EQ(pHost ? pHost->Handle() : nullptr,

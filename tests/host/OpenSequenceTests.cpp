@@ -28,9 +28,6 @@ namespace
         return {SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK), SelectRow(IDC_SOURCE_LIST, "Customers"), Click(IDOK)};
     }
 
-    // Where the host's window stands while the import's dialogs are up.
-    const RECT kHostPlace = {100, 80, 1000, 760};
-
     class OpenSequence : public ::testing::Test
     {
     protected:
@@ -334,12 +331,12 @@ TEST_F(OpenSequence, AQuitRequestOfTheHostEndsOpenWithNothingOpen)
 
 TEST_F(OpenSequence, TheHostsWindowOwnsTheFirstDialogAndTakesNoInputUntilOpenReturns)
 {
-    CTestHostWindow host(kHostPlace);
+    CHostWindow host;
     auto ownedByTheHost = Inspect([&host](HWND hDlg) {
         EXPECT_EQ(host.Handle(), ::GetWindow(hDlg, GW_OWNER));
         EXPECT_FALSE(::IsWindowEnabled(host.Handle()));
     });
-    const RobotAction clickTheHost = MouseClick(CTestHostWindow::kButtonId, 1);
+    const RobotAction clickTheHost = MouseClick(CHostWindow::kButtonId, 1);
     const RobotAction pressItsMnemonic = PressKeys({"Alt+I"});
     // A click on the host as the user leaves a dialog: the next one has
     // come when the click is taken from the queue.
@@ -413,7 +410,7 @@ TEST_F(OpenSequence, EachNestedDialogBelongsToTheOneUnderItWhichTakesNoInputUnti
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.what);
-        CTestHostWindow host(kHostPlace);
+        CHostWindow host;
         const int nHostBelow = c.under.nHostBelow;
         std::string before;
         size_t nDialogsSeen = 0;
@@ -429,7 +426,7 @@ TEST_F(OpenSequence, EachNestedDialogBelongsToTheOneUnderItWhichTakesNoInputUnti
                 before = ControlStates(hUnder);
                 nDialogsSeen = m_robot.DialogsSeen().size();
             }),
-            MouseClick(CTestHostWindow::kButtonId, nHostBelow),
+            MouseClick(CHostWindow::kButtonId, nHostBelow),
         };
         if (c.nShowing != 0)
             nested.push_back(MouseClick(c.nShowing, 1));
@@ -503,7 +500,7 @@ TEST_F(OpenSequence, AHostThatCallsTheExportsWhileTheDialogsAreUpGetsNothingAndT
     {
         SCOPED_TRACE(c.what);
         results.clear();
-        CTestHostWindow host(kHostPlace, [&](UINT message, WPARAM wParam, LPARAM) {
+        CHostWindow host(CHostWindow::kPlace, [&](UINT message, WPARAM wParam, LPARAM) {
             if (message == WM_TIMER)
                 ::KillTimer(host.Handle(), wParam);
             if (message == kCall || message == WM_TIMER)

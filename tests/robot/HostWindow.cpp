@@ -5,7 +5,7 @@ namespace
     const char kClassName[] = "RdmTestHost";
 }
 
-CTestHostWindow::CTestHostWindow(RECT rcWindow, std::function<void(UINT, WPARAM, LPARAM)> onMessage)
+CHostWindow::CHostWindow(RECT rcWindow, std::function<void(UINT, WPARAM, LPARAM)> onMessage)
     : m_onMessage(std::move(onMessage))
 {
     WNDCLASSA wc = {};
@@ -27,16 +27,16 @@ CTestHostWindow::CTestHostWindow(RECT rcWindow, std::function<void(UINT, WPARAM,
     ::UpdateWindow(m_hWnd);
 }
 
-CTestHostWindow::~CTestHostWindow()
+CHostWindow::~CHostWindow()
 {
     ::DestroyWindow(m_hWnd);
 }
 
-LRESULT CALLBACK CTestHostWindow::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK CHostWindow::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE)
         ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, (LONG_PTR)((CREATESTRUCTA*)lParam)->lpCreateParams);
-    auto* pThis = (CTestHostWindow*)::GetWindowLongPtrA(hWnd, GWLP_USERDATA);
+    auto* pThis = (CHostWindow*)::GetWindowLongPtrA(hWnd, GWLP_USERDATA);
     if (pThis != nullptr)
     {
         if (message == WM_ENABLE)

@@ -1,23 +1,27 @@
 #pragma once
 // A host application's main window: shown, active, with one button, as a
-// host has it when the user starts an import from it. It records what the
-// module must not do to it while its dialogs are up: a press of its button,
-// and every change of its enabled state.
+// host has it when the user starts an import from it (rdmhost's window, and
+// the tests'). It records what the module must not do to it while its
+// dialogs are up: a press of its button, and every change of its enabled
+// state.
 #include <windows.h>
 #include <functional>
 #include <vector>
 
-class CTestHostWindow
+class CHostWindow
 {
 public:
     static const int kButtonId = 100;
+    // Where rdmhost and the tests put it: the dialogs, centred over it,
+    // leave its button showing.
+    static constexpr RECT kPlace = {100, 80, 1000, 760};
 
     // At this place on the screen; onMessage, when set, sees every message
     // the window gets (a host's own handling of a menu command or a timer).
-    explicit CTestHostWindow(RECT rcWindow, std::function<void(UINT, WPARAM, LPARAM)> onMessage = nullptr);
-    ~CTestHostWindow();
-    CTestHostWindow(const CTestHostWindow&) = delete;
-    CTestHostWindow& operator=(const CTestHostWindow&) = delete;
+    explicit CHostWindow(RECT rcWindow = kPlace, std::function<void(UINT, WPARAM, LPARAM)> onMessage = nullptr);
+    ~CHostWindow();
+    CHostWindow(const CHostWindow&) = delete;
+    CHostWindow& operator=(const CHostWindow&) = delete;
 
     HWND Handle() const { return m_hWnd; }
     HWND Button() const { return m_hButton; }
