@@ -20,7 +20,7 @@ namespace
 }
 
 BEGIN_MESSAGE_MAP(CDataSourceDlg, CDialog)
-    ON_BN_CLICKED(IDC_BACK, ShowDataSources)
+    ON_BN_CLICKED(IDC_BACK, OnBack)
     ON_CBN_SELCHANGE(IDC_DSN_TYPE, OnSelChangeDsnType)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_SOURCE_LIST, OnItemChangedList)
     ON_BN_CLICKED(IDC_INCLUDE_VIEWS, OnIncludeViews)
@@ -71,7 +71,10 @@ BOOL CDataSourceDlg::OnInitDialog()
         OnOK();
     if (m_bReconnect && m_list.GetFirstSelected() >= 0)
         EnableControl(IDOK, TRUE);
-    return TRUE;
+    if (m_list.m_hWnd == nullptr)
+        return TRUE;
+    GotoDlgCtrl(&m_list);
+    return FALSE;
 }
 
 void CDataSourceDlg::ShowDataSources()
@@ -110,6 +113,15 @@ void CDataSourceDlg::ShowDataSources()
 
     ShowControl(IDC_INCLUDE_VIEWS, SW_HIDE);
     ShowControl(IDC_INCLUDE_SYSTEM_TABLES, SW_HIDE);
+}
+
+// Each step starts in its list, where the user chooses: the button that led
+// there may be hidden or disabled now, and the keyboard's focus with it.
+void CDataSourceDlg::OnBack()
+{
+    ShowDataSources();
+    if (m_list.m_hWnd != nullptr)
+        GotoDlgCtrl(&m_list);
 }
 
 void CDataSourceDlg::OnSelChangeDsnType()
@@ -171,6 +183,7 @@ void CDataSourceDlg::OnOK()
         ShowControl(IDC_INCLUDE_VIEWS, SW_SHOW);
         ShowControl(IDC_INCLUDE_SYSTEM_TABLES, SW_SHOW);
         EnableControl(IDOK, FALSE);
+        GotoDlgCtrl(&m_list);
         return;
     }
 

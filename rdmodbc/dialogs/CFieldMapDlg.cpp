@@ -75,9 +75,6 @@ BOOL CFieldMapDlg::OnInitDialog()
 
     m_listColumns.Attach(GetDlgItem(IDC_COLUMN_LIST));
     InsertListColumn(m_listColumns);
-    // The columns are read on the first paint; until then the user sees that
-    // they are on their way.
-    m_listColumns.InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, LoadResString(IDS_LOADING_COLUMNS), 0, 0, 0, 0);
 
     if (m_bKeepChoices)
     {
@@ -106,6 +103,17 @@ BOOL CFieldMapDlg::OnInitDialog()
     EnableControl(IDC_PREVIEW, m_showPreview != nullptr);
 
     EnableControl(IDOK, FALSE);
+    if (m_bKeepChoices && m_pColumns != nullptr)
+    {
+        // Back after a failed open, or on the same table again after Back:
+        // the columns are in hand, and the data source may be what failed.
+        // The list and every choice stay; OK tries the open again.
+        ListColumns();
+        return TRUE;
+    }
+    // The columns are read on the first paint; until then the user sees that
+    // they are on their way.
+    m_listColumns.InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, LoadResString(IDS_LOADING_COLUMNS), 0, 0, 0, 0);
     m_nFillState = FILL_PENDING;
     return TRUE;
 }
@@ -169,6 +177,16 @@ void CFieldMapDlg::FillColumnList()
     m_nFillState = FILL_IDLE;
     if (!m_aMap[m_nCurField].m_strColumn.IsEmpty())
         ShowColumnOf(m_nCurField);
+}
+
+void CFieldMapDlg::ListColumns()
+{
+    std::vector<LPCSTR> texts;
+    for (int i = 0; i < m_nColumns; ++i)
+        texts.push_back(m_pColumns[i].name ? m_pColumns[i].name : "");
+    InsertSortedRows(m_listColumns, texts, TRUE, [](size_t, int) {});
+    m_nFillState = FILL_IDLE;
+    ShowColumnOf(m_nCurField);
 }
 
 int CFieldMapDlg::FindColumn(LPCSTR pszName) const
@@ -308,15 +326,13 @@ void CFieldMapDlg::OnOK()
 
 void CFieldMapDlg::OnBack()
 {
-    // Nothing of the shown field is stored: the next pass starts a new
-    // dialog. A refused value keeps the dialog open, and a later OK must
-    // then map the fields, not go back.
-    m_bBack = TRUE;
+    // The shown field is stored as on OK: what the user set comes back when
+    // the table step leads to the same table again. A refused value keeps
+    // the dialog open.
     if (!UpdateData(TRUE))
-    {
-        m_bBack = FALSE;
         return;
-    }
+    StoreControls(m_aMap[m_nCurField]);
+    m_bBack = TRUE;
     EndDialog(IDOK);
 }
 

@@ -35,7 +35,9 @@ public:
     SortKey m_aSortKeys[SORT_KEYS];
     // In: show the choices above as the last run left them, instead of
     // starting afresh (the import of them failed to open, and the user mends
-    // the cause or gives up).
+    // the cause or gives up; or the user went Back and chose the same table
+    // again). With the columns of the last run, the list shows them without
+    // asking the data source.
     BOOL m_bKeepChoices = FALSE;
     // Shows what an import of the dialog's choices would deliver; set by the
     // Open sequence. Without it, or without the preview button in the
@@ -59,6 +61,8 @@ protected:
     void OnBack();
 
     void FillColumnList();
+    // The column array in the list, and the shown field's column chosen.
+    void ListColumns();
     // Index of the first column record of that name (byte for byte), or -1.
     int FindColumn(LPCSTR pszName) const;
     void EnableDateTimeGroup(BOOL bEnable);

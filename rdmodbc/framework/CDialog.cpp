@@ -25,13 +25,19 @@ INT_PTR CDialog::DoModal()
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    // Owned by the window the user opened it from, which the system's modal
+    // loop disables until the dialog ends: a click there cannot open a second
+    // dialog over the same data or end the first under the second.
+    HWND hWndTop = nullptr;
+    HWND hWndParent = GetSafeOwner_(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, &hWndTop);
     m_nModalResult = -1;
     // A quit request ends the system's modal loop as if the dialog had
     // ended with IDOK; only EndDialog tells a result.
     INT_PTR nResult = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hWndParent,
                                         DialogProc, (LPARAM)this);
     m_hWnd = nullptr;
+    if (hWndTop != nullptr)
+        ::EnableWindow(hWndTop, TRUE);
     return nResult == -1 ? -1 : m_nModalResult;
 }
 
@@ -153,6 +159,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
 
     LRESULT lResult = 0;
     BOOL bHandled = FALSE;
+    RECT rcBefore = {};
+    if (message == WM_INITDIALOG)
+        ::GetWindowRect(hWnd, &rcBefore);
     // Nothing may unwind through the system's dialog code, which is not
     // ours and may be the host's: an exception that a handler lets through
     // is reported here once, and the dialog goes on.
@@ -179,7 +188,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     if (message == WM_NCDESTROY)
         ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
     if (message == WM_INITDIALOG)
+    {
+        // Over the window it came from, unless the dialog placed itself.
+        RECT rcAfter;
+        ::GetWindowRect(hWnd, &rcAfter);
+        if (!(pDialog->GetStyle() & (WS_VISIBLE | WS_CHILD)) && rcAfter.left == rcBefore.left && rcAfter.top == rcBefore.top)
+            pDialog->CenterWindow();
         return lResult;
+    }
     if (bHandled && message == WM_NOTIFY)
         ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
     return bHandled;

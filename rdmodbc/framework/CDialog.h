@@ -70,6 +70,8 @@ public:
     // Moves the controls' values into the members (TRUE, validating) or the
     // members into the controls (FALSE). FALSE when a value was refused.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // Moves the keyboard focus to the control, as Tab does.
+    void GotoDlgCtrl(CWnd* pWndCtrl)                    { SendMessage(WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, TRUE); }
 
 protected:
     // Fills combo boxes from the template's initialisation data and shows the

@@ -39,5 +39,18 @@ public:
     void    EnableControl(int nID, BOOL bEnable)        { if (HWND h = GetDlgItem(nID)) ::EnableWindow(h, bEnable); }
     void    ShowControl(int nID, int nCmdShow)          { if (HWND h = GetDlgItem(nID)) ::ShowWindow(h, nCmdShow); }
 
+    // The framework's safe-owner rule: a modal window belongs to hParent or,
+    // without one, to the thread's active window (the window the user acted
+    // in), taken up to its first window that is not a child and on to that
+    // window's last active popup; nullptr when the thread has no window.
+    // With pWndTop, the top-level window of that owner is disabled too, when
+    // it is another window and enabled, and returned there to be enabled
+    // when the modal window ends; otherwise pWndTop gets nullptr.
+    static HWND GetSafeOwner_(HWND hParent, HWND* pWndTop);
+    // Centres the (top-level) window over its owner, or over the work area
+    // where it has none or the owner is hidden or minimised, and keeps it
+    // whole on the work area of that monitor, its title bar first.
+    void    CenterWindow();
+
     HWND m_hWnd = nullptr;
 };

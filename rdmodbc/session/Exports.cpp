@@ -7,10 +7,42 @@
 #include "RDMODBCApp.h"
 #include "langres/ResLoader.h"
 
+#include <atomic>
+
 CRDMODBCApp theApp;
+
+namespace
+{
+    // Open runs modal dialogs, and their loops deliver the host's messages
+    // too: a host that calls an export from one (a menu command, a timer, a
+    // message another thread sends) would release the session, its
+    // connection and the language module under the dialogs. While Open
+    // runs, on any thread, the exports return 0 at once and change nothing.
+    std::atomic<bool> s_bOpenRunning(false);
+
+    class COpenRunning
+    {
+    public:
+        COpenRunning() : m_bFirst(!s_bOpenRunning.exchange(true)) {}
+        ~COpenRunning()
+        {
+            if (m_bFirst)
+                s_bOpenRunning = false;
+        }
+        COpenRunning(const COpenRunning&) = delete;
+        COpenRunning& operator=(const COpenRunning&) = delete;
+        bool IsFirst() const { return m_bFirst; }
+
+    private:
+        bool m_bFirst;
+    };
+}
 
 int WINAPI RDMODBCOpen(void)
 {
+    COpenRunning running;
+    if (!running.IsFirst())
+        return 0;
     try
     {
         return OpenImportSession();
@@ -33,6 +65,8 @@ int WINAPI RDMODBCMoveNext(LPSTR lpszField1, int nMaxChars1, LPSTR lpszField2, i
 {
     LPSTR alpszFields[OUTPUT_FIELDS] = {lpszField1, lpszField2, lpszField3, lpszField4};
     const int anMaxChars[OUTPUT_FIELDS] = {nMaxChars1, nMaxChars2, nMaxChars3, nMaxChars4};
+    if (s_bOpenRunning)
+        return 0;
     try
     {
         return theSession.MoveNext(alpszFields, anMaxChars);
@@ -50,6 +84,8 @@ int WINAPI RDMODBCMoveNext(LPSTR lpszField1, int nMaxChars1, LPSTR lpszField2, i
 
 int WINAPI RDMODBCClose(void)
 {
+    if (s_bOpenRunning)
+        return 0;
     try
     {
         theSession.EndReading();

@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace
 {
@@ -42,17 +43,32 @@ namespace
         }
     }
 
-    MappingOutcome RunFieldMapping(const CString& strDataSource, const CString& strSchema, const CString& strTable)
+    // The field mapping of one table, with its column and condition arrays:
+    // what the user sets in it lives until Open returns or the table step
+    // leads to another table.
+    struct FieldMappingStep
     {
-        CFieldMapDlg dlg(theSession);
-        CFieldMapArrays arrays(dlg);
-        dlg.m_strDataSource = strDataSource;
-        dlg.m_strSchema = strSchema;
-        dlg.m_strTable = strTable;
-        dlg.m_showPreview = ShowPreview;
+        FieldMappingStep(const CString& strDataSource, const CString& strSchema, const CString& strTable)
+        {
+            dlg.m_strDataSource = strDataSource;
+            dlg.m_strSchema = strSchema;
+            dlg.m_strTable = strTable;
+            dlg.m_showPreview = ShowPreview;
+        }
+
+        CFieldMapDlg dlg{theSession};
+        CFieldMapArrays arrays{dlg};
+    };
+
+    MappingOutcome RunFieldMapping(CFieldMapDlg& dlg)
+    {
         for (;;)
         {
-            if (dlg.DoModal() != IDOK)
+            const INT_PTR nResult = dlg.DoModal();
+            // Whatever the user set is there the next time the dialog comes:
+            // after a failed open, and after Back onto the same table.
+            dlg.m_bKeepChoices = TRUE;
+            if (nResult != IDOK)
             {
                 theSession.m_db.Close();
                 return mappingCancelled;
@@ -66,8 +82,8 @@ namespace
                 return mappingOpened;
             // The driver's message has been shown. The user gets the dialog
             // back as they left it, to mend the cause (a typed condition, a
-            // date the server refuses, a server that went away) or to give up.
-            dlg.m_bKeepChoices = TRUE;
+            // date the server refuses, a server that went away) and try
+            // again, or to give up.
         }
     }
 }
@@ -109,6 +125,7 @@ int OpenImportSession()
     CString strTable;
     int nIncludeViews = 1;
     BOOL bReturning = FALSE;
+    std::unique_ptr<FieldMappingStep> pMapping;
     for (;;)
     {
         if (!RunDataSourceDialog(strDataSource, strSchema, strTable, &nIncludeViews, bReturning))
@@ -116,7 +133,13 @@ int OpenImportSession()
             theSession.m_db.Close();
             return 0;
         }
-        switch (RunFieldMapping(strDataSource, strSchema, strTable))
+        if (!pMapping || pMapping->dlg.m_strDataSource != strDataSource || pMapping->dlg.m_strSchema != strSchema
+            || pMapping->dlg.m_strTable != strTable)
+        {
+            pMapping.reset();
+            pMapping = std::make_unique<FieldMappingStep>(strDataSource, strSchema, strTable);
+        }
+        switch (RunFieldMapping(pMapping->dlg))
         {
         case mappingBack:
             bReturning = TRUE;

@@ -403,3 +403,51 @@ TEST_F(EngineDialogs, ImportsTheTableAndTheColumnsTheUserChoseByteForByte)
         }
     }
 }
+
+TEST_F(EngineDialogs, AServerThatWentAwayKeepsTheListAndTheChoicesAndOkImportsOnceItIsBack)
+{
+    // The PostgreSQL server of the test run stops between the dialog and the
+    // open; the user is told once, finds the dialog as it was, starts the
+    // server again and presses OK.
+    const TestEngine& engine = TestEngines()[2];
+    CServerOutage outage("postgresql");
+    std::vector<std::string> columns;
+    m_robot.Expect(IDD_DATASOURCE, ChooseTable(engine, "customers"));
+    m_robot.Expect(IDD_FIELDMAP, {
+        SelectRow(IDC_COLUMN_LIST, "id"), SetCheck(IDC_PAD, true), Type(IDC_PAD_WIDTH, "3"), Type(IDC_FILL, "0"),
+        ChooseEntryAt(IDC_OUTPUT_FIELD, 0), SelectRow(IDC_COLUMN_LIST, "name"), Click(IDC_CONDITIONS), Click(IDC_SORT),
+        Inspect([&](HWND hDlg) {
+            columns = ListRows(hDlg, IDC_COLUMN_LIST);
+            ASSERT_TRUE(outage.Stop()) << "the server stopped";
+        }),
+        Click(IDOK),
+    });
+    m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION), Click(IDOK)});
+    m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "city"), ChooseEntry(IDC_OPERATOR, kEquals),
+                                   Type(IDC_VALUE1, "Oslo"), Click(IDOK)});
+    m_robot.Expect(IDD_SORT, ChooseKeys({{"Field 1: name", true}}));
+    m_robot.Expect(IDD_FIELDMAP, {
+        Inspect([&](HWND hDlg) {
+            ASSERT_EQ(1u, m_robot.MessageBoxes().size()) << "the failure told once";
+            EXPECT_NE(std::string::npos, m_robot.MessageBoxes()[0].text.find("onnect"))
+                << "in the driver's words: " << m_robot.MessageBoxes()[0].text;
+            EXPECT_EQ(columns, ListRows(hDlg, IDC_COLUMN_LIST));
+            EXPECT_EQ("id", SelectedRow(hDlg, IDC_COLUMN_LIST));
+            EXPECT_TRUE(IsChecked(hDlg, IDC_PAD));
+            EXPECT_EQ("3", ControlText(hDlg, IDC_PAD_WIDTH));
+            EXPECT_EQ("Sorted by Field 1: name (descending)", ControlText(hDlg, IDC_SORT_ORDER));
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK)) << "OK tries again";
+            ASSERT_TRUE(outage.Start()) << "the server back";
+        }),
+        Click(IDOK),
+    });
+
+    ASSERT_EQ(1, RDMODBCOpen());
+    const std::vector<DeliveredRow> expected = {
+        {"O'Brien & Co", "004", "", ""},
+        {"Juniper Joinery", "010", "", ""},
+        {"Alder & Sons", "001", "", ""},
+    };
+    EXPECT_EQ(expected, ReadAllRows());
+    EXPECT_EQ(1u, m_robot.MessageBoxes().size());
+}

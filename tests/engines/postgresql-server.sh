@@ -1,12 +1,14 @@
 #!/bin/sh
 # Starts (start DIR) or stops (stop DIR) a private PostgreSQL server for the
-# tests: its cluster, socket and log under DIR, listening on a free port of
-# 127.0.0.1 only, trusting its connections. The server refuses to run as
-# root; run by root, it runs as the system user postgres that Debian's
-# package creates, and DIR is that user's. Nothing outside DIR is touched
-# (not Debian's own cluster). start loads the customers fixture into the
-# database rdm_engine and appends the data source rdm_engine_postgresql to
-# the tests' user ODBC configuration ($ODBCINI, see scripts/lib/with-env).
+# tests, or starts a stopped one again on its data and port (resume DIR, for
+# a test of a server that goes away): its cluster, socket and log under DIR,
+# listening on a free port of 127.0.0.1 only, trusting its connections. The
+# server refuses to run as root; run by root, it runs as the system user
+# postgres that Debian's package creates, and DIR is that user's. Nothing
+# outside DIR is touched (not Debian's own cluster). start loads the
+# customers fixture into the database rdm_engine and appends the data source
+# rdm_engine_postgresql to the tests' user ODBC configuration ($ODBCINI, see
+# scripts/lib/with-env).
 set -eu
 action=$1
 dir=$2
@@ -28,8 +30,19 @@ stop_server() {
     as_server_user "$bin/pg_ctl" -D "$dir/data" -m fast -w -t 30 stop >/dev/null 2>&1 || true
 }
 
+start_server() {
+    as_server_user "$bin/pg_ctl" -D "$dir/data" -l "$dir/postgresql.log" -w -t 30 \
+        -o "-c listen_addresses=127.0.0.1 -p $port -k '$dir' -c fsync=off" start >/dev/null \
+        || { cat "$dir/postgresql.log" >&2; exit 1; }
+}
+
 if [ "$action" = stop ]; then
     stop_server
+    exit 0
+fi
+if [ "$action" = resume ]; then
+    port=$(cat "$dir/port")
+    start_server
     exit 0
 fi
 
@@ -40,9 +53,8 @@ mkdir -p "$dir"
 as_server_user "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 --no-sync \
     >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-as_server_user "$bin/pg_ctl" -D "$dir/data" -l "$dir/postgresql.log" -w -t 30 \
-    -o "-c listen_addresses=127.0.0.1 -p $port -k '$dir' -c fsync=off" start >/dev/null \
-    || { cat "$dir/postgresql.log" >&2; exit 1; }
+echo "$port" >"$dir/port"
+start_server
 psql() {
     "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$dir" -p "$port" -U postgres "$@"
 }

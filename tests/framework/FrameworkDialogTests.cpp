@@ -1,5 +1,6 @@
 // The dialog half of the framework, driven by the robot as a user would.
 #include "FrameworkTestIds.h"
+#include "HostWindow.h"
 #include "UiRobot.h"
 #include "framework/CComboBox.h"
 #include "framework/CDBException.h"
@@ -11,6 +12,8 @@
 #include "resource.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <memory>
 #include <new>
 
 using namespace robot;
@@ -65,6 +68,12 @@ namespace
             *pResult = 0;
         }
 
+        void OnNested()
+        {
+            CDialog nested(IDD_FRAMEWORK_SMALL);
+            m_events.push_back("nested " + std::to_string(nested.DoModal()));
+        }
+
         void OnThrow()
         {
             switch (m_throwKind)
@@ -105,6 +114,7 @@ namespace
         ON_CBN_SELCHANGE(IDC_TEST_COMBO, OnSelChangeCombo)
         ON_NOTIFY(LVN_ITEMCHANGED, IDC_TEST_LIST, OnItemChangedList)
         ON_BN_CLICKED(IDC_TEST_THROW, OnThrow)
+        ON_BN_CLICKED(IDC_TEST_NESTED, OnNested)
         ON_WM_PAINT()
         ON_WM_DESTROY()
     END_MESSAGE_MAP()
@@ -119,6 +129,7 @@ namespace
         {
             AfxGetModuleState()->m_hCurrentResourceHandle = ::GetModuleHandleA(nullptr);
             m_robot.IdentifyTemplateBy(IDC_TEST_THROW, IDD_FRAMEWORK_TEST);
+            m_robot.IdentifyTemplateBy(IDC_TEST_NOTE, IDD_FRAMEWORK_SMALL);
         }
         void TearDown() override
         {
@@ -264,6 +275,129 @@ TEST_F(FrameworkDialog, TellsAFaultInAnActionAndCancelsItsDialog)
     m_bFailureExpected = true;
 }
 
+TEST_F(FrameworkDialog, BelongsToTheWindowItCameFromWhichTakesNoInputUntilItEnds)
+{
+    // Clicks and keys as a person gives them, on what shows of the windows
+    // under the dialog: the host's button (its mnemonic Alt+I) under the
+    // dialog, the dialog's check box (Alt+C) under the nested one.
+    CHostWindow host;
+    auto ownedAndAlone = [&host](int nBelow) {
+        return Inspect([&host, nBelow](HWND hDlg) {
+            EXPECT_EQ(host.Handle(), OwnerBelow(hDlg, nBelow)) << "owned by the window it came from";
+            for (int i = 1; i <= nBelow; ++i)
+            {
+                EXPECT_EQ(OwnerBelow(hDlg, i), WindowBelow(hDlg, i)) << "right under it on the screen";
+                EXPECT_FALSE(::IsWindowEnabled(WindowBelow(hDlg, i))) << i << " below";
+            }
+            EXPECT_EQ(0, ::GetWindowLongA(hDlg, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "no taskbar entry of its own";
+            EXPECT_EQ(hDlg, ::GetActiveWindow());
+        });
+    };
+    m_robot.Expect(IDD_FRAMEWORK_TEST, {
+        ownedAndAlone(1),
+        MouseClick(CHostWindow::kButtonId, 1), PressKeys({"Alt+I"}), WaitForInput(),
+        ownedAndAlone(1),
+        Click(IDC_TEST_NESTED),
+        Inspect([](HWND hDlg) {
+            EXPECT_TRUE(::IsWindowEnabled(hDlg)) << "enabled again when the nested dialog ends";
+            EXPECT_EQ(hDlg, ::GetActiveWindow());
+            EXPECT_TRUE(IsChecked(hDlg, IDC_TEST_CHECK));
+        }),
+        MouseClick(IDC_TEST_CHECK), WaitForInput(),
+        Inspect([](HWND hDlg) { EXPECT_FALSE(IsChecked(hDlg, IDC_TEST_CHECK)) << "takes the user's clicks again"; }),
+        Click(IDOK),
+    });
+    m_robot.Expect(IDD_FRAMEWORK_SMALL, {
+        ownedAndAlone(2),
+        MouseClick(IDC_TEST_CHECK, 1), MouseClick(CHostWindow::kButtonId, 2), PressKeys({"Alt+C"}), WaitForInput(),
+        ownedAndAlone(2),
+        Inspect([](HWND hDlg) { EXPECT_TRUE(IsChecked(WindowBelow(hDlg, 1), IDC_TEST_CHECK)); }),
+        Click(IDCANCEL),
+    });
+    CTestDlg dlg;
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_FALSE(dlg.m_bCheck);
+    EXPECT_NE(dlg.m_events.end(), std::find(dlg.m_events.begin(), dlg.m_events.end(), "nested 2"));
+    EXPECT_EQ(0, host.ButtonPresses());
+    EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+    EXPECT_EQ(host.Handle(), ::GetActiveWindow());
+}
+
+TEST_F(FrameworkDialog, FromAPopupOfTheHostDisablesTheHostToo)
+{
+    // A host's palette or tool window, owned by its main window, is where
+    // the user started: it owns the dialog, and the main window above it
+    // takes no input either.
+    CHostWindow host;
+    HWND hPalette = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Palette", WS_POPUP | WS_CAPTION | WS_VISIBLE, 1020,
+                                      80, 200, 300, host.Handle(), nullptr, nullptr, nullptr);
+    ::SetActiveWindow(hPalette);
+    m_robot.Expect(IDD_FRAMEWORK_TEST, {
+        Inspect([&](HWND hDlg) {
+            EXPECT_EQ(hPalette, ::GetWindow(hDlg, GW_OWNER));
+            EXPECT_FALSE(::IsWindowEnabled(hPalette));
+            EXPECT_FALSE(::IsWindowEnabled(host.Handle()));
+        }),
+        MouseClick(CHostWindow::kButtonId, 2), WaitForInput(),
+        Click(IDCANCEL),
+    });
+    CTestDlg dlg;
+    dlg.DoModal();
+    EXPECT_TRUE(::IsWindowEnabled(hPalette));
+    EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+    EXPECT_EQ(0, host.ButtonPresses());
+    ::DestroyWindow(hPalette);
+}
+
+TEST_F(FrameworkDialog, OpensCentredOverItsOwnerAndWhollyOnTheScreen)
+{
+    RECT rcWork;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    struct Case { const char* where; bool bHost; RECT rcHost; };
+    const Case cases[] = {
+        {"over its owner", true, {300, 200, 1000, 800}},
+        {"its owner partly off the screen at the bottom right", true, {rcWork.right - 200, rcWork.bottom - 150,
+                                                                      rcWork.right + 600, rcWork.bottom + 450}},
+        {"its owner partly off the screen at the top left", true, {-600, -500, 200, 150}},
+        {"no window to own it", false, {}},
+    };
+    for (const Case& c : cases)
+    {
+        ASSERT_EQ(nullptr, ::GetActiveWindow()) << c.where;
+        std::unique_ptr<CHostWindow> pHost(c.bHost ? new CHostWindow(c.rcHost) : nullptr);
+        RECT rcDialog = {};
+        m_robot.Expect(IDD_FRAMEWORK_TEST, {Inspect([&](HWND hDlg) {
+                                                 EXPECT_EQ(pHost ? pHost->Handle() : nullptr,
+                                                           ::GetWindow(hDlg, GW_OWNER)) << c.where;
+                                                 ::GetWindowRect(hDlg, &rcDialog);
+                                             }),
+                                             Click(IDCANCEL)});
+        CTestDlg dlg;
+        dlg.DoModal();
+        RECT rcOver = rcWork;
+        if (pHost)
+            ::GetWindowRect(pHost->Handle(), &rcOver);
+        const int nWidth = rcDialog.right - rcDialog.left, nHeight = rcDialog.bottom - rcDialog.top;
+        ASSERT_GT(nWidth, 0) << c.where;
+        const int xCentred = (rcOver.left + rcOver.right) / 2 - nWidth / 2;
+        const int yCentred = (rcOver.top + rcOver.bottom) / 2 - nHeight / 2;
+        const int xExpected = std::max((LONG)std::min(xCentred, (int)rcWork.right - nWidth), rcWork.left);
+        const int yExpected = std::max((LONG)std::min(yCentred, (int)rcWork.bottom - nHeight), rcWork.top);
+        EXPECT_EQ(xExpected, rcDialog.left) << c.where;
+        EXPECT_EQ(yExpected, rcDialog.top) << c.where;
+        if (c.rcHost.left > 0 && c.rcHost.right < rcWork.right && c.rcHost.bottom < rcWork.bottom)
+        {
+            EXPECT_EQ(xCentred, rcDialog.left) << c.where << ": centred where it fits";
+            EXPECT_EQ(yCentred, rcDialog.top) << c.where;
+        }
+        else
+        {
+            EXPECT_TRUE(rcDialog.left >= rcWork.left && rcDialog.top >= rcWork.top && rcDialog.right <= rcWork.right &&
+                        rcDialog.bottom <= rcWork.bottom) << c.where << ": whole on the screen";
+        }
+    }
+}
+
 TEST_F(FrameworkDialog, ReturnsMinusOneWithoutATemplate)
 {
     CDialog missing(4711);
@@ -276,17 +410,20 @@ TEST(RobotScript, ReadsTheActionsOfEachDialog)
     std::string error;
     ASSERT_TRUE(ParseRobotScript("# import\ndialog IDD_DATASOURCE\n  select IDC_SOURCE_LIST \"My \"\"DSN\"\"\"\n"
                                  "  click IDOK\n"
-                                 "dialog 1002\n  check 1027\n  type IDC_PAD_WIDTH 8\n  choose-index 1007 0\n",
+                                 "dialog 1002\n  check 1027\n  type IDC_PAD_WIDTH 8\n  choose-index 1007 0\n"
+                                 "  press Alt+O Down Shift+Tab 8 \" \" Esc\n  mouse IDC_PAD\n  mouse IDOK below 1\n",
                                  scripts, error)) << error;
     ASSERT_EQ(2u, scripts.size());
     EXPECT_EQ(IDD_DATASOURCE, scripts[0].nTemplate);
     EXPECT_EQ(2u, scripts[0].actions.size());
     EXPECT_EQ(IDD_FIELDMAP, scripts[1].nTemplate);
-    EXPECT_EQ(3u, scripts[1].actions.size());
+    EXPECT_EQ(6u, scripts[1].actions.size());
 
     const char* bad[] = {"click 1\n", "dialog x\n", "dialog IDD_NO_SUCH_DIALOG\n", "dialog 1\n  frobnicate 3\n",
                          "dialog 1\n  type 5 \"open\n", "dialog 1\n  choose-index 1007 first\n",
-                         "dialog 1\n  click IDC_NO_SUCH_BUTTON\n", "dialog 1\n  close IDCANCEL\n"};
+                         "dialog 1\n  click IDC_NO_SUCH_BUTTON\n", "dialog 1\n  close IDCANCEL\n",
+                         "dialog 1\n  press\n", "dialog 1\n  press Alt+Nothing\n", "dialog 1\n  press Shift+\n",
+                         "dialog 1\n  mouse IDC_PAD below\n", "dialog 1\n  mouse IDC_PAD under 1\n"};
     for (const char* text : bad)
     {
         std::vector<RobotScript> ignored;

@@ -9,3 +9,6 @@
 #define IDC_TEST_RADIO3     907
 #define IDC_TEST_LIST       908
 #define IDC_TEST_THROW      909
+#define IDC_TEST_NESTED     910
+#define IDD_FRAMEWORK_SMALL 920
+#define IDC_TEST_NOTE       921

@@ -1,5 +1,6 @@
 // RDMODBCOpen from the host's call to the open record set, the user's part
 // played by the robot.
+#include "HostWindow.h"
 #include "ImportRun.h"
 #include "RDMODBC.h"
 #include "UiRobot.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 
 using namespace robot;
 
@@ -77,32 +79,64 @@ TEST_F(OpenSequence, ImportsTheTypicalSession)
     EXPECT_EQ(expected, SortedRows());
 }
 
-TEST_F(OpenSequence, ComesBackToTheTableStepAsOftenAsTheUserGoesBack)
+TEST_F(OpenSequence, ComesBackToTheTableStepAsOftenAsTheUserGoesBackAndKeepsTheMappingOfTheSameTable)
 {
-    auto expectTableStep = Inspect([](HWND hDlg) {
-        EXPECT_EQ("Select a Table", WindowText(hDlg));
-        EXPECT_EQ("Customers", SelectedRow(hDlg, IDC_SOURCE_LIST));
-        EXPECT_FALSE(IsChecked(hDlg, IDC_INCLUDE_VIEWS));
-        EXPECT_TRUE(IsEnabled(hDlg, IDOK));
-    });
+    auto expectTableStep = [](const char* pszTable) {
+        return Inspect([pszTable](HWND hDlg) {
+            EXPECT_EQ("Select a Table", WindowText(hDlg));
+            EXPECT_EQ(pszTable, SelectedRow(hDlg, IDC_SOURCE_LIST));
+            EXPECT_FALSE(IsChecked(hDlg, IDC_INCLUDE_VIEWS));
+            EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+        });
+    };
+    // Everything set in the field mapping, on the shown field and on the
+    // others, comes back with the same table; another table starts afresh.
+    auto expectMapping = [](bool bKept) {
+        return Inspect([bKept](HWND hDlg) {
+            EXPECT_EQ(bKept ? "Code" : "", SelectedRow(hDlg, IDC_COLUMN_LIST));
+            EXPECT_EQ(bKept, IsEnabled(hDlg, IDOK));
+            EXPECT_EQ(bKept, IsChecked(hDlg, IDC_PAD));
+            EXPECT_EQ(bKept ? "8" : "0", ControlText(hDlg, IDC_PAD_WIDTH));
+            EXPECT_EQ(bKept ? "Sorted by Field 1: Name (descending)" : "", ControlText(hDlg, IDC_SORT_ORDER));
+        });
+    };
     m_robot.Expect(IDD_DATASOURCE, {
         SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK),
         SetCheck(IDC_INCLUDE_VIEWS, false), SelectRow(IDC_SOURCE_LIST, "Customers"), Click(IDOK),
     });
-    m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDC_BACK)});
-    m_robot.Expect(IDD_DATASOURCE, {expectTableStep, Click(IDOK)});
-    m_robot.Expect(IDD_FIELDMAP, {Click(IDC_BACK)});
-    m_robot.Expect(IDD_DATASOURCE, {expectTableStep, Click(IDOK)});
     m_robot.Expect(IDD_FIELDMAP, {
-        Inspect([](HWND hDlg) { EXPECT_EQ("", SelectedRow(hDlg, IDC_COLUMN_LIST)) << "no mapping survives Back"; }),
+        ChooseEntryAt(IDC_OUTPUT_FIELD, 0), SelectRow(IDC_COLUMN_LIST, "Name"), ChooseEntryAt(IDC_OUTPUT_FIELD, 1),
+        SelectRow(IDC_COLUMN_LIST, "Code"), SetCheck(IDC_PAD, true), Type(IDC_PAD_WIDTH, "8"), Click(IDC_SORT),
+        Click(IDC_CONDITIONS), Click(IDC_BACK),
+    });
+    m_robot.Expect(IDD_SORT, {ChooseEntry(IDC_SORT_KEY1, "Field 1: Name"), SetCheck(IDC_SORT_DESCENDING1, true), Click(IDOK)});
+    m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT), Click(IDOK)});
+    m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, "City = 'Oslo'"), Click(IDOK)});
+    m_robot.Expect(IDD_DATASOURCE, {expectTableStep("Customers"), Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {
+        expectMapping(true), ChooseEntryAt(IDC_OUTPUT_FIELD, 0),
+        Inspect([](HWND hDlg) { EXPECT_EQ("Name", SelectedRow(hDlg, IDC_COLUMN_LIST)); }),
+        Click(IDC_CONDITIONS), Click(IDC_BACK),
+    });
+    m_robot.Expect(IDD_CONDITIONLIST, {
+        Inspect([](HWND hDlg) {
+            EXPECT_TRUE(IsChecked(hDlg, IDC_USE_CONDITIONS));
+            EXPECT_EQ(std::vector<std::string>{"City = 'Oslo'"}, ListRows(hDlg, IDC_CONDITION_LIST));
+        }),
         Click(IDCANCEL),
     });
+    m_robot.Expect(IDD_DATASOURCE, {expectTableStep("Customers"), SelectRow(IDC_SOURCE_LIST, "Orders"), Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {expectMapping(false), Click(IDC_BACK)});
+    m_robot.Expect(IDD_DATASOURCE, {expectTableStep("Orders"), SelectRow(IDC_SOURCE_LIST, "Customers"), Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {expectMapping(false), Click(IDCANCEL)});
 
     EXPECT_EQ(0, RDMODBCOpen());
     EXPECT_FALSE(theSession.m_db.IsOpen());
     EXPECT_EQ(nullptr, theSession.m_pRecordset);
     EXPECT_EQ(kTitle, AppTitle());
-    EXPECT_EQ((std::vector<int>{IDD_DATASOURCE, IDD_FIELDMAP, IDD_DATASOURCE, IDD_FIELDMAP, IDD_DATASOURCE, IDD_FIELDMAP}),
+    EXPECT_EQ((std::vector<int>{IDD_DATASOURCE, IDD_FIELDMAP, IDD_SORT, IDD_CONDITIONLIST, IDD_TEXTENTRY,
+                                IDD_DATASOURCE, IDD_FIELDMAP, IDD_CONDITIONLIST, IDD_DATASOURCE, IDD_FIELDMAP,
+                                IDD_DATASOURCE, IDD_FIELDMAP}),
               m_robot.DialogsSeen());
 }
 
@@ -209,12 +243,17 @@ TEST_F(OpenSequence, ReportsAVanishedDataSourceInsteadOfThrowingAtTheHost)
         Inspect([](HWND) { theSession.m_strConnect = "DSN=rdm_no_such_source"; }),
         Click(IDOK),
     });
-    // The dialog comes back with the user's choices; its columns cannot be
-    // read again either, which it says too, and the user gives up.
-    m_robot.Expect(IDD_FIELDMAP, {
-        WaitUntil([this](HWND) { return m_robot.MessageBoxes().size() == 2; }, "the column list's failure told"),
-        Click(IDCANCEL),
+    // The dialog comes back with its columns and the user's choices, the
+    // failure told once; OK tries again, and after a second failure the
+    // user gives up.
+    auto backAsItWas = Inspect([this](HWND hDlg) {
+        EXPECT_EQ("Code", SelectedRow(hDlg, IDC_COLUMN_LIST));
+        EXPECT_EQ(9u, ListRows(hDlg, IDC_COLUMN_LIST).size());
+        EXPECT_TRUE(IsEnabled(hDlg, IDOK));
+        EXPECT_EQ(m_robot.DialogsSeen().size() - 2, m_robot.MessageBoxes().size()) << "one message for each failure";
     });
+    m_robot.Expect(IDD_FIELDMAP, {backAsItWas, Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {backAsItWas, Click(IDCANCEL)});
     EXPECT_EQ(0, RDMODBCOpen());
     ASSERT_EQ(2u, m_robot.MessageBoxes().size());
     for (const RobotMessageBox& box : m_robot.MessageBoxes())
@@ -287,5 +326,299 @@ TEST_F(OpenSequence, AQuitRequestOfTheHostEndsOpenWithNothingOpen)
         EXPECT_FALSE(theSession.m_db.IsOpen()) << c.where;
         RDMODBCClose();
     }
+    EXPECT_TRUE(m_robot.MessageBoxes().empty());
+}
+
+TEST_F(OpenSequence, TheHostsWindowOwnsTheFirstDialogAndTakesNoInputUntilOpenReturns)
+{
+    CHostWindow host;
+    auto ownedByTheHost = Inspect([&host](HWND hDlg) {
+        EXPECT_EQ(host.Handle(), ::GetWindow(hDlg, GW_OWNER));
+        EXPECT_FALSE(::IsWindowEnabled(host.Handle()));
+    });
+    const RobotAction clickTheHost = MouseClick(CHostWindow::kButtonId, 1);
+    const RobotAction pressItsMnemonic = PressKeys({"Alt+I"});
+    // A click on the host as the user leaves a dialog: the next one has
+    // come when the click is taken from the queue.
+    auto clickTheHostAndPress = [clickTheHost](int nButton) {
+        return [clickTheHost, nButton](HWND hDlg, std::string& reason) {
+            StepResult result = clickTheHost(hDlg, reason);
+            return result == StepResult::Done ? Click(nButton)(hDlg, reason) : result;
+        };
+    };
+    m_robot.Expect(IDD_DATASOURCE, {ownedByTheHost, clickTheHost, pressItsMnemonic, WaitForInput(),
+                                    SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK),
+                                    SelectRow(IDC_SOURCE_LIST, "Customers"), clickTheHostAndPress(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {ownedByTheHost, clickTheHost, pressItsMnemonic, WaitForInput(), ownedByTheHost,
+                                  SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDOK)});
+
+    ASSERT_EQ(1, RDMODBCOpen());
+    EXPECT_EQ(0, host.ButtonPresses());
+    ASSERT_FALSE(host.EnabledChanges().empty());
+    EXPECT_FALSE(host.EnabledChanges().front());
+    EXPECT_TRUE(host.EnabledChanges().back());
+    EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+    EXPECT_EQ(host.Handle(), ::GetActiveWindow());
+    EXPECT_EQ(10u, ReadAllRows().size());
+}
+
+TEST_F(OpenSequence, EachNestedDialogBelongsToTheOneUnderItWhichTakesNoInputUntilItCloses)
+{
+    // Clicks and keys of a person on the dialog under the nested one: on a
+    // control that shows beside the nested dialog, on the host's button, and
+    // the mnemonic of a control of the dialog under that the nested one does
+    // not have. After the nested dialog, a click on the one under acts again.
+    struct Under
+    {
+        int nTemplate;
+        int nHostBelow;                     // how many owners under the nested dialog the host's window is
+        int nClickAfter;                    // a box of it that a click ticks
+        std::vector<RobotScript> way;       // the dialogs on the way there
+    };
+    const Under fieldMap = {IDD_FIELDMAP, 2, IDC_PAD, {}};
+    const Under conditionList = {IDD_CONDITIONLIST, 3, IDC_ALL_ROWS,
+                                 {{IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDC_CONDITIONS), Click(IDCANCEL)}}}};
+    const Under editor = {IDD_CONDITION, 4, IDC_NEGATE,
+                          {conditionList.way[0], {IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true),
+                                                                      Click(IDC_ADD_CONDITION), Click(IDCANCEL)}}}};
+    struct Case
+    {
+        const char* what;
+        const Under& under;
+        std::vector<RobotAction> open;      // in the dialog under
+        int nNested;
+        int nShowing;                       // a control of the dialog under that shows beside it; 0: none
+        const char* key;
+        std::vector<RobotAction> close;     // in the nested dialog; a message box closes itself
+    };
+    const std::vector<Case> cases = {
+        {"condition list", fieldMap, {Click(IDC_CONDITIONS)}, IDD_CONDITIONLIST, IDC_COLUMN_LIST, "Alt+C",
+         {Click(IDCANCEL)}},
+        {"sort order", fieldMap, {Click(IDC_SORT)}, IDD_SORT, IDC_COLUMN_LIST, "Alt+C", {Click(IDCANCEL)}},
+        {"preview", fieldMap, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDC_PREVIEW)}, IDD_PREVIEW, 0, "Alt+C",
+         {Click(IDCANCEL)}},
+        {"the framework's message box", fieldMap,
+         {SelectRow(IDC_COLUMN_LIST, "Code"), Type(IDC_PAD_WIDTH, "300"), Click(IDOK)}, kMessageBox, IDC_COLUMN_LIST,
+         "Alt+C", {}},
+        {"condition editor", conditionList, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION)},
+         IDD_CONDITION, IDC_ALL_ROWS, "Alt+D", {Click(IDCANCEL)}},
+        {"text entry", conditionList, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT)}, IDD_TEXTENTRY,
+         IDC_ALL_ROWS, "Alt+D", {Click(IDCANCEL)}},
+        {"a dialog's message box", editor, {ChooseEntry(IDC_COLUMN, "City"), ChooseEntry(IDC_OPERATOR, "equals"),
+                                            Click(IDOK)}, kMessageBox, IDC_NEGATE, "Alt+N", {}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CHostWindow host;
+        const int nHostBelow = c.under.nHostBelow;
+        std::string before;
+        size_t nDialogsSeen = 0;
+        std::vector<RobotAction> nested = {
+            Inspect([&](HWND hDlg) {
+                HWND hUnder = WindowBelow(hDlg, 1);
+                EXPECT_EQ(c.under.nTemplate, m_robot.IdentifyTemplate(hUnder));
+                EXPECT_EQ(hUnder, OwnerBelow(hDlg, 1)) << "owned by the dialog it came from";
+                EXPECT_EQ(host.Handle(), OwnerBelow(hDlg, nHostBelow));
+                EXPECT_EQ(host.Handle(), WindowBelow(hDlg, nHostBelow));
+                for (int i = 1; i <= nHostBelow; ++i)
+                    EXPECT_FALSE(::IsWindowEnabled(WindowBelow(hDlg, i))) << i << " below";
+                before = ControlStates(hUnder);
+                nDialogsSeen = m_robot.DialogsSeen().size();
+            }),
+            MouseClick(CHostWindow::kButtonId, nHostBelow),
+        };
+        if (c.nShowing != 0)
+            nested.push_back(MouseClick(c.nShowing, 1));
+        nested.push_back(PressKeys({c.key}));
+        nested.push_back(WaitForInput());
+        nested.push_back(Inspect([&](HWND hDlg) {
+            EXPECT_EQ(hDlg, ::GetActiveWindow()) << "still the one the user works in";
+            EXPECT_EQ(before, ControlStates(WindowBelow(hDlg, 1))) << "nothing changed under it";
+            EXPECT_EQ(nDialogsSeen, m_robot.DialogsSeen().size()) << "no dialog opened from under it";
+        }));
+        nested.insert(nested.end(), c.close.begin(), c.close.end());
+
+        const int nClickAfter = c.under.nClickAfter;
+        std::vector<RobotAction> under = c.open;
+        for (RobotAction action : {
+                 Inspect([](HWND hDlg) {
+                     EXPECT_TRUE(::IsWindowEnabled(hDlg));
+                     EXPECT_EQ(hDlg, ::GetActiveWindow());
+                 }),
+                 MouseClick(nClickAfter), WaitForInput(),
+                 Inspect([nClickAfter](HWND hDlg) { EXPECT_TRUE(IsChecked(hDlg, nClickAfter)) << "the click taken"; }),
+                 Click(IDCANCEL)})
+            under.push_back(action);
+
+        m_robot.Expect(IDD_DATASOURCE, ChooseCustomers());
+        m_robot.Expect(c.under.way);
+        m_robot.Expect(c.under.nTemplate, under);
+        m_robot.Expect(c.nNested, nested);
+        EXPECT_EQ(0, RDMODBCOpen());
+        EXPECT_EQ(0, host.ButtonPresses());
+        EXPECT_EQ(0u, m_robot.PendingScripts());
+        EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+    }
+}
+
+TEST_F(OpenSequence, AHostThatCallsTheExportsWhileTheDialogsAreUpGetsNothingAndTheImportGoesOn)
+{
+    // A host that lets the user start a second import, or reads and closes
+    // on a timer, or on a message from another thread, calls the exports
+    // while the first Open runs its dialogs. With the connection of the
+    // table step open, nothing of the session may change.
+    std::vector<int> results;
+    const UINT kCall = WM_APP + 1;
+    auto callTheExports = [&results]() {
+        char szField[8] = "";
+        results.push_back(RDMODBCOpen());
+        results.push_back(RDMODBCMoveNext(szField, 7, szField, 7, szField, 7, szField, 7));
+        results.push_back(RDMODBCClose());
+    };
+    struct Case { const char* what; std::function<void(HWND hHost)> call; };
+    const Case cases[] = {
+        {"a command of the host's menu", [&](HWND hHost) { ::PostMessageA(hHost, kCall, 0, 0); }},
+        {"the host's timer", [&](HWND hHost) { ::SetTimer(hHost, 1, 10, nullptr); }},
+        {"a message another thread sends", [&](HWND hHost) {
+             ::CloseHandle(::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
+                 ::SendMessageA((HWND)p, WM_APP + 1, 0, 0);
+                 return 0;
+             }, hHost, 0, nullptr));
+         }},
+        {"another thread", [&](HWND) {
+             std::function<void()> call = callTheExports;
+             HANDLE hThread = ::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
+                 (*(std::function<void()>*)p)();
+                 return 0;
+             }, &call, 0, nullptr);
+             ::WaitForSingleObject(hThread, 10000);
+             ::CloseHandle(hThread);
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        results.clear();
+        CHostWindow host(CHostWindow::kPlace, [&](UINT message, WPARAM wParam, LPARAM) {
+            if (message == WM_TIMER)
+                ::KillTimer(host.Handle(), wParam);
+            if (message == kCall || message == WM_TIMER)
+                callTheExports();
+        });
+        HMODULE hLanguageModule = nullptr;
+        m_robot.Expect(IDD_DATASOURCE, {
+            SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK), SelectRow(IDC_SOURCE_LIST, "Customers"),
+            Inspect([&](HWND) {
+                hLanguageModule = theSession.m_hResModule;
+                c.call(host.Handle());
+            }),
+            WaitUntil([&](HWND) { return results.size() == 3; }, "the host's calls made"),
+            Inspect([&](HWND hDlg) {
+                EXPECT_EQ((std::vector<int>{0, 0, 0}), results);
+                EXPECT_TRUE(theSession.m_db.IsOpen()) << "the table step's connection";
+                EXPECT_EQ(hLanguageModule, theSession.m_hResModule);
+                EXPECT_EQ(hDlg, ::GetActiveWindow());
+            }),
+            Click(IDOK),
+        });
+        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), Click(IDOK)});
+        ASSERT_EQ(1, RDMODBCOpen());
+        EXPECT_EQ(10u, ReadAllRows().size()) << "the first import's rows";
+        RDMODBCClose();
+    }
+}
+
+TEST_F(OpenSequence, ImportsByKeyboardAlone)
+{
+    // Keys as a person presses them, through the system: Tab and Alt+letter
+    // to a control, arrows in lists and drop-downs, Space on a box, Enter
+    // for the default button, Esc to close; the person looks at the screen
+    // to see where the focus and the choice are.
+    auto focusOn = [](int nId) { return [nId](HWND hDlg) { return ::GetFocus() == ::GetDlgItem(hDlg, nId); }; };
+    auto rowChosen = [](int nList, const std::string& row) {
+        return PressUntil("Down", [nList, row](HWND hDlg) { return SelectedRow(hDlg, nList) == row; }, row + " chosen");
+    };
+    auto entryChosen = [](int nCombo, const std::string& entry) {
+        return PressUntil("Down", [nCombo, entry](HWND hDlg) { return ComboSelection(hDlg, nCombo) == entry; },
+                          entry + " chosen");
+    };
+    auto listed = [](int nList, const std::string& row) {
+        return WaitUntil([nList, row](HWND hDlg) {
+            const std::vector<std::string> rows = ListRows(hDlg, nList);
+            return std::find(rows.begin(), rows.end(), row) != rows.end();
+        }, row + " listed");
+    };
+    auto keys = [](std::vector<std::string> names) { return PressKeys(std::move(names)); };
+
+    m_robot.Expect(IDD_DATASOURCE, {
+        listed(IDC_SOURCE_LIST, "RDM Sample"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_SOURCE_LIST)(hDlg)) << "the data sources to choose from"; }),
+        keys({"Home"}), rowChosen(IDC_SOURCE_LIST, "RDM Sample"), keys({"Enter"}),
+        WaitUntil([](HWND hDlg) { return WindowText(hDlg) == "Select a Table"; }, "the table step"),
+        listed(IDC_SOURCE_LIST, "Customers"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_SOURCE_LIST)(hDlg)) << "the tables to choose from"; }),
+        // Back by its mnemonic, and on again with the default button.
+        keys({"Alt+B"}),
+        WaitUntil([](HWND hDlg) { return WindowText(hDlg) == "Select a Data Source"; }, "the data-source step"),
+        listed(IDC_SOURCE_LIST, "RDM Sample"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_SOURCE_LIST)(hDlg)) << "the data sources to choose from"; }),
+        PressUntil("Shift+Tab", focusOn(IDOK), "OK's focus"), keys({"Enter"}),
+        WaitUntil([](HWND hDlg) { return WindowText(hDlg) == "Select a Table"; }, "the table step"),
+        listed(IDC_SOURCE_LIST, "Customers"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_SOURCE_LIST)(hDlg)) << "the tables to choose from"; }),
+        keys({"Alt+V"}), WaitForInput(),
+        Inspect([](HWND hDlg) { EXPECT_FALSE(IsChecked(hDlg, IDC_INCLUDE_VIEWS)); }),
+        keys({"Tab", "Space"}), WaitForInput(),
+        Inspect([](HWND hDlg) { EXPECT_FALSE(IsChecked(hDlg, IDC_INCLUDE_SYSTEM_TABLES)); }),
+        PressUntil("Tab", focusOn(IDC_SOURCE_LIST), "the list's focus"),
+        keys({"Home"}), rowChosen(IDC_SOURCE_LIST, "Customers"), keys({"Enter"}),
+    });
+    m_robot.Expect(IDD_FIELDMAP, {
+        listed(IDC_COLUMN_LIST, "Code"),
+        Inspect([focusOn](HWND hDlg) { EXPECT_TRUE(focusOn(IDC_COLUMN_LIST)(hDlg)) << "the columns to choose from"; }),
+        keys({"Home"}), rowChosen(IDC_COLUMN_LIST, "Code"),
+        keys({"Alt+W", "Tab", "8", "Tab", "0"}), WaitForInput(),
+        Inspect([](HWND hDlg) {
+            EXPECT_TRUE(IsChecked(hDlg, IDC_PAD));
+            EXPECT_EQ("8", ControlText(hDlg, IDC_PAD_WIDTH));
+            EXPECT_EQ("0", ControlText(hDlg, IDC_FILL));
+        }),
+        keys({"Alt+O", "Up"}), WaitForInput(),
+        Inspect([](HWND hDlg) { EXPECT_EQ("Field 1", ComboSelection(hDlg, IDC_OUTPUT_FIELD)); }),
+        keys({"Alt+L", "Home"}), rowChosen(IDC_COLUMN_LIST, "Name"),
+        keys({"Alt+C"}), WaitForInput(),
+        keys({"Alt+Y"}), WaitForInput(),
+        keys({"Alt+V"}), WaitForInput(),
+        // From the preview's button back to a place where Enter means OK.
+        keys({"Alt+L", "Enter"}),
+    });
+    m_robot.Expect(IDD_CONDITIONLIST, {
+        keys({"Alt+T", "Alt+D"}), WaitForInput(),
+        listed(IDC_CONDITION_LIST, "(\"City\"='Oslo')"),
+        PressUntil("Tab", focusOn(IDOK), "OK's focus"), keys({"Enter"}),
+    });
+    m_robot.Expect(IDD_CONDITION, {
+        keys({"Home"}), entryChosen(IDC_COLUMN, "City"),
+        keys({"Alt+O", "Home"}), entryChosen(IDC_OPERATOR, "equals"),
+        keys({"Alt+V", "O", "s", "l", "o", "Enter"}),
+    });
+    m_robot.Expect(IDD_SORT, {
+        entryChosen(IDC_SORT_KEY1, "Field 1: Name"), keys({"Tab", "Space", "Enter"}),
+    });
+    std::vector<std::vector<std::string>> previewed;
+    m_robot.Expect(IDD_PREVIEW, {
+        Inspect([&](HWND hDlg) { previewed = ListCells(hDlg, IDC_PREVIEW_LIST); }), keys({"Esc"}),
+    });
+
+    ASSERT_EQ(1, RDMODBCOpen());
+    const std::vector<DeliveredRow> expected = {
+        {"Juniper Joinery", "00001010", "", ""},
+        {"Douglas \"Doug\" Fir", "00001004", "", ""},
+        {"Alder & Sons", "00001001", "", ""},
+    };
+    EXPECT_EQ(expected, ReadAllRows());
+    ASSERT_EQ(3u, previewed.size());
+    EXPECT_EQ("Juniper Joinery", previewed[0][0]);
     EXPECT_TRUE(m_robot.MessageBoxes().empty());
 }

@@ -80,18 +80,27 @@ namespace
 
 bool robot::SaveWindowPng(HWND hWnd, const std::string& path)
 {
-    PaintPending(hWnd);
-    RECT rect;
-    if (!::GetWindowRect(hWnd, &rect))
-        return false;
+    // The window and the visible windows that own it, the lowest first: the
+    // picture shows a dialog where the user sees it, over the one it came
+    // from.
+    std::vector<HWND> windows;
+    RECT rect = {};
+    for (HWND hLayer = hWnd; hLayer != nullptr; hLayer = ::GetWindow(hLayer, GW_OWNER))
+    {
+        RECT rcLayer;
+        if (hLayer != hWnd && !::IsWindowVisible(hLayer))
+            continue;
+        if (!::GetWindowRect(hLayer, &rcLayer))
+            return false;
+        ::UnionRect(&rect, &rect, &rcLayer);
+        windows.insert(windows.begin(), hLayer);
+    }
     int nWidth = rect.right - rect.left, nHeight = rect.bottom - rect.top;
     if (nWidth <= 0 || nHeight <= 0)
         return false;
 
-    // The window's own pixels, not the screen's: under Wine the screen shows
-    // what a window drew only once Wine has passed it on to the X server.
-    HDC hWindow = ::GetWindowDC(hWnd);
-    HDC hMemory = ::CreateCompatibleDC(hWindow);
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMemory = ::CreateCompatibleDC(hScreen);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = nWidth;
@@ -99,10 +108,24 @@ bool robot::SaveWindowPng(HWND hWnd, const std::string& path)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(hWindow, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HBITMAP hBitmap = ::CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
     HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
-    ::BitBlt(hMemory, 0, 0, nWidth, nHeight, hWindow, 0, 0, SRCCOPY);
+    ::PatBlt(hMemory, 0, 0, nWidth, nHeight, WHITENESS);
+    // Each window's own pixels, not the screen's: under Wine the screen
+    // shows what a window drew only once Wine has passed it on to the X
+    // server.
+    for (HWND hLayer : windows)
+    {
+        PaintPending(hLayer);
+        RECT rcLayer;
+        ::GetWindowRect(hLayer, &rcLayer);
+        HDC hWindow = ::GetWindowDC(hLayer);
+        ::BitBlt(hMemory, rcLayer.left - rect.left, rcLayer.top - rect.top, rcLayer.right - rcLayer.left,
+                 rcLayer.bottom - rcLayer.top, hWindow, 0, 0, SRCCOPY);
+        ::ReleaseDC(hLayer, hWindow);
+    }
     ::SelectObject(hMemory, hOld);
+    ::ReleaseDC(nullptr, hScreen);
 
     std::vector<uint8_t> raw;
     raw.reserve((size_t)(nWidth * 3 + 1) * nHeight);
@@ -120,7 +143,6 @@ bool robot::SaveWindowPng(HWND hWnd, const std::string& path)
     }
     ::DeleteObject(hBitmap);
     ::DeleteDC(hMemory);
-    ::ReleaseDC(hWnd, hWindow);
 
     FILE* pFile = fopen(path.c_str(), "wb");
     if (pFile == nullptr)

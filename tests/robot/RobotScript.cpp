@@ -123,8 +123,25 @@ bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts
             actions.push_back(robot::Screenshot(words[1]));
             continue;
         }
+        if (verb == "press")
+        {
+            const std::vector<std::string> keys(words.begin() + 1, words.end());
+            for (const std::string& key : keys)
+                if (!robot::IsKeyName(key))
+                    return bad("no key \"" + key + "\"");
+            if (keys.empty())
+                return bad("press needs keys");
+            actions.push_back(robot::PressKeys(keys));
+            continue;
+        }
         if (words.size() < 2 || !ReadIdentifier(words[1], nId))
             return bad(verb + " needs a control number or name");
+        int nBelow = 0;
+        if (verb == "mouse" && (words.size() == 2 || (words.size() == 4 && words[2] == "below" && ReadNumber(words[3], nBelow))))
+        {
+            actions.push_back(robot::MouseClick(nId, nBelow));
+            continue;
+        }
         if (verb == "select" && words.size() == 3)
             actions.push_back(robot::SelectRow(nId, words[2]));
         else if (verb == "clear" && words.size() == 2)

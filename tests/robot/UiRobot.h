@@ -6,7 +6,9 @@
 // controls themselves send, so that the dialog's handlers run. Every message
 // box is recorded (text, caption) and closed with its first button. A dialog
 // that no script is queued for is cancelled as unexpected, or, when a walk is
-// set, acted on by it at every tick until it closes. A fault (an access
+// set, acted on by it at every tick until it closes. A message box with a
+// script queued for robot::kMessageBox stays up for that script and is then
+// closed with its first button. A fault (an access
 // violation, say) during an action is a failure of that dialog: the system
 // would swallow it with the timer's callback and leave the dialog waiting.
 #include <windows.h>
@@ -42,7 +44,8 @@ public:
     CUiRobot(const CUiRobot&) = delete;
     CUiRobot& operator=(const CUiRobot&) = delete;
 
-    // Queues a script for the next appearance of a dialog of that template.
+    // Queues a script for the next appearance of a dialog of that template
+    // (robot::kMessageBox: of a message box).
     void Expect(int nTemplate, std::vector<RobotAction> actions);
     void Expect(const std::vector<RobotScript>& scripts);
     // Teaches the robot a template: a dialog with this control is of it.
@@ -112,6 +115,9 @@ private:
 // The actions a person takes, as the robot performs them.
 namespace robot
 {
+    // The template of message boxes, for a script while one is shown.
+    const int kMessageBox = -1;
+
     // Selects the list-view row with this text (waits until it is there).
     RobotAction SelectRow(int nList, const std::string& text);
     // Selects the row at this place, as a click on it does.
@@ -134,6 +140,36 @@ namespace robot
     RobotAction QueueClickOnRow(int nList, int nRow);
     // Presses the close box in the dialog's title bar.
     RobotAction PressCloseBox();
+
+    // Input through the system, as a person gives it: the keys go to the
+    // window with the focus, a click to whatever shows at its place on the
+    // screen, and either is taken from the queue after the action. Keys by
+    // their names, one after another: a character ("8", "O"), Tab, Enter,
+    // Esc, Space, Up, Down, Left, Right, Home, End, Delete or Backspace, or
+    // one of them after Shift+, Ctrl+ or Alt+ ("Alt+D", "Shift+Tab").
+    RobotAction PressKeys(std::vector<std::string> keys);
+    // Whether the name is one that PressKeys knows.
+    bool IsKeyName(const std::string& key);
+    // A click of the left mouse button on a part of the control that no
+    // window covers: a control of the dialog shown, or with nBelow of the
+    // window so many under it (see WindowBelow); nControl 0 is that window
+    // itself.
+    RobotAction MouseClick(int nControl, int nBelow = 0);
+    // Waits until the thread has taken every key and click from its queue.
+    RobotAction WaitForInput();
+    // Presses the key, one press a tick, until the condition holds: as a
+    // person presses Down until the row is chosen, or Tab until the button
+    // has the focus.
+    RobotAction PressUntil(const std::string& key, std::function<bool(HWND)> condition, const std::string& what);
+    // The window so many under the dialog on the screen, among the visible
+    // top-level windows of the thread (0: the dialog itself; 1: where a
+    // nested dialog's owner should be); nullptr where they end.
+    HWND WindowBelow(HWND hDlg, int nBelow);
+    // The window so many owners under the dialog; nullptr where they end.
+    HWND OwnerBelow(HWND hDlg, int nBelow);
+    // A point of hTarget, the window nBelow under hDlg or a control of it,
+    // that none of the windows above it covers; false when none shows.
+    bool UncoveredPoint(HWND hDlg, int nBelow, HWND hTarget, POINT& pt);
     // Waits until the condition holds.
     RobotAction WaitUntil(std::function<bool(HWND)> condition, const std::string& what);
     // Runs the test's own checks on the dialog.
@@ -151,23 +187,30 @@ namespace robot
     std::vector<std::vector<std::string>> ListCells(HWND hDlg, int nList);
     std::vector<std::string> ListHeadings(HWND hDlg, int nList);
     std::string SelectedRow(HWND hDlg, int nList);     // "" when none
+    // The check state of each of the window's buttons and the row chosen in
+    // each of its lists, by control: what a click or a key it took would
+    // change.
+    std::string ControlStates(HWND hWnd);
     std::vector<std::string> ComboEntries(HWND hDlg, int nCombo);
     std::string ComboSelection(HWND hDlg, int nCombo); // "" when none
 
     // A dialog whose controls are only message-box buttons, text and icon.
     bool IsMessageBox(HWND hWnd);
-    // Reads a message box and posts the press of its first button.
+    RobotMessageBox ReadMessageBox(HWND hWnd);
+    // Posts the press of the message box's first button.
+    void CloseMessageBox(HWND hWnd);
     RobotMessageBox ReadAndCloseMessageBox(HWND hWnd);
 
-    // Saves a PNG of the window once it and its controls have drawn all that
-    // is pending.
+    // Saves a PNG of the window over the windows that own it, as the screen
+    // shows them, once each has drawn all that is pending.
     bool SaveWindowPng(HWND hWnd, const std::string& path);
 }
 
 // Reads a script file of the robot: blocks that start with "dialog N" and
 // list one action per line (select, clear, choose, choose-index, type,
-// check, uncheck, click, close, screenshot); "#" starts a comment and
-// texts are in double quotes. False with a message on a bad line.
+// check, uncheck, click, close, screenshot; press KEY... and
+// mouse CONTROL [below N] through the system's input); "#" starts a comment
+// and texts are in double quotes. False with a message on a bad line.
 bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts, std::string& error);
 // A text as a script line writes it: in double quotes, a quote doubled.
 std::string RobotScriptText(const std::string& text);

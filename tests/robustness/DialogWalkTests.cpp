@@ -1,16 +1,19 @@
 // A seeded random walk through the real dialogs: session after session the
-// host calls RDMODBCOpen, and a user who tries everything (DialogWalker.h)
-// acts on the dialogs of the sample data until Open returns; the host then
-// reads every row and closes. Each session must end with Open returning 0 or
-// 1, every message box answered, no dialog left behind, no hang and, when
-// Open returned 1, the rows read to their end; the heaps must not grow over
-// the sessions. 500 sessions run with the tests; RDM_WALK_SESSIONS=N runs N,
+// host calls RDMODBCOpen from its window, and a user who tries everything
+// (DialogWalker.h) acts on the dialogs of the sample data until Open
+// returns, with clicks and keys, on the dialog shown and on the windows under
+// it; the host then reads every row and closes. Each session must end with
+// Open returning 0 or 1, every message box answered, no dialog left behind,
+// nothing under the dialog shown taking a click, no hang and, when Open
+// returned 1, the rows read to their end; the heaps must not grow over the
+// sessions. 500 sessions run with the tests; RDM_WALK_SESSIONS=N runs N,
 // RDM_WALK_SEED=S another walk, RDM_WALK_FIRST=K starts at session K (with
 // RDM_WALK_SESSIONS=1 it plays that one session again), and RDM_WALK_TRACE=1
 // writes each act to standard error as it is taken, and each session's acts
 // as a script of the robot.
 #include "DialogWalker.h"
 #include "HeapUse.h"
+#include "HostWindow.h"
 #include "ImportRun.h"
 #include "RDMODBC.h"
 #include "resource.h"
@@ -32,7 +35,7 @@ namespace
     // The sample data, and the same customers as the engine tests have them.
     const std::vector<std::string> kDataSources = {"RDM Sample", "rdm_engine_sqlite"};
     // After so many acts the user presses Cancel until the session ends.
-    const int kStepLimit = 25;
+    const int kStepLimit = 40;
     // The shortest tick Wine gives a timer.
     const UINT kTickMs = 10;
     // A session that runs longer than this has hung.
@@ -110,6 +113,8 @@ namespace
     {
         int nOpened = -1;
         int nSteps = 0;
+        int nKeys = 0;
+        int nClicksBelow = 0;
         size_t nRows = 0;
         size_t nMessageBoxes = 0;
         std::vector<int> dialogs;
@@ -117,7 +122,17 @@ namespace
         std::string script;
     };
 
-    SessionOutcome RunSession(unsigned long nSeed, unsigned long nSession, FILE* pTrace)
+    // The keys and clicks of a session that its dialogs did not take are the
+    // host's to drop, not the next session's to receive.
+    void DropUntakenInput()
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT))
+        {
+        }
+    }
+
+    SessionOutcome RunSession(const CHostWindow& host, unsigned long nSeed, unsigned long nSession, FILE* pTrace)
     {
         if (pTrace != nullptr)
             fprintf(pTrace, "session %lu\n", nSession);
@@ -128,6 +143,8 @@ namespace
             CDialogWalker walker(robot, seed, kStepLimit, kDataSources, pTrace);
             robot.WalkUnscripted([&](HWND hDlg, std::string& reason) { return walker.Step(hDlg, reason); });
             outcome.nOpened = RDMODBCOpen();
+            DropUntakenInput();
+            walker.SessionEnded();
             outcome.dialogs = robot.DialogsSeen();
             outcome.nMessageBoxes = robot.MessageBoxes().size();
             for (const std::string& failure : robot.Failures())
@@ -139,9 +156,15 @@ namespace
                 if (box.text.empty())
                     outcome.unsound.push_back("a message box without a text, caption \"" + box.caption + "\"");
             }
+            for (const std::string& finding : walker.Findings())
+                outcome.unsound.push_back("under the dialog: " + finding);
             outcome.nSteps = walker.Steps();
+            outcome.nKeys = walker.KeysPressed();
+            outcome.nClicksBelow = walker.ClicksBelow();
             outcome.script = walker.Script();
         }
+        if (host.ButtonPresses() != 0)
+            outcome.unsound.push_back("the host's button took a click while Open ran");
         if (pTrace != nullptr)
             fprintf(pTrace, "session %lu as a robot script:\n%s", nSession, outcome.script.c_str());
 
@@ -183,7 +206,7 @@ TEST(DialogWalk, EveryRandomSessionEndsSoundlyAndLeavesNothingBehind)
     FILE* pTrace = Setting("RDM_WALK_TRACE", 0) ? stderr : nullptr;
     CSessionWatchdog watchdog(nSeed);
 
-    unsigned long long nSteps = 0, nMessageBoxes = 0, nRows = 0;
+    unsigned long long nSteps = 0, nKeys = 0, nClicksBelow = 0, nMessageBoxes = 0, nRows = 0;
     unsigned long anOpened[2] = {};
     // Room for the counts and reports is taken before the heaps are measured.
     std::map<int, unsigned long> dialogsMet;
@@ -191,6 +214,9 @@ TEST(DialogWalk, EveryRandomSessionEndsSoundlyAndLeavesNothingBehind)
         dialogsMet[nTemplate] = 0;
     std::vector<std::string> unsound;
     unsound.reserve(nSessions);
+    // The window the host opens the import from, where rdmhost has it, so
+    // that rdmhost plays a session's script as the walk took it.
+    const CHostWindow host;
     SIZE_T nHeapBefore = 0;
     for (unsigned long nSession = nFirst; nSession < nFirst + nSessions; ++nSession)
     {
@@ -199,8 +225,10 @@ TEST(DialogWalk, EveryRandomSessionEndsSoundlyAndLeavesNothingBehind)
         if (nSession == nFirst + kWarmUpSessions)
             nHeapBefore = BusyHeapBytes();
         watchdog.Starting(nSession);
-        const SessionOutcome outcome = RunSession(nSeed, nSession, pTrace);
+        const SessionOutcome outcome = RunSession(host, nSeed, nSession, pTrace);
         nSteps += outcome.nSteps;
+        nKeys += outcome.nKeys;
+        nClicksBelow += outcome.nClicksBelow;
         nMessageBoxes += outcome.nMessageBoxes;
         nRows += outcome.nRows;
         if (outcome.nOpened == 0 || outcome.nOpened == 1)
@@ -222,9 +250,11 @@ TEST(DialogWalk, EveryRandomSessionEndsSoundlyAndLeavesNothingBehind)
         met += (met.empty() ? "" : ", ") + RobotScriptName(nTemplate, "IDD_").substr(4) + " " +
                Grouped(dialogsMet[nTemplate]);
     const bool bMeasured = nSessions > (unsigned long)kWarmUpSessions;
-    printf("dialog walk: %lu sessions (seed %lu), %s steps, %s message boxes; Open returned 1 in %lu (%s rows read), "
-           "0 in %lu; dialogs met: %s; heaps %+lld bytes over the last %lu sessions\n",
-           nSessions, nSeed, Grouped(nSteps).c_str(), Grouped(nMessageBoxes).c_str(), anOpened[1],
+    printf("dialog walk: %lu sessions (seed %lu), %s steps (%s keys, %s clicks under the dialog shown), %s message boxes; "
+           "Open returned 1 in %lu (%s rows read), 0 in %lu; dialogs met: %s; heaps %+lld bytes over the last %lu "
+           "sessions\n",
+           nSessions, nSeed, Grouped(nSteps).c_str(), Grouped(nKeys).c_str(), Grouped(nClicksBelow).c_str(),
+           Grouped(nMessageBoxes).c_str(), anOpened[1],
            Grouped(nRows).c_str(), anOpened[0], met.c_str(),
            bMeasured ? (long long)nHeapAfter - (long long)nHeapBefore : 0LL,
            bMeasured ? nSessions - kWarmUpSessions : 0);

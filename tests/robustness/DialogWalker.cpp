@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 #include <algorithm>
+#include <cctype>
+#include <iterator>
 #include <numeric>
 
 using namespace robot;
@@ -79,6 +81,7 @@ CDialogWalker::CDialogWalker(const CUiRobot& robot, std::seed_seq& seed, int nSt
 
 StepResult CDialogWalker::Step(HWND hDlg, std::string& reason)
 {
+    CheckBelow(hDlg);
     // A message box holds its owner disabled; the robot answers it first.
     if (!::IsWindowEnabled(hDlg))
     {
@@ -160,6 +163,9 @@ CDialogWalker::Act CDialogWalker::ChooseAct(HWND hDlg, int nTemplate)
     }
     if (::GetWindowLongA(hDlg, GWL_STYLE) & WS_SYSMENU)
         targets.push_back({Kind::closeBox, 0, weightOf(IDCANCEL)});
+    targets.push_back({Kind::key, 0, 15});
+    if (WindowBelow(hDlg, 1) != nullptr)
+        targets.push_back({Kind::clickBelow, 0, 10});
     if (targets.empty())
         return {"click IDCANCEL", Click(IDCANCEL)};
 
@@ -198,6 +204,10 @@ CDialogWalker::Act CDialogWalker::ActOn(HWND hDlg, int nTemplate, const Target& 
         return ActOnList(hDlg, target.nId, nTemplate == IDD_DATASOURCE && IsVisible(hDlg, IDC_DSN_TYPE));
     case Kind::closeBox:
         return {"close", PressCloseBox()};
+    case Kind::key:
+        return PressKey(hDlg, nTemplate);
+    case Kind::clickBelow:
+        return ClickBelow(hDlg, nTemplate);
     }
     return {"click IDCANCEL", Click(IDCANCEL)};
 }
@@ -226,6 +236,88 @@ CDialogWalker::Act CDialogWalker::ActOnCombo(HWND hDlg, int nId)
     const int nEntry = Between(0, (int)entries.size() - 1);
     return {"choose-index " + ControlName(nId) + " " + std::to_string(nEntry) + "   # " + entries[nEntry],
             ChooseEntryAt(nId, nEntry)};
+}
+
+CDialogWalker::Act CDialogWalker::PressKey(HWND hDlg, int nTemplate)
+{
+    // Moving and choosing keys mostly; now and then a character, the
+    // mnemonic of one of the dialog's controls (or a letter that is none),
+    // Enter, or Esc. Among the data sources the user moves with Tab and
+    // Space only: arrows and letters would choose data sources beside the
+    // walk's.
+    static const char* const apszKeys[] = {"Tab", "Shift+Tab", "Space", "Up", "Down", "Left", "Right", "Home", "End"};
+    const bool bDataSources = nTemplate == IDD_DATASOURCE && IsVisible(hDlg, IDC_DSN_TYPE);
+    std::string key;
+    int nKind = Between(0, 39);
+    if (bDataSources && nKind >= 28 && nKind < 36)
+        nKind -= 28;
+    if (nKind < 18)
+        key = apszKeys[nKind % (bDataSources ? 3 : std::size(apszKeys))];
+    else if (nKind < 28)
+    {
+        std::string mnemonics;
+        for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            const std::string text = WindowText(hChild);
+            const size_t nAmpersand = text.find('&');
+            if (::IsWindowVisible(hChild) && nAmpersand + 1 < text.size() && isalnum((unsigned char)text[nAmpersand + 1]))
+                mnemonics += (char)toupper((unsigned char)text[nAmpersand + 1]);
+        }
+        const char chLetter = Between(0, 3) == 0 || mnemonics.empty() ? (char)Between('A', 'Z')
+                                                                       : mnemonics[Between(0, (int)mnemonics.size() - 1)];
+        key = std::string("Alt+") + chLetter;
+    }
+    else if (nKind < 36)
+        key = std::string(1, "abcdefghijklmnopqrstuvwxyz0123456789"[Between(0, 35)]);
+    else if (nKind < 39)
+        key = "Enter";
+    else
+        key = "Esc";
+    ++m_nKeys;
+    return {"press " + RobotScriptText(key), PressKeys({key})};
+}
+
+CDialogWalker::Act CDialogWalker::ClickBelow(HWND hDlg, int nTemplate)
+{
+    // Any control with a name of its own that shows beside the dialog, on
+    // any window under it.
+    std::vector<std::pair<int, int>> candidates;   // how far below, the control
+    for (int nBelow = 1; HWND hBelow = WindowBelow(hDlg, nBelow); ++nBelow)
+        for (HWND hChild = ::GetWindow(hBelow, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            const int nId = ::GetDlgCtrlID(hChild);
+            POINT pt;
+            if (nId != 0 && nId != 0xFFFF && nId != -1 && ::GetDlgItem(hBelow, nId) == hChild &&
+                UncoveredPoint(hDlg, nBelow, hChild, pt))
+                candidates.push_back({nBelow, nId});
+        }
+    if (candidates.empty())
+        return PressKey(hDlg, nTemplate);
+    const auto [nBelow, nId] = candidates[Between(0, (int)candidates.size() - 1)];
+    const std::string line = "mouse " + ControlName(nId) + " below " + std::to_string(nBelow);
+    HWND hBelow = WindowBelow(hDlg, nBelow);
+    m_lastClickBelow = {{hDlg, hBelow, ControlStates(hBelow), m_robot.DialogsSeen().size(), line}};
+    ++m_nClicksBelow;
+    return {line, MouseClick(nId, nBelow)};
+}
+
+void CDialogWalker::CheckBelow(HWND hDlg)
+{
+    if (m_lastClickBelow.empty())
+        return;
+    const BelowClick click = m_lastClickBelow.back();
+    m_lastClickBelow.clear();
+    if (hDlg != click.hDlg || m_robot.DialogsSeen().size() != click.nDialogsSeen)
+        m_findings.push_back("after \"" + click.line + "\" another dialog is shown");
+    else if (::IsWindow(click.hBelow) && ControlStates(click.hBelow) != click.states)
+        m_findings.push_back("\"" + click.line + "\" changed the window under the dialog");
+}
+
+void CDialogWalker::SessionEnded()
+{
+    if (!m_lastClickBelow.empty())
+        m_findings.push_back("the session ended after \"" + m_lastClickBelow.back().line + "\"");
+    m_lastClickBelow.clear();
 }
 
 std::string CDialogWalker::RandomText()

@@ -2,10 +2,14 @@
 // A user who tries everything: at each of the robot's ticks one act, chosen
 // at random, on an enabled, visible control of the dialog shown (a row or no
 // row of a list, an entry of a drop-down list, a text typed into a field, a
-// box ticked or unticked, any button) or on its close box. After a bound of
-// acts the user presses Cancel on whatever dialog is shown, so that every
-// session ends. The acts are kept as a script of the robot, which
-// rdmhost --script plays again.
+// box ticked or unticked, any button) or on its close box; a key pressed
+// through the system (Tab, arrows, Space, Enter, Esc, Alt+letter, a
+// character); or a click through the system on what shows of a window under
+// the dialog on the screen (the dialogs it came from, the host's window),
+// which must change nothing there: the next act finds the same dialog shown
+// and the window under it as it was. After a bound of acts the user presses Cancel
+// on whatever dialog is shown, so that every session ends. The acts are kept
+// as a script of the robot, which rdmhost --script plays again.
 #include "UiRobot.h"
 
 #include <cstdio>
@@ -27,10 +31,16 @@ public:
     StepResult Step(HWND hDlg, std::string& reason);
 
     int Steps() const { return m_nSteps; }
+    int KeysPressed() const { return m_nKeys; }
+    int ClicksBelow() const { return m_nClicksBelow; }
+    // What a click under the dialog did that it must not.
+    const std::vector<std::string>& Findings() const { return m_findings; }
+    // Open has returned: a click under the dialog must not have ended it.
+    void SessionEnded();
     // The acts so far: one block per dialog, in the order the dialogs came.
     std::string Script() const;
 
-    enum class Kind { button, checkBox, radioButton, edit, comboBox, list, closeBox };
+    enum class Kind { button, checkBox, radioButton, edit, comboBox, list, closeBox, key, clickBelow };
 
 private:
     struct Act
@@ -49,6 +59,11 @@ private:
     Act ActOn(HWND hDlg, int nTemplate, const Target& target);
     Act ActOnList(HWND hDlg, int nId, bool bDataSources);
     Act ActOnCombo(HWND hDlg, int nId);
+    Act PressKey(HWND hDlg, int nTemplate);
+    Act ClickBelow(HWND hDlg, int nTemplate);
+    // After a click under the dialog: the same dialog shown, no other come,
+    // and the window clicked as it was.
+    void CheckBelow(HWND hDlg);
     std::string RandomText();
     // Nothing, a number or one character.
     std::string ShortAnswer();
@@ -68,6 +83,18 @@ private:
     int m_nSteps = 0;
     size_t m_nMessageBoxes = 0;
     HWND m_hComplaint = nullptr;   // the field a message box refused, after the last act
+    int m_nKeys = 0;
+    int m_nClicksBelow = 0;
+    struct BelowClick
+    {
+        HWND hDlg;
+        HWND hBelow;
+        std::string states;
+        size_t nDialogsSeen;
+        std::string line;
+    };
+    std::vector<BelowClick> m_lastClickBelow;   // the one of the last act, if it was one
+    std::vector<std::string> m_findings;
     std::vector<std::string> m_dataSources;
     FILE* m_pTrace;
     std::vector<Block> m_blocks;

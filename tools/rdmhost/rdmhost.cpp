@@ -1,6 +1,8 @@
-// rdmhost: the reference host. Loads RDMODBC.dll, calls RDMODBCOpen, writes
-// every row's four fields as CSV, calls RDMODBCClose. With --script the UI
-// robot answers the dialogs; with --screenshots it keeps a PNG of each.
+// rdmhost: the reference host. Loads RDMODBC.dll, calls RDMODBCOpen from its
+// window, as a host does from its menu, writes every row's four fields as
+// CSV, calls RDMODBCClose. With --script the UI robot answers the dialogs;
+// with --screenshots it keeps a PNG of each.
+#include "HostWindow.h"
 #include "RDMODBC.h"
 #include "UiRobot.h"
 
@@ -152,6 +154,9 @@ int main(int argc, char** argv)
         pRobot->m_dwActionTimeoutMs = options.nTimeoutSeconds * 1000;
     }
 
+    // The window the dialogs belong to; where the tests' host has it, so
+    // that a script of theirs plays here as there.
+    const CHostWindow window;
     int nOpen = pfnOpen();
     long nRows = 0;
     if (nOpen == 1)

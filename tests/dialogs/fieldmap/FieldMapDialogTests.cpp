@@ -451,19 +451,19 @@ TEST_F(FieldMapDialog, RefusesAnInvalidWidthAndStaysOnTheField)
     }
 }
 
-TEST_F(FieldMapDialog, BackEndsWithoutStoringTheShownField)
+TEST_F(FieldMapDialog, BackStoresTheShownFieldForTheSameTableAgain)
 {
     m_dlg.m_strTable = "articles";
     m_robot.Expect(IDD_FIELDMAP, {
         WaitForColumns(),
         SelectRow(IDC_COLUMN_LIST, "code"),
-        Type(IDC_PREFIX, "not kept"), SetCheck(IDC_PAD, true),
+        Type(IDC_PREFIX, "kept"), SetCheck(IDC_PAD, true),
         Click(IDC_BACK),
     });
     EXPECT_EQ(IDOK, m_dlg.DoModal());
     EXPECT_TRUE(m_dlg.m_bBack);
-    EXPECT_STREQ("", m_dlg.m_aMap[1].m_strPrefix);
-    EXPECT_FALSE(m_dlg.m_aMap[1].m_bPad);
+    EXPECT_STREQ("kept", m_dlg.m_aMap[1].m_strPrefix);
+    EXPECT_TRUE(m_dlg.m_aMap[1].m_bPad);
     EXPECT_EQ(std::vector<std::string>{}, Texts(m_robot.MessageBoxes()));
 }
 
