@@ -36,6 +36,8 @@
 #define IDC_SORT                    1050    // opens the sort order; a module without it offers no sorting
 #define IDC_SORT_ORDER              1051    // one line: the chosen order
 #define IDC_PREVIEW                 1052    // opens the preview; a module without it offers none
+#define IDC_ONLY_WITH_VALUE         1070    // prefix, fill and suffix only with a value; not offered without it
+#define IDC_CLEAR_CHOICES           1071    // starts the table afresh; not offered without it
 
 // Sort order dialog (1010): per key its field and its direction
 #define IDC_SORT_KEY1               1053
@@ -103,3 +105,4 @@
 #define IDS_SQL_LINE_BREAK          34
 #define IDS_SQL_AMBIGUOUS           35
 #define IDS_SQL_VALUE_COMMENT       36
+#define IDS_LAST_IMPORT_DROPPED     50      // the last import's columns that the table no longer has

@@ -42,10 +42,13 @@ BOOL CDataSourceDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
-    m_nDsnType = dsnUser;
+    // The kind the caller asks for: user data sources unless the last
+    // import was of a system one.
+    if (m_nDsnType != dsnSystem)
+        m_nDsnType = dsnUser;
     CComboBox comboDsnType;
     comboDsnType.Attach(GetDlgItem(IDC_DSN_TYPE));
-    comboDsnType.SetCurSel(nUserItem);
+    comboDsnType.SetCurSel(m_nDsnType == dsnSystem ? nSystemItem : nUserItem);
 
     m_list.Attach(GetDlgItem(IDC_SOURCE_LIST));
     if (m_list.m_hWnd)
@@ -69,8 +72,6 @@ BOOL CDataSourceDlg::OnInitDialog()
     // source of the last run, with its completed connect string.
     if (m_bReconnect)
         OnOK();
-    if (m_bReconnect && m_list.GetFirstSelected() >= 0)
-        EnableControl(IDOK, TRUE);
     if (m_list.m_hWnd == nullptr)
         return TRUE;
     GotoDlgCtrl(&m_list);
@@ -182,7 +183,9 @@ void CDataSourceDlg::OnOK()
         ShowControl(IDC_DSN_TYPE, SW_HIDE);
         ShowControl(IDC_INCLUDE_VIEWS, SW_SHOW);
         ShowControl(IDC_INCLUDE_SYSTEM_TABLES, SW_SHOW);
-        EnableControl(IDOK, FALSE);
+        // The table of the last run, or of the last import, is chosen
+        // already: Enter goes on with it.
+        EnableControl(IDOK, m_list.GetFirstSelected() >= 0);
         GotoDlgCtrl(&m_list);
         return;
     }

@@ -43,6 +43,7 @@ BEGIN_MESSAGE_MAP(CFieldMapDlg, CDialog)
     ON_BN_CLICKED(IDC_CONDITIONS, OnConditions)
     ON_BN_CLICKED(IDC_SORT, OnSort)
     ON_BN_CLICKED(IDC_PREVIEW, OnPreview)
+    ON_BN_CLICKED(IDC_CLEAR_CHOICES, OnClearChoices)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -61,6 +62,9 @@ void CFieldMapDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_PAD_RIGHT, m_bPadRight);
     DDX_Check(pDX, IDC_INTEGER, m_bInteger);
     DDX_Radio(pDX, IDC_AS_DELIVERED, m_nDateTime);
+    // An older language module does not offer the option.
+    if (GetDlgItem(IDC_ONLY_WITH_VALUE) != nullptr)
+        DDX_Check(pDX, IDC_ONLY_WITH_VALUE, m_bOnlyWithValue);
 }
 
 BOOL CFieldMapDlg::OnInitDialog()
@@ -78,26 +82,23 @@ BOOL CFieldMapDlg::OnInitDialog()
 
     if (m_bKeepChoices)
     {
+        // What a choice of the last import has no control for in this
+        // language module is not kept: it would act unseen.
+        if (GetDlgItem(IDC_ONLY_WITH_VALUE) == nullptr)
+        {
+            for (FieldMapping& field : m_aMap)
+                field.m_bOnlyWithValue = FALSE;
+        }
+        if (GetDlgItem(IDC_SORT) == nullptr)
+        {
+            for (SortKey& key : m_aSortKeys)
+                key = SortKey();
+        }
         LoadControls(m_aMap[m_nCurField]);
         UpdateData(FALSE);
     }
     else
-    {
-        for (FieldMapping& field : m_aMap)
-        {
-            field.m_strColumn = "";
-            field.m_strPrefix = "";
-            field.m_strSuffix = "";
-            field.m_bPad = FALSE;
-            field.m_nPadWidth = 0;
-            field.m_chPad = '0';
-            field.m_bPadRight = FALSE;
-            field.m_bInteger = FALSE;
-            field.m_bDate = FALSE;
-            field.m_bTime = FALSE;
-            field.m_nDateTimeMode = 0;
-        }
-    }
+        ClearChoices();
     m_bBack = FALSE;
     ShowSortOrder();
     EnableControl(IDC_PREVIEW, m_showPreview != nullptr);
@@ -173,8 +174,11 @@ void CFieldMapDlg::FillColumnList()
     db.Close();
 
     // The columns are the user's to choose from now; back after a failed
-    // open, the shown field's column is chosen again.
+    // open, or with the last import's choices, the shown field's column is
+    // chosen again.
     m_nFillState = FILL_IDLE;
+    if (m_bRemembered)
+        DropVanishedColumns();
     if (!m_aMap[m_nCurField].m_strColumn.IsEmpty())
         ShowColumnOf(m_nCurField);
 }
@@ -306,6 +310,15 @@ void CFieldMapDlg::OnPreview()
     m_showPreview(*this);
 }
 
+void CFieldMapDlg::OnClearChoices()
+{
+    ClearChoices();
+    LoadControls(m_aMap[m_nCurField]);
+    UpdateData(FALSE);
+    ShowColumnOf(m_nCurField);
+    ShowSortOrder();
+}
+
 void CFieldMapDlg::OnOK()
 {
     if (m_aMap[PRIMARY_FIELD_INDEX].m_strColumn.IsEmpty())
@@ -336,6 +349,56 @@ void CFieldMapDlg::OnBack()
     EndDialog(IDOK);
 }
 
+void CFieldMapDlg::ClearChoices()
+{
+    for (FieldMapping& field : m_aMap)
+    {
+        field = FieldMapping();
+        field.m_chPad = '0';
+    }
+    FreeColumnArray(m_pConditions, m_nConditions);
+    m_bUseConditions = FALSE;
+    for (SortKey& key : m_aSortKeys)
+        key = SortKey();
+}
+
+void CFieldMapDlg::DropVanishedColumns()
+{
+    m_bRemembered = FALSE;
+    CString strGone;
+    auto noteGone = [&strGone](LPCSTR pszName) {
+        if (strGone.Find(CString("\"") + pszName + "\"") >= 0)
+            return;
+        strGone += strGone.IsEmpty() ? "\"" : ", \"";
+        strGone += pszName;
+        strGone += "\"";
+    };
+    for (FieldMapping& field : m_aMap)
+    {
+        if (field.m_strColumn.IsEmpty() || FindColumn(field.m_strColumn) >= 0)
+            continue;
+        noteGone(field.m_strColumn);
+        field.m_strColumn = "";
+    }
+    // A typed condition names no column of its own; the data source judges it.
+    for (int i = m_nConditions - 1; i >= 0; --i)
+    {
+        if (m_pConditions[i].name == nullptr || FindColumn(m_pConditions[i].name) >= 0)
+            continue;
+        noteGone(m_pConditions[i].name);
+        RemoveColumnInfo(m_pConditions, m_nConditions, i);
+    }
+    ShowSortOrder();
+    if (strGone.IsEmpty())
+        return;
+    CString strMessage;
+    strMessage.Format(LoadResString(IDS_LAST_IMPORT_DROPPED), (LPCSTR)strGone);
+    // An older language module has no words for it: the columns are simply
+    // not chosen.
+    if (!LoadResString(IDS_LAST_IMPORT_DROPPED).IsEmpty())
+        MessageBox(strMessage, LoadResString(IDS_APP_TITLE), MB_ICONINFORMATION);
+}
+
 void CFieldMapDlg::StoreControls(FieldMapping& field)
 {
     GetDlgItemText(IDC_PREFIX, field.m_strPrefix);
@@ -348,6 +411,7 @@ void CFieldMapDlg::StoreControls(FieldMapping& field)
     field.m_nDateTimeMode = m_nDateTime;
     field.m_bDate = m_nDateTime == 1;
     field.m_bTime = m_nDateTime == 2;
+    field.m_bOnlyWithValue = m_bOnlyWithValue;
 }
 
 void CFieldMapDlg::LoadControls(const FieldMapping& field)
@@ -360,6 +424,7 @@ void CFieldMapDlg::LoadControls(const FieldMapping& field)
     m_bPadRight = field.m_bPadRight;
     m_bInteger = field.m_bInteger;
     m_nDateTime = field.m_nDateTimeMode;
+    m_bOnlyWithValue = field.m_bOnlyWithValue;
 }
 
 void CFieldMapDlg::ShowColumnOf(int nField)

@@ -39,6 +39,11 @@ public:
     // again). With the columns of the last run, the list shows them without
     // asking the data source.
     BOOL m_bKeepChoices = FALSE;
+    // In, with m_bKeepChoices: the choices are the last import's, made on
+    // the table as it was then. Once the columns are read, a field,
+    // condition or key whose column the table no longer has is left out,
+    // and the user is told which columns went.
+    BOOL m_bRemembered = FALSE;
     // Shows what an import of the dialog's choices would deliver; set by the
     // Open sequence. Without it, or without the preview button in the
     // language module, no preview is offered.
@@ -57,6 +62,7 @@ protected:
     void OnConditions();
     void OnSort();
     void OnPreview();
+    void OnClearChoices();
     void OnOK() override;
     void OnBack();
 
@@ -68,6 +74,11 @@ protected:
     void EnableDateTimeGroup(BOOL bEnable);
 
 private:
+    // Every field without a column and options, no conditions, no order.
+    void ClearChoices();
+    // Leaves out the remembered choices whose columns the table no longer
+    // has, and tells the user which columns went.
+    void DropVanishedColumns();
     void StoreControls(FieldMapping& field);
     void LoadControls(const FieldMapping& field);
     // Selects the field's column in the list, or clears the selection when
@@ -84,6 +95,7 @@ private:
     BOOL m_bPadRight = FALSE;
     BOOL m_bInteger = FALSE;
     int m_nDateTime = 0;                // 0 as delivered, 1 date, 2 time
+    BOOL m_bOnlyWithValue = FALSE;
 
     SessionConnection& m_connection;
     int m_nCurField = PRIMARY_FIELD_INDEX;

@@ -165,15 +165,53 @@ namespace
     };
 }
 
+std::vector<RememberedCondition> RememberConditions(const ColumnInfo* pConditions, int nConditions)
+{
+    auto text = [](const char* psz) { return CString(psz); };
+    std::vector<RememberedCondition> conditions;
+    for (int i = 0; i < nConditions; ++i)
+    {
+        const ColumnInfo& info = pConditions[i];
+        conditions.push_back({text(info.name), text(info.typeName), text(info.displayText), text(info.filterText),
+                              info.searchable, info.dataType, info.sqlDataType, info.datetimeSub});
+    }
+    return conditions;
+}
+
+BOOL RecallConditions(const std::vector<RememberedCondition>& conditions, ColumnInfo*& pConditions, int& nConditions)
+{
+    for (const RememberedCondition& condition : conditions)
+    {
+        // The column as the condition was made from it, its texts borrowed
+        // for the copy the condition takes.
+        ColumnInfo column;
+        column.name = condition.strName.IsEmpty() ? nullptr : (char*)(LPCSTR)condition.strName;
+        column.typeName = condition.strTypeName.IsEmpty() ? nullptr : (char*)(LPCSTR)condition.strTypeName;
+        column.searchable = condition.nSearchable;
+        column.dataType = condition.nDataType;
+        column.sqlDataType = condition.nSqlDataType;
+        column.datetimeSub = condition.nDatetimeSub;
+        ColumnInfo info;
+        SetConditionColumn(info, column);
+        SetConditionTexts(info, condition.strDisplay, condition.strFilter);
+        if (!AppendColumnInfo(pConditions, nConditions, info))
+        {
+            FreeColumnInfo(info);
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
 std::string EncodeLastImport(const LastImport& last)
 {
     CEntryWriter writer;
     writer.Put("version", szVersion);
-    writer.Put("source", last.strDataSource);
-    writer.PutNumbers("kind", {(int)last.nDsnType});
-    writer.Put("schema", last.strSchema);
-    writer.Put("table", last.strTable);
-    writer.PutNumbers("views", {last.bIncludeViews != 0});
+    writer.Put("source", last.table.strDataSource);
+    writer.PutNumbers("kind", {(int)last.table.nDsnType});
+    writer.Put("schema", last.table.strSchema);
+    writer.Put("table", last.table.strTable);
+    writer.PutNumbers("views", {last.table.nIncludeViews != 0});
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
     {
         const FieldMapping& field = last.aFields[k];
@@ -202,12 +240,13 @@ BOOL DecodeLastImport(const std::string& list, LastImport& last)
     CEntryReader reader(list);
     CString strVersion;
     std::vector<int> kind, views, useConditions;
-    if (!reader.Take("version", strVersion) || strVersion != szVersion || !reader.Take("source", last.strDataSource)
-        || !reader.Take("kind", 1, dsnSystem, dsnUser, kind) || !reader.Take("schema", last.strSchema)
-        || !reader.Take("table", last.strTable) || !reader.Take("views", 1, 0, 1, views))
+    if (!reader.Take("version", strVersion) || strVersion != szVersion
+        || !reader.Take("source", last.table.strDataSource) || !reader.Take("kind", 1, dsnSystem, dsnUser, kind)
+        || !reader.Take("schema", last.table.strSchema) || !reader.Take("table", last.table.strTable)
+        || !reader.Take("views", 1, 0, 1, views))
         return FALSE;
-    last.nDsnType = (DsnType)kind[0];
-    last.bIncludeViews = views[0];
+    last.table.nDsnType = (DsnType)kind[0];
+    last.table.nIncludeViews = views[0];
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
     {
         if (!TakeField(reader, k, last.aFields[k]))

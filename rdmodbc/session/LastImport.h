@@ -4,8 +4,9 @@
 // the four fields, the conditions as the condition list holds them, and
 // the order. No connect string is kept, and so no password: the driver asks
 // again for what the data source lacks, as it does the first time.
+#include "TableChoice.h"
 #include "dialogs/FieldMapping.h"
-#include "odbc/OdbcEnvironment.h"
+#include "query/ColumnInfo.h"
 #include "query/SortOrder.h"
 
 #include <string>
@@ -25,16 +26,18 @@ struct RememberedCondition
 
 struct LastImport
 {
-    CString      strDataSource;
-    DsnType      nDsnType = dsnUser;
-    CString      strSchema;
-    CString      strTable;
-    BOOL         bIncludeViews = TRUE;
+    TableChoice  table;
     FieldMapping aFields[OUTPUT_FIELDS];
     std::vector<RememberedCondition> conditions;
     BOOL         bUseConditions = FALSE;
     SortKey      aSortKeys[SORT_KEYS];
 };
+
+// The conditions as the condition list holds them, and back.
+std::vector<RememberedCondition> RememberConditions(const ColumnInfo* pConditions, int nConditions);
+// Appends them to the array; FALSE when the heap gave out (what was
+// appended stays the array's).
+BOOL RecallConditions(const std::vector<RememberedCondition>& conditions, ColumnInfo*& pConditions, int& nConditions);
 
 // The choices as the registry keeps them: a list of "name=value" texts,
 // each ended by a NUL, and one NUL more (REG_MULTI_SZ), the version first.

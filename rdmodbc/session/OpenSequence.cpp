@@ -1,6 +1,7 @@
 #include "OpenSequence.h"
 
 #include "ImportSession.h"
+#include "LastImport.h"
 #include "MappedImport.h"
 #include "Preview.h"
 #include "RDMODBCApp.h"
@@ -10,6 +11,7 @@
 #include "langres/ResString.h"
 #include "resource.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -48,17 +50,42 @@ namespace
     // leads to another table.
     struct FieldMappingStep
     {
-        FieldMappingStep(const CString& strDataSource, const CString& strSchema, const CString& strTable)
+        explicit FieldMappingStep(const TableChoice& table) : table(table)
         {
-            dlg.m_strDataSource = strDataSource;
-            dlg.m_strSchema = strSchema;
-            dlg.m_strTable = strTable;
+            dlg.m_strDataSource = table.strDataSource;
+            dlg.m_strSchema = table.strSchema;
+            dlg.m_strTable = table.strTable;
             dlg.m_showPreview = ShowPreview;
         }
 
+        TableChoice table;
         CFieldMapDlg dlg{theSession};
         CFieldMapArrays arrays{dlg};
     };
+
+    // The field mapping starts with the last import's fields, conditions and
+    // order; it leaves out what the table no longer has once it has read
+    // the columns.
+    void OfferLastImport(CFieldMapDlg& dlg, const LastImport& last)
+    {
+        std::copy(std::begin(last.aFields), std::end(last.aFields), dlg.m_aMap);
+        RecallConditions(last.conditions, dlg.m_pConditions, dlg.m_nConditions);
+        dlg.m_bUseConditions = last.bUseConditions;
+        std::copy(std::begin(last.aSortKeys), std::end(last.aSortKeys), dlg.m_aSortKeys);
+        dlg.m_bKeepChoices = TRUE;
+        dlg.m_bRemembered = TRUE;
+    }
+
+    void RememberImport(const TableChoice& table, const CFieldMapDlg& dlg)
+    {
+        LastImport last;
+        last.table = table;
+        std::copy(std::begin(dlg.m_aMap), std::end(dlg.m_aMap), last.aFields);
+        last.conditions = RememberConditions(dlg.m_pConditions, dlg.m_nConditions);
+        last.bUseConditions = dlg.m_bUseConditions;
+        std::copy(std::begin(dlg.m_aSortKeys), std::end(dlg.m_aSortKeys), last.aSortKeys);
+        SaveLastImport(last);
+    }
 
     MappingOutcome RunFieldMapping(CFieldMapDlg& dlg)
     {
@@ -88,21 +115,22 @@ namespace
     }
 }
 
-BOOL RunDataSourceDialog(CString& strDataSource, CString& strSchema, CString& strTable, int* pnIncludeViews,
-                         BOOL bReturning)
+BOOL RunDataSourceDialog(TableChoice& choice, BOOL bReturning)
 {
     CDataSourceDlg dlg(theSession);
-    dlg.m_strDataSource = strDataSource;
-    dlg.m_strSchema = strSchema;
-    dlg.m_strTable = strTable;
-    dlg.m_bIncludeViews = *pnIncludeViews;
+    dlg.m_strDataSource = choice.strDataSource;
+    dlg.m_nDsnType = choice.nDsnType;
+    dlg.m_strSchema = choice.strSchema;
+    dlg.m_strTable = choice.strTable;
+    dlg.m_bIncludeViews = choice.nIncludeViews;
     dlg.m_bReconnect = bReturning;
     if (dlg.DoModal() != IDOK)
         return FALSE;
-    strDataSource = dlg.m_strDataSource;
-    strSchema = dlg.m_strSchema;
-    strTable = dlg.m_strTable;
-    *pnIncludeViews = dlg.m_bIncludeViews;
+    choice.strDataSource = dlg.m_strDataSource;
+    choice.nDsnType = dlg.m_nDsnType;
+    choice.strSchema = dlg.m_strSchema;
+    choice.strTable = dlg.m_strTable;
+    choice.nIncludeViews = dlg.m_bIncludeViews;
     return TRUE;
 }
 
@@ -120,24 +148,26 @@ int OpenImportSession()
     AfxGetModuleState()->m_hCurrentResourceHandle = theSession.m_hResModule;
     SetApplicationTitle(LoadResString(IDS_APP_TITLE));
 
-    CString strDataSource;
-    CString strSchema;
-    CString strTable;
-    int nIncludeViews = 1;
+    // The last import that opened is offered again: its data source and
+    // table, and on that table its fields, conditions and order.
+    LastImport last;
+    const BOOL bRemembered = LoadLastImport(last);
+    TableChoice table = bRemembered ? last.table : TableChoice();
     BOOL bReturning = FALSE;
     std::unique_ptr<FieldMappingStep> pMapping;
     for (;;)
     {
-        if (!RunDataSourceDialog(strDataSource, strSchema, strTable, &nIncludeViews, bReturning))
+        if (!RunDataSourceDialog(table, bReturning))
         {
             theSession.m_db.Close();
             return 0;
         }
-        if (!pMapping || pMapping->dlg.m_strDataSource != strDataSource || pMapping->dlg.m_strSchema != strSchema
-            || pMapping->dlg.m_strTable != strTable)
+        if (!pMapping || !IsSameTable(pMapping->table, table))
         {
             pMapping.reset();
-            pMapping = std::make_unique<FieldMappingStep>(strDataSource, strSchema, strTable);
+            pMapping = std::make_unique<FieldMappingStep>(table);
+            if (bRemembered && IsSameTable(last.table, table))
+                OfferLastImport(pMapping->dlg, last);
         }
         switch (RunFieldMapping(pMapping->dlg))
         {
@@ -145,6 +175,7 @@ int OpenImportSession()
             bReturning = TRUE;
             continue;
         case mappingOpened:
+            RememberImport(table, pMapping->dlg);
             return 1;
         case mappingCancelled:
             return 0;

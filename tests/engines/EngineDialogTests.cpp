@@ -3,6 +3,7 @@
 // tables and types, the order the rows arrive in, and the preview.
 #include "Engines.h"
 #include "ImportRun.h"
+#include "framework/CDBException.h"
 #include "RDMODBC.h"
 #include "UiRobot.h"
 #include "resource.h"
@@ -83,6 +84,13 @@ namespace
     class EngineDialogs : public ::testing::Test
     {
     protected:
+        // Each import as a new user's: nothing of the one before is offered.
+        static int OpenAfresh()
+        {
+            ForgetLastImport();
+            return RDMODBCOpen();
+        }
+
         void TearDown() override
         {
             RDMODBCClose();
@@ -123,7 +131,7 @@ TEST_F(EngineDialogs, TheTableStepListsTheSameTablesAndViewsOnEveryEngine)
             Inspect([&listed](HWND hDlg) { listed = ListRows(hDlg, IDC_SOURCE_LIST); }),
             Click(IDCANCEL),
         });
-        EXPECT_EQ(0, RDMODBCOpen()) << engine.name;
+        EXPECT_EQ(0, OpenAfresh()) << engine.name;
         std::sort(listed.begin(), listed.end());
         EXPECT_EQ(expected, listed) << engine.name << ": only the tables and views of the database connected to";
     }
@@ -159,7 +167,7 @@ TEST_F(EngineDialogs, OffersEachColumnsOptionsAndDeliversTheSameRowsOnEveryEngin
             Click(IDOK),
         });
         m_robot.Expect(IDD_SORT, ChooseKeys({{"Field 2: id", false}}));
-        ASSERT_EQ(1, RDMODBCOpen()) << engine.name;
+        ASSERT_EQ(1, OpenAfresh()) << engine.name;
         std::vector<DeliveredRow> rows = ReadAllRows();
         ASSERT_EQ(10u, rows.size()) << engine.name;
         if (sqlite.empty())
@@ -221,7 +229,7 @@ TEST_F(EngineDialogs, DeliversTheRowsInTheOrderTheUserChoseOnEveryEngine)
             mapping.push_back(Click(IDOK));
             m_robot.Expect(IDD_DATASOURCE, ChooseTable(engine, "customers"));
             m_robot.Expect(IDD_FIELDMAP, mapping);
-            ASSERT_EQ(1, RDMODBCOpen()) << c.what << " on " << engine.name;
+            ASSERT_EQ(1, OpenAfresh()) << c.what << " on " << engine.name;
 
             std::string order;
             for (const char* pszKey : c.order)
@@ -300,7 +308,7 @@ TEST_F(EngineDialogs, ThePreviewShowsWhatTheHostGetsAndAFailedOpenKeepsTheChoice
         m_robot.Expect(IDD_CONDITIONLIST, {SelectRow(IDC_CONDITION_LIST, "no_such_column = 1"),
                                            Click(IDC_REMOVE_CONDITION), Click(IDOK)});
 
-        ASSERT_EQ(1, RDMODBCOpen()) << engine.name;
+        ASSERT_EQ(1, OpenAfresh()) << engine.name;
         EXPECT_EQ(expected, previewed) << engine.name;
         std::vector<std::vector<std::string>> delivered;
         for (const DeliveredRow& row : ReadAllRows())
@@ -340,7 +348,7 @@ TEST_F(EngineDialogs, FindsTextsWithQuotesBackslashesAndWildcardsExactlyOnEveryE
             m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION), Click(IDOK)});
             m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "note"), ChooseEntry(IDC_OPERATOR, c.op),
                                            Type(IDC_VALUE1, c.value), Click(IDOK)});
-            ASSERT_EQ(1, RDMODBCOpen()) << c.value << " on " << engine.name;
+            ASSERT_EQ(1, OpenAfresh()) << c.value << " on " << engine.name;
             Ids ids = Column(ReadAllRows(), 1);
             std::sort(ids.begin(), ids.end());
             EXPECT_EQ(c.ids, ids) << c.op << " " << c.value << " on " << engine.name << ": " << Statement();
@@ -393,7 +401,7 @@ TEST_F(EngineDialogs, ImportsTheTableAndTheColumnsTheUserChoseByteForByte)
             mapping.push_back(Click(IDOK));
             m_robot.Expect(IDD_DATASOURCE, dataSource);
             m_robot.Expect(IDD_FIELDMAP, mapping);
-            ASSERT_EQ(1, RDMODBCOpen()) << engine.name;
+            ASSERT_EQ(1, OpenAfresh()) << engine.name;
             std::vector<DeliveredRow> rows = ReadAllRows();
             std::sort(rows.begin(), rows.end());
             std::sort(listed.begin(), listed.end());
@@ -442,7 +450,7 @@ TEST_F(EngineDialogs, AServerThatWentAwayKeepsTheListAndTheChoicesAndOkImportsOn
         Click(IDOK),
     });
 
-    ASSERT_EQ(1, RDMODBCOpen());
+    ASSERT_EQ(1, OpenAfresh());
     const std::vector<DeliveredRow> expected = {
         {"O'Brien & Co", "004", "", ""},
         {"Juniper Joinery", "010", "", ""},
@@ -450,4 +458,38 @@ TEST_F(EngineDialogs, AServerThatWentAwayKeepsTheListAndTheChoicesAndOkImportsOn
     };
     EXPECT_EQ(expected, ReadAllRows());
     EXPECT_EQ(1u, m_robot.MessageBoxes().size());
+}
+
+TEST_F(EngineDialogs, TheLastImportKeepsNoPasswordOfADataSourceThatNeedsOne)
+{
+    m_robot.Expect(IDD_DATASOURCE, {SelectRow(IDC_SOURCE_LIST, "rdm_engine_postgresql_secret"), Click(IDOK),
+                                    SelectRow(IDC_SOURCE_LIST, "customers"), Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDOK)});
+    ASSERT_EQ(1, OpenAfresh());
+    EXPECT_EQ(10u, ReadAllRows().size());
+    RDMODBCClose();
+    // The server takes no other password.
+    CDatabase db;
+    bool bRefused = false;
+    try
+    {
+        db.OpenEx("DSN=rdm_engine_postgresql_secret;Password=wrong", CDatabase::noOdbcDialog);
+    }
+    catch (CDBException* pException)
+    {
+        bRefused = true;
+        pException->Delete();
+    }
+    EXPECT_TRUE(bRefused);
+
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\KAVEX\\RDMODBC", 0, KEY_READ, &hKey));
+    char szStored[4096] = "";
+    DWORD cbStored = sizeof szStored;
+    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "LastImport", nullptr, nullptr, (LPBYTE)szStored, &cbStored));
+    ::RegCloseKey(hKey);
+    const std::string stored(szStored, cbStored);
+    EXPECT_NE(std::string::npos, stored.find("rdm_engine_postgresql_secret")) << "the import was kept";
+    EXPECT_EQ(std::string::npos, stored.find("Pa55-w0rd!"));
+    EXPECT_EQ(std::string::npos, stored.find("PWD")) << "no connect string at all";
 }

@@ -6,8 +6,9 @@
 # server refuses to run as root; run by root, it runs as the system user
 # postgres that Debian's package creates, and DIR is that user's. Nothing
 # outside DIR is touched (not Debian's own cluster). start loads the
-# customers fixture into the database rdm_engine and appends the data source
-# rdm_engine_postgresql to the tests' user ODBC configuration ($ODBCINI, see
+# customers fixture into the database rdm_engine and appends the data sources
+# rdm_engine_postgresql and rdm_engine_postgresql_secret (a user who gives a
+# password) to the tests' user ODBC configuration ($ODBCINI, see
 # scripts/lib/with-env).
 set -eu
 action=$1
@@ -52,6 +53,8 @@ mkdir -p "$dir"
 [ "$(id -u)" != 0 ] || chown postgres: "$dir"
 as_server_user "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 --no-sync \
     >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
+# One user must give a password, as a data source's driver asks for it.
+as_server_user sed -i '1i host all rdm_secret 127.0.0.1/32 scram-sha-256' "$dir/data/pg_hba.conf"
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 echo "$port" >"$dir/port"
 start_server
@@ -60,6 +63,8 @@ psql() {
 }
 psql -d postgres -c "CREATE DATABASE rdm_engine"
 "$here/fixtures/customers/print-sql.sh" postgresql | psql -d rdm_engine
+psql -d rdm_engine -c "CREATE ROLE rdm_secret LOGIN PASSWORD 'Pa55-w0rd!'" \
+    -c "GRANT SELECT ON ALL TABLES IN SCHEMA public TO rdm_secret"
 
 # The driver's own defaults, as a user who sets up the data source has them:
 # BoolsAsChar=1 reports a boolean as VARCHAR(5) holding 1 or 0 (with 0, as
@@ -73,5 +78,13 @@ Servername=127.0.0.1
 Port=$port
 Database=rdm_engine
 Username=postgres
+[rdm_engine_postgresql_secret]
+Description=The customers on a PostgreSQL server, for a user with a password
+Driver=PostgreSQL ANSI
+Servername=127.0.0.1
+Port=$port
+Database=rdm_engine
+Username=rdm_secret
+Password=Pa55-w0rd!
 INI
 echo "PostgreSQL on 127.0.0.1:$port"

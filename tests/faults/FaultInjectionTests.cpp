@@ -191,6 +191,7 @@ namespace
             return outcome;
         }
 
+        ForgetLastImport();
         outcome.nOpened = RDMODBCOpen();
         if (outcome.nOpened)
         {

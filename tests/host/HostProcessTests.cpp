@@ -2,6 +2,7 @@
 // module, its language module, the guide file and the language program),
 // the dialogs answered from a robot script.
 #include "ChildProcess.h"
+#include "ImportRun.h"
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -51,20 +52,27 @@ namespace
     }
 }
 
-TEST(HostProcess, RunsTheBundledImportScript)
+TEST(HostProcess, RunsTheBundledImportScriptAndRepeatsItInANewProcessByEnterAlone)
 {
-    std::string script = UnixToWindowsPath(std::string(getenv("RDM_SOURCE_DIR")) + "/samples/import.script");
-    HostResult result = RunHost(script, "sample-import");
-    ASSERT_EQ(0u, result.exitCode) << result.report;
-    EXPECT_EQ("Alder & Sons,00001001,,\n\"Douglas \"\"Doug\"\" Fir\",00001004,,\nJuniper Joinery,00001010,,\n",
-              result.rows) << "sorted by name";
-    EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
-    EXPECT_NE(std::string::npos, result.report.find("RDMODBCOpen returned 1, 3 rows")) << result.report;
-    EXPECT_NE(std::string::npos, result.report.find("screenshot: ")) << result.report;
+    ForgetLastImport();
+    const std::string samples = std::string(getenv("RDM_SOURCE_DIR")) + "/samples/";
+    const std::string rows =
+        "Alder & Sons,00001001,,\n\"Douglas \"\"Doug\"\" Fir\",00001004,,\nJuniper Joinery,00001010,,\n";
+    struct Case { const char* script; const char* name; };
+    for (const Case& c : {Case{"import.script", "sample-import"}, Case{"repeat.script", "sample-repeat"}})
+    {
+        HostResult result = RunHost(UnixToWindowsPath(samples + c.script), c.name);
+        ASSERT_EQ(0u, result.exitCode) << c.script << ": " << result.report;
+        EXPECT_EQ(rows, result.rows) << c.script << ": sorted by name";
+        EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
+        EXPECT_NE(std::string::npos, result.report.find("RDMODBCOpen returned 1, 3 rows")) << result.report;
+        EXPECT_NE(std::string::npos, result.report.find("screenshot: ")) << result.report;
+    }
 }
 
 TEST(HostProcess, ReportsAScriptThatDoesNotFitTheDialogs)
 {
+    ForgetLastImport();
     std::string script = TestEnvWindowsPath("wrong.script");
     std::ofstream(script) << "dialog 1000\n  select 1000 \"RDM Sample\"\n  click 1\n  click 1\n";
     HostResult result = RunHost(script, "wrong-script", "--timeout 3");
@@ -75,6 +83,7 @@ TEST(HostProcess, ReportsAScriptThatDoesNotFitTheDialogs)
 
 TEST(HostProcess, ImportsWithALanguageModuleFromBeforeTheSortOrder)
 {
+    ForgetLastImport();
     // The installed folder with the older language module in place of the
     // current one: the sort button is missing, and nothing else.
     std::string hostDir = BinaryDirWindowsPath("hostdir");

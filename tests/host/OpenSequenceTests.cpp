@@ -4,6 +4,7 @@
 #include "ImportRun.h"
 #include "RDMODBC.h"
 #include "UiRobot.h"
+#include "TestEnv.h"
 #include "framework/CWinApp.h"
 #include "resource.h"
 
@@ -31,6 +32,7 @@ namespace
     class OpenSequence : public ::testing::Test
     {
     protected:
+        void SetUp() override { ForgetLastImport(); }
         void TearDown() override
         {
             RDMODBCClose();
@@ -621,4 +623,81 @@ TEST_F(OpenSequence, ImportsByKeyboardAlone)
     ASSERT_EQ(3u, previewed.size());
     EXPECT_EQ("Juniper Joinery", previewed[0][0]);
     EXPECT_TRUE(m_robot.MessageBoxes().empty());
+}
+
+TEST_F(OpenSequence, RepeatsTheLastImportByEnterAloneAndSaysWhichColumnsWent)
+{
+    const char kSample[] = "DSN=RDM Sample";
+    ExecuteSql(kSample, "DROP TABLE IF EXISTS Remembered");
+    ExecuteSql(kSample, "CREATE TABLE Remembered AS SELECT Code, Name, City FROM Customers");
+    const std::vector<RobotAction> byEnter = {
+        WaitUntil([](HWND hDlg) { return SelectedRow(hDlg, IDC_SOURCE_LIST) == "RDM Sample"; }, "the data source"),
+        PressKeys({"Enter"}),
+        WaitUntil([](HWND hDlg) { return SelectedRow(hDlg, IDC_SOURCE_LIST) == "Remembered"; }, "the table"),
+        PressKeys({"Enter"}),
+    };
+    const RobotAction okOnceTheColumnsAreIn =
+        WaitUntil([](HWND hDlg) { return IsEnabled(hDlg, IDOK); }, "OK, once the columns are in");
+
+    // The first time, every choice by hand: two conditions, one on the
+    // column that goes later, a field shown only with a value, an order.
+    m_robot.Expect(IDD_DATASOURCE, {SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK),
+                                    SelectRow(IDC_SOURCE_LIST, "Remembered"), Click(IDOK)});
+    m_robot.Expect(IDD_FIELDMAP, {
+        SelectRow(IDC_COLUMN_LIST, "Code"), ChooseEntryAt(IDC_OUTPUT_FIELD, 0), SelectRow(IDC_COLUMN_LIST, "Name"),
+        ChooseEntryAt(IDC_OUTPUT_FIELD, 2), SelectRow(IDC_COLUMN_LIST, "City"), Type(IDC_PREFIX, "in "),
+        SetCheck(IDC_ONLY_WITH_VALUE, true), Click(IDC_CONDITIONS), Click(IDC_CONDITIONS), Click(IDC_SORT), Click(IDOK),
+    });
+    m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION), Click(IDOK)});
+    m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "City"), ChooseEntry(IDC_OPERATOR, "equals"),
+                                   Type(IDC_VALUE1, "Oslo"), Click(IDOK)});
+    m_robot.Expect(IDD_CONDITIONLIST, {Click(IDC_ADD_TEXT), Click(IDOK)});
+    m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, "Code > 1001"), Click(IDOK)});
+    m_robot.Expect(IDD_SORT, {ChooseEntry(IDC_SORT_KEY1, "Field 1: Name"), Click(IDOK)});
+    ASSERT_EQ(1, RDMODBCOpen());
+    const std::vector<DeliveredRow> first = ReadAllRows();
+    RDMODBCClose();
+    ASSERT_EQ(2u, first.size());
+    EXPECT_EQ("in Oslo", first[0][2]);
+
+    // The week after: Enter at each step.
+    std::vector<RobotAction> mapping = {okOnceTheColumnsAreIn, Inspect([](HWND hDlg) {
+        EXPECT_EQ("Code", SelectedRow(hDlg, IDC_COLUMN_LIST));
+        EXPECT_EQ("Sorted by Field 1: Name", ControlText(hDlg, IDC_SORT_ORDER));
+    }), PressKeys({"Enter"})};
+    m_robot.Expect(IDD_DATASOURCE, byEnter);
+    m_robot.Expect(IDD_FIELDMAP, mapping);
+    ASSERT_EQ(1, RDMODBCOpen());
+    EXPECT_EQ(first, ReadAllRows());
+    RDMODBCClose();
+    EXPECT_TRUE(m_robot.MessageBoxes().empty());
+
+    // The column of field 3 and of a condition goes: the user is told once,
+    // and the rest imports, the typed condition with it.
+    ExecuteSql(kSample, "ALTER TABLE Remembered DROP COLUMN City");
+    m_robot.Expect(IDD_DATASOURCE, byEnter);
+    m_robot.Expect(IDD_FIELDMAP, {okOnceTheColumnsAreIn, PressKeys({"Enter"})});
+    ASSERT_EQ(1, RDMODBCOpen());
+    const std::vector<DeliveredRow> rest = ReadAllRows();
+    ASSERT_EQ(1u, m_robot.MessageBoxes().size());
+    EXPECT_EQ("The table no longer has these columns of the last import, and what used them was left out: \"City\"",
+              m_robot.MessageBoxes()[0].text);
+    EXPECT_EQ(QueryRows(kSample, "SELECT COUNT(*) FROM (SELECT DISTINCT Code, Name FROM Remembered WHERE Code > 1001)")[0][0],
+              std::to_string(rest.size()));
+    for (const DeliveredRow& row : rest)
+        EXPECT_EQ("", row[2]) << row[0];
+    RDMODBCClose();
+
+    // Clear starts the table afresh.
+    m_robot.Expect(IDD_DATASOURCE, byEnter);
+    m_robot.Expect(IDD_FIELDMAP, {okOnceTheColumnsAreIn, Click(IDC_CLEAR_CHOICES), Inspect([](HWND hDlg) {
+        EXPECT_EQ("", SelectedRow(hDlg, IDC_COLUMN_LIST));
+        EXPECT_FALSE(IsEnabled(hDlg, IDOK));
+        EXPECT_EQ("", ControlText(hDlg, IDC_SORT_ORDER));
+    }), Click(IDC_CONDITIONS), Click(IDCANCEL)});
+    m_robot.Expect(IDD_CONDITIONLIST, {Inspect([](HWND hDlg) {
+        EXPECT_EQ(std::vector<std::string>{}, ListRows(hDlg, IDC_CONDITION_LIST));
+    }), Click(IDCANCEL)});
+    EXPECT_EQ(0, RDMODBCOpen());
+    ExecuteSql(kSample, "DROP TABLE Remembered");
 }

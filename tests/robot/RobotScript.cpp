@@ -161,6 +161,15 @@ bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts
             actions.push_back(robot::SetCheck(nId, verb == "check"));
         else if (verb == "click" && words.size() == 2)
             actions.push_back(robot::Click(nId));
+        else if (verb == "wait-selected" && words.size() == 3)
+        {
+            const std::string text = words[2];
+            actions.push_back(robot::WaitUntil([nId, text](HWND hDlg) { return robot::SelectedRow(hDlg, nId) == text; },
+                                               "\"" + text + "\" chosen"));
+        }
+        else if (verb == "wait-enabled" && words.size() == 2)
+            actions.push_back(robot::WaitUntil([nId](HWND hDlg) { return ::IsWindowEnabled(::GetDlgItem(hDlg, nId)) != FALSE; },
+                                               "control " + std::to_string(nId) + " enabled"));
         else
             return bad("unknown action \"" + verb + "\" or wrong number of words");
     }

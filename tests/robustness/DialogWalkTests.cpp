@@ -142,6 +142,8 @@ namespace
             CUiRobot robot(kTickMs);
             CDialogWalker walker(robot, seed, kStepLimit, kDataSources, pTrace);
             robot.WalkUnscripted([&](HWND hDlg, std::string& reason) { return walker.Step(hDlg, reason); });
+            // Each session as a new user's, so that its script replays alone.
+            ForgetLastImport();
             outcome.nOpened = RDMODBCOpen();
             DropUntakenInput();
             walker.SessionEnded();

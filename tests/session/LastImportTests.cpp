@@ -7,11 +7,11 @@ namespace
     LastImport Example()
     {
         LastImport last;
-        last.strDataSource = "Customers = main";
-        last.nDsnType = dsnSystem;
-        last.strSchema = "archive";
-        last.strTable = "Orders 2024";
-        last.bIncludeViews = FALSE;
+        last.table.strDataSource = "Customers = main";
+        last.table.nDsnType = dsnSystem;
+        last.table.strSchema = "archive";
+        last.table.strTable = "Orders 2024";
+        last.table.nIncludeViews = FALSE;
         last.aFields[1].m_strColumn = "Code";
         last.aFields[1].m_bPad = TRUE;
         last.aFields[1].m_nPadWidth = 8;
@@ -49,8 +49,8 @@ TEST(LastImport, KeepsEveryChoiceOfTheImport)
     LastImport last;
     ASSERT_TRUE(DecodeLastImport(list, last));
     EXPECT_EQ(list, EncodeLastImport(last));
-    EXPECT_STREQ("Customers = main", last.strDataSource);
-    EXPECT_EQ(dsnSystem, last.nDsnType);
+    EXPECT_STREQ("Customers = main", last.table.strDataSource);
+    EXPECT_EQ(dsnSystem, last.table.nDsnType);
     EXPECT_STREQ(", =;", last.aFields[0].m_strSuffix);
     EXPECT_EQ('\xE9', last.aFields[1].m_chPad);
     EXPECT_TRUE(last.aFields[3].m_bDate);
@@ -90,7 +90,7 @@ TEST(LastImport, IsNothingWhenItsValueIsCutDamagedOrOfALaterVersion)
     };
     for (const std::string& text : damaged)
         EXPECT_FALSE(DecodeLastImport(text, last)) << text.substr(0, 60);
-    EXPECT_TRUE(EncodeLastImport([] { LastImport l; l.strTable = CString("a\0b", 3); return l; }()).empty())
+    EXPECT_TRUE(EncodeLastImport([] { LastImport l; l.table.strTable = CString("a\0b", 3); return l; }()).empty())
         << "a text the list cannot carry is not kept";
 }
 

@@ -15,6 +15,11 @@ CString DriverQuote(const std::string& connect)
     return DriverDialect(connect).strIdentifierQuote;
 }
 
+void ForgetLastImport()
+{
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\KAVEX\\RDMODBC");
+}
+
 int OpenImport(const ImportChoice& choice)
 {
     theSession.m_strConnect = choice.connect.c_str();

@@ -25,6 +25,9 @@ struct ImportChoice
 // quotes names, as the session learns them when it connects.
 SqlDialect DriverDialect(const std::string& connect);
 CString DriverQuote(const std::string& connect);
+// Forgets the user's last import (HKEY_CURRENT_USER\SOFTWARE\KAVEX\RDMODBC),
+// so that the next Open starts afresh whatever the tests before it opened.
+void ForgetLastImport();
 // Opens the record set as RDMODBCOpen does after its dialogs.
 int OpenImport(const ImportChoice& choice);
 // Calls RDMODBCMoveNext until it returns 0 (at most maxRows + 1 times).
