@@ -1,9 +1,9 @@
 #include "CConditionDlg.h"
 
+#include "OperatorText.h"
 #include "SqlRefusal.h"
 #include "langres/ResString.h"
 #include "query/Condition.h"
-#include "query/Operator.h"
 #include "resource.h"
 
 #include <sqlext.h>
@@ -11,12 +11,12 @@
 namespace
 {
     // The operators each kind of searchability offers, in the order shown.
-    const UINT anLikeOnly[] = {IDS_OP_LIKE};
-    const UINT anBit[] = {IDS_OP_TRUE, IDS_OP_FALSE};
-    const UINT anComparisons[] = {IDS_OP_EQUAL, IDS_OP_BETWEEN_EXCLUSIVE, IDS_OP_FROM_INCL_TO_EXCL,
-                                  IDS_OP_FROM_EXCL_TO_INCL, IDS_OP_BETWEEN_INCLUSIVE};
-    const UINT anAll[] = {IDS_OP_LIKE, IDS_OP_EQUAL, IDS_OP_BETWEEN_EXCLUSIVE, IDS_OP_FROM_INCL_TO_EXCL,
-                          IDS_OP_FROM_EXCL_TO_INCL, IDS_OP_BETWEEN_INCLUSIVE};
+    const ConditionOperator aLikeOnly[] = {opLike};
+    const ConditionOperator aBit[] = {opTrue, opFalse};
+    const ConditionOperator aComparisons[] = {opEqual, opBetweenExclusive, opFromInclToExcl, opFromExclToIncl,
+                                              opBetweenInclusive};
+    const ConditionOperator aAll[] = {opLike, opEqual, opBetweenExclusive, opFromInclToExcl, opFromExclToIncl,
+                                      opBetweenInclusive};
 }
 
 CConditionDlg::CConditionDlg(CWnd* pParent)
@@ -82,27 +82,27 @@ void CConditionDlg::FillOperators(int nSqlDataType, int nSearchable, int nNullab
         m_comboOperators.GetLBText(nChosen, strChosen);
     m_comboOperators.ResetContent();
 
-    auto append = [this](const UINT* pnOperators, size_t nOperators) {
+    auto append = [this](const ConditionOperator* pOperators, size_t nOperators) {
         for (size_t i = 0; i < nOperators; ++i)
-            m_comboOperators.AddString(LoadResString(pnOperators[i]));
+            m_comboOperators.AddString(LoadResString(OperatorStringId(pOperators[i])));
     };
     switch (nSearchable)
     {
     case SQL_PRED_CHAR:
-        append(anLikeOnly, _countof(anLikeOnly));
+        append(aLikeOnly, _countof(aLikeOnly));
         break;
     case SQL_PRED_BASIC:
         if (nSqlDataType == SQL_BIT)
-            append(anBit, _countof(anBit));
+            append(aBit, _countof(aBit));
         else
-            append(anComparisons, _countof(anComparisons));
+            append(aComparisons, _countof(aComparisons));
         break;
     case SQL_PRED_SEARCHABLE:
-        append(anAll, _countof(anAll));
+        append(aAll, _countof(aAll));
         break;
     }
     if (nSearchable != 0 && nNullable == 1)
-        m_comboOperators.AddString(LoadResString(IDS_OP_IS_NULL));
+        m_comboOperators.AddString(LoadResString(OperatorStringId(opIsNull)));
 
     int nFound = strChosen.IsEmpty() ? CB_ERR : m_comboOperators.FindStringExact(-1, strChosen);
     m_comboOperators.SetCurSel(nFound == CB_ERR ? 0 : nFound);
@@ -116,13 +116,13 @@ void CConditionDlg::OnSelChangeOperator()
     EnableControl(IDC_VALUE2, TRUE);
     switch (SelectedOperator())
     {
-    case IDS_OP_LIKE:
-    case IDS_OP_EQUAL:
+    case opLike:
+    case opEqual:
         EnableControl(IDC_VALUE2, FALSE);
         break;
-    case IDS_OP_TRUE:
-    case IDS_OP_FALSE:
-    case IDS_OP_IS_NULL:
+    case opTrue:
+    case opFalse:
+    case opIsNull:
         EnableControl(IDC_VALUE1, FALSE);
         EnableControl(IDC_VALUE2, FALSE);
         break;
@@ -202,7 +202,7 @@ const ColumnInfo* CConditionDlg::SelectedColumn() const
     return nullptr;
 }
 
-UINT CConditionDlg::SelectedOperator() const
+ConditionOperator CConditionDlg::SelectedOperator() const
 {
     CString strOperator;
     m_comboOperators.GetLBText(m_comboOperators.GetCurSel(), strOperator);

@@ -6,6 +6,7 @@
 #include "framework/CDialog.h"
 #include "framework/SqlDialect.h"
 #include "query/ColumnInfo.h"
+#include "query/Operator.h"
 
 class CConditionDlg : public CDialog
 {
@@ -31,7 +32,7 @@ protected:
 private:
     void FillOperators(int nSqlDataType, int nSearchable, int nNullable);
     const ColumnInfo* SelectedColumn() const;
-    UINT SelectedOperator() const;
+    ConditionOperator SelectedOperator() const;
 
     CComboBox m_comboColumns;
     CComboBox m_comboOperators;

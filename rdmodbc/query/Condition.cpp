@@ -2,7 +2,6 @@
 
 #include "Identifier.h"
 #include "Literal.h"
-#include "resource.h"
 
 #include <sqlext.h>
 
@@ -11,17 +10,17 @@ namespace
     // What each comparison operator writes before its first and its second value.
     struct ComparisonOperators
     {
-        UINT        nOperator;
+        ConditionOperator op;
         const char* pszLower;
         const char* pszUpper;
     };
 
     const ComparisonOperators aComparisons[] = {
-        {IDS_OP_EQUAL,             "=",  ""},
-        {IDS_OP_BETWEEN_EXCLUSIVE, ">",  "<"},
-        {IDS_OP_FROM_INCL_TO_EXCL, ">=", "<"},
-        {IDS_OP_FROM_EXCL_TO_INCL, ">",  "<="},
-        {IDS_OP_BETWEEN_INCLUSIVE, ">=", "<="},
+        {opEqual,             "=",  ""},
+        {opBetweenExclusive, ">",  "<"},
+        {opFromInclToExcl, ">=", "<"},
+        {opFromExclToIncl, ">",  "<="},
+        {opBetweenInclusive, ">=", "<="},
     };
 
     // The subcode that chooses a date or time literal. A driver that leaves
@@ -53,31 +52,31 @@ namespace
     }
 }
 
-ConditionResult ComposeCondition(const ColumnInfo& column, const SqlDialect& dialect, UINT nOperator,
+ConditionResult ComposeCondition(const ColumnInfo& column, const SqlDialect& dialect, ConditionOperator op,
                                  const CString& strValue1, const CString& strValue2, BOOL bNegate,
                                  CString& strDisplay, CString& strFilter, SqlTextFault* pFault)
 {
     const CString strColumn = QuoteIdentifier(column.name, dialect.strIdentifierQuote);
     strDisplay.Empty();
     strFilter.Empty();
-    switch (nOperator)
+    switch (op)
     {
-    case IDS_OP_LIKE:
+    case opLike:
         if (strValue1.IsEmpty())
             return conditionMissingValue;
         strDisplay = strColumn + " LIKE '" + DoubleSingleQuotes(strValue1) + "'";
         strFilter = strColumn + " LIKE " + QuoteLikePattern(strValue1, dialect);
         break;
-    case IDS_OP_TRUE:
+    case opTrue:
         strDisplay = strFilter = strColumn;
         break;
-    case IDS_OP_FALSE:
+    case opFalse:
         strDisplay = strFilter = "NOT " + strColumn;
         break;
-    case IDS_OP_IS_NULL:
+    case opIsNull:
         strDisplay = strFilter = strColumn + " IS NULL";
         break;
-    case IDS_OP_EQUAL:
+    case opEqual:
         // Equality reads the first value only; a text left in the second
         // field must not let an empty comparison through as a condition.
         if (strValue1.IsEmpty())
@@ -91,9 +90,9 @@ ConditionResult ComposeCondition(const ColumnInfo& column, const SqlDialect& dia
 
     for (const ComparisonOperators& comparison : aComparisons)
     {
-        if (comparison.nOperator != nOperator)
+        if (comparison.op != op)
             continue;
-        const CString strUpper = nOperator == IDS_OP_EQUAL ? CString() : strValue2;
+        const CString strUpper = op == opEqual ? CString() : strValue2;
         const ConditionResult result =
             FormatComparison(column.sqlDataType, DateTimeSubcode(column), strColumn, strValue1, strUpper,
                              comparison.pszLower, comparison.pszUpper, dialect, strDisplay, strFilter, pFault);

@@ -29,12 +29,12 @@ namespace
     struct EditedCondition
     {
         const char* column;
-        UINT nOperator;
+        ConditionOperator nOperator;
         const char* value1;
         const char* value2;
         bool bNegate;
     };
-    const UINT OP_TRUE_OF_THE_ENGINE = 0;
+    const ConditionOperator OP_TRUE_OF_THE_ENGINE = opNone;
 
     // A table's columns as the field-mapping dialog reads them.
     class CTableColumns
@@ -73,11 +73,11 @@ namespace
             EXPECT_NE(nullptr, pColumn) << engine.name << ": " << c.column;
             if (pColumn == nullptr)
                 continue;
-            UINT nOperator = c.nOperator;
+            ConditionOperator nOperator = c.nOperator;
             const char* pszValue1 = c.value1;
             if (nOperator == OP_TRUE_OF_THE_ENGINE)
             {
-                nOperator = pColumn->sqlDataType == SQL_BIT ? IDS_OP_TRUE : IDS_OP_EQUAL;
+                nOperator = pColumn->sqlDataType == SQL_BIT ? opTrue : opEqual;
                 pszValue1 = "1";
             }
             CString strDisplay, strFilter;
@@ -146,19 +146,19 @@ TEST_F(EngineImport, EveryKindOfConditionSelectsTheSameRowsOnEveryEngine)
     struct Case { const char* what; std::vector<EditedCondition> conditions; Ids_ ids; };
     const Case cases[] = {
         {"none", {}, {"001", "002", "003", "004", "005", "006", "007", "008", "009", "010"}},
-        {"a whole number", {{"visits", IDS_OP_EQUAL, "-3", "", false}}, {"002"}},
-        {"negative numbers", {{"visits", IDS_OP_BETWEEN_EXCLUSIVE, "", "0", false}}, {"002", "008"}},
-        {"a decimal range", {{"balance", IDS_OP_BETWEEN_INCLUSIVE, "-0.5", "123.45", false}},
+        {"a whole number", {{"visits", opEqual, "-3", "", false}}, {"002"}},
+        {"negative numbers", {{"visits", opBetweenExclusive, "", "0", false}}, {"002", "008"}},
+        {"a decimal range", {{"balance", opBetweenInclusive, "-0.5", "123.45", false}},
          {"003", "006", "007", "008", "010"}},
-        {"a text with a quote", {{"name", IDS_OP_EQUAL, "O'Brien & Co", "", false}}, {"004"}},
-        {"LIKE with %", {{"name", IDS_OP_LIKE, "%&%", "", false}}, {"001", "004", "006"}},
-        {"NULL", {{"city", IDS_OP_IS_NULL, "", "", false}}, {"003", "009"}},
-        {"not NULL", {{"city", IDS_OP_IS_NULL, "", "", true}},
+        {"a text with a quote", {{"name", opEqual, "O'Brien & Co", "", false}}, {"004"}},
+        {"LIKE with %", {{"name", opLike, "%&%", "", false}}, {"001", "004", "006"}},
+        {"NULL", {{"city", opIsNull, "", "", false}}, {"003", "009"}},
+        {"not NULL", {{"city", opIsNull, "", "", true}},
          {"001", "002", "004", "005", "006", "007", "008", "010"}},
         {"true", {{"active", OP_TRUE_OF_THE_ENGINE, "", "", false}}, {"001", "003", "004", "007", "010"}},
         {"not true", {{"active", OP_TRUE_OF_THE_ENGINE, "", "", true}}, {"002", "006", "008"}},
-        {"negation", {{"name", IDS_OP_LIKE, "%e%", "", true}}, {"002"}},
-        {"two conditions", {{"city", IDS_OP_EQUAL, "Oslo", "", false}, {"visits", IDS_OP_BETWEEN_INCLUSIVE, "2", "", false}},
+        {"negation", {{"name", opLike, "%e%", "", true}}, {"002"}},
+        {"two conditions", {{"city", opEqual, "Oslo", "", false}, {"visits", opBetweenInclusive, "2", "", false}},
          {"001", "010"}},
     };
     for (const Case& c : cases)
@@ -171,23 +171,23 @@ TEST_F(EngineImport, EveryKindOfConditionSelectsTheSameRowsOnEveryEngine)
 TEST_F(EngineImport, DateTimeAndTimestampConditionsSelectTheSameRowsOnEveryEngine)
 {
     using Ids_ = std::vector<std::string>;
-    struct Case { const char* column; UINT nOperator; const char* value1; const char* value2; Ids_ ids; };
+    struct Case { const char* column; ConditionOperator nOperator; const char* value1; const char* value2; Ids_ ids; };
     const Case cases[] = {
-        {"joined", IDS_OP_EQUAL, "2003-02-01", "", {"003"}},
-        {"joined", IDS_OP_BETWEEN_EXCLUSIVE, "1999-12-31", "2003-02-01", {"001", "004"}},
-        {"joined", IDS_OP_FROM_INCL_TO_EXCL, "1999-12-31", "2003-02-01", {"001", "004", "010"}},
-        {"joined", IDS_OP_FROM_EXCL_TO_INCL, "1999-12-31", "2003-02-01", {"001", "003", "004"}},
-        {"joined", IDS_OP_BETWEEN_INCLUSIVE, "2015-01-01", "", {"006", "008", "009"}},
-        {"call_at", IDS_OP_EQUAL, "12:30:00", "", {"003", "009"}},
-        {"call_at", IDS_OP_BETWEEN_EXCLUSIVE, "06:30:00", "12:30:00", {"001"}},
-        {"call_at", IDS_OP_FROM_INCL_TO_EXCL, "06:30:00", "12:30:00", {"001", "007"}},
-        {"call_at", IDS_OP_FROM_EXCL_TO_INCL, "", "06:30:00", {"006", "007"}},
-        {"call_at", IDS_OP_BETWEEN_INCLUSIVE, "17:45:00", "23:59:59", {"005", "008"}},
-        {"updated", IDS_OP_EQUAL, "2003-02-01 12:30:00", "", {"002"}},
-        {"updated", IDS_OP_BETWEEN_EXCLUSIVE, "1999-12-31 23:59:59", "2015-01-01 00:00:01", {"002", "004"}},
-        {"updated", IDS_OP_FROM_INCL_TO_EXCL, "1999-12-31 23:59:59", "2015-01-01 00:00:01", {"002", "004", "010"}},
-        {"updated", IDS_OP_FROM_EXCL_TO_INCL, "1999-12-31 23:59:59", "2015-01-01 00:00:01", {"002", "004", "008"}},
-        {"updated", IDS_OP_BETWEEN_INCLUSIVE, "2022-12-24 18:08:08", "", {"001", "003", "009"}},
+        {"joined", opEqual, "2003-02-01", "", {"003"}},
+        {"joined", opBetweenExclusive, "1999-12-31", "2003-02-01", {"001", "004"}},
+        {"joined", opFromInclToExcl, "1999-12-31", "2003-02-01", {"001", "004", "010"}},
+        {"joined", opFromExclToIncl, "1999-12-31", "2003-02-01", {"001", "003", "004"}},
+        {"joined", opBetweenInclusive, "2015-01-01", "", {"006", "008", "009"}},
+        {"call_at", opEqual, "12:30:00", "", {"003", "009"}},
+        {"call_at", opBetweenExclusive, "06:30:00", "12:30:00", {"001"}},
+        {"call_at", opFromInclToExcl, "06:30:00", "12:30:00", {"001", "007"}},
+        {"call_at", opFromExclToIncl, "", "06:30:00", {"006", "007"}},
+        {"call_at", opBetweenInclusive, "17:45:00", "23:59:59", {"005", "008"}},
+        {"updated", opEqual, "2003-02-01 12:30:00", "", {"002"}},
+        {"updated", opBetweenExclusive, "1999-12-31 23:59:59", "2015-01-01 00:00:01", {"002", "004"}},
+        {"updated", opFromInclToExcl, "1999-12-31 23:59:59", "2015-01-01 00:00:01", {"002", "004", "010"}},
+        {"updated", opFromExclToIncl, "1999-12-31 23:59:59", "2015-01-01 00:00:01", {"002", "004", "008"}},
+        {"updated", opBetweenInclusive, "2022-12-24 18:08:08", "", {"001", "003", "009"}},
     };
     for (const Case& c : cases)
     {
@@ -227,7 +227,7 @@ TEST_F(EngineImport, QuotesNamesAsEachDriverDoes)
         const TestEngine& engine = TestEngines()[i];
         EXPECT_STREQ(cases[i].quote, DriverQuote(engine.connect)) << engine.name;
         EXPECT_EQ((std::vector<std::string>{"003", "006", "008", "009"}),
-                  Ids(Import(engine, {{"joined", IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", false}})))
+                  Ids(Import(engine, {{"joined", opBetweenInclusive, "2003-02-01", "", false}})))
             << engine.name;
         EXPECT_EQ(cases[i].sql, m_strSQL) << engine.name;
     }
@@ -244,8 +244,8 @@ TEST_F(EngineImport, ReadsNamesThatNeedTheirQuotesOnEveryEngine)
         choice.table = "Customer Notes.v2";
         choice.columns = {"Customer Id", "NoteId", "Quote\"Grave`Mark", ""};
         std::vector<CString> filters =
-            Compose(engine, "Customer Notes.v2", {{"Customer Id", IDS_OP_BETWEEN_INCLUSIVE, "1", "4", false},
-                                                  {"Quote\"Grave`Mark", IDS_OP_IS_NULL, "", "", true}});
+            Compose(engine, "Customer Notes.v2", {{"Customer Id", opBetweenInclusive, "1", "4", false},
+                                                  {"Quote\"Grave`Mark", opIsNull, "", "", true}});
         for (const CString& strFilter : filters)
             choice.filters.push_back(strFilter);
         choice.sortKeys[0].nField = 1;

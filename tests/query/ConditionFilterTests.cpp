@@ -13,7 +13,7 @@ namespace
 {
     const char szStock[] = "DSN=rdm_query";
 
-    struct UserCondition { const char* column; int sqlDataType; UINT op; const char* v1; const char* v2; bool negate; };
+    struct UserCondition { const char* column; int sqlDataType; ConditionOperator op; const char* v1; const char* v2; bool negate; };
 
     // The condition state as the dialogs leave it, each condition composed
     // the way the condition editor composes it.
@@ -84,23 +84,23 @@ TEST_F(ConditionFilter, SelectsTheRowsEachKindOfConditionDescribes)
 {
     struct Case { UserCondition wanted; NameList names; };
     const Case cases[] = {
-        {{"id", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "2", "4", false},      {"Bob", "O'Neil", "Smith"}},
-        {{"id", SQL_INTEGER, IDS_OP_BETWEEN_EXCLUSIVE, "", "3", false},       {"Ann", "Bob"}},
-        {{"id", SQL_INTEGER, IDS_OP_FROM_INCL_TO_EXCL, "5", "", false},       {"Dee", "Sm'th"}},
-        {{"price", SQL_DOUBLE, IDS_OP_FROM_EXCL_TO_INCL, "3", "12.5", false}, {"Ann", "O'Neil"}},
-        {{"id", SQL_INTEGER, IDS_OP_EQUAL, "6", "1", false},                  {"Dee"}},
-        {{"name", SQL_VARCHAR, IDS_OP_EQUAL, "O'Neil", "", false},           {"O'Neil"}},
-        {{"note", SQL_VARCHAR, IDS_OP_EQUAL, "it's", "", false},             {"O'Neil"}},
-        {{"name", SQL_VARCHAR, IDS_OP_BETWEEN_INCLUSIVE, "B", "O", false},   {"Bob", "Dee"}},
-        {{"name", SQL_VARCHAR, IDS_OP_LIKE, "Sm%", "", false},               {"Sm'th", "Smith"}},
-        {{"name", SQL_VARCHAR, IDS_OP_LIKE, "Sm'%", "", false},              {"Sm'th"}},
-        {{"note", SQL_VARCHAR, IDS_OP_IS_NULL, "", "", false},               {"Bob", "Smith"}},
-        {{"note", SQL_VARCHAR, IDS_OP_IS_NULL, "", "", true},                {"Ann", "Dee", "O'Neil", "Sm'th"}},
-        {{"paid", SQL_BIT, IDS_OP_TRUE, "", "", false},                  {"Ann", "O'Neil", "Smith"}},
-        {{"paid", SQL_BIT, IDS_OP_FALSE, "", "", false},                 {"Bob", "Dee", "Sm'th"}},
-        {{"name", SQL_VARCHAR, IDS_OP_LIKE, "Sm%", "", true},                {"Ann", "Bob", "Dee", "O'Neil"}},
-        {{"id", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "2", "5", true},       {"Ann", "Dee"}},
-        {{"stock.id", SQL_INTEGER, IDS_OP_EQUAL, "1", "", false},             {"Ann"}},
+        {{"id", SQL_INTEGER, opBetweenInclusive, "2", "4", false},      {"Bob", "O'Neil", "Smith"}},
+        {{"id", SQL_INTEGER, opBetweenExclusive, "", "3", false},       {"Ann", "Bob"}},
+        {{"id", SQL_INTEGER, opFromInclToExcl, "5", "", false},       {"Dee", "Sm'th"}},
+        {{"price", SQL_DOUBLE, opFromExclToIncl, "3", "12.5", false}, {"Ann", "O'Neil"}},
+        {{"id", SQL_INTEGER, opEqual, "6", "1", false},                  {"Dee"}},
+        {{"name", SQL_VARCHAR, opEqual, "O'Neil", "", false},           {"O'Neil"}},
+        {{"note", SQL_VARCHAR, opEqual, "it's", "", false},             {"O'Neil"}},
+        {{"name", SQL_VARCHAR, opBetweenInclusive, "B", "O", false},   {"Bob", "Dee"}},
+        {{"name", SQL_VARCHAR, opLike, "Sm%", "", false},               {"Sm'th", "Smith"}},
+        {{"name", SQL_VARCHAR, opLike, "Sm'%", "", false},              {"Sm'th"}},
+        {{"note", SQL_VARCHAR, opIsNull, "", "", false},               {"Bob", "Smith"}},
+        {{"note", SQL_VARCHAR, opIsNull, "", "", true},                {"Ann", "Dee", "O'Neil", "Sm'th"}},
+        {{"paid", SQL_BIT, opTrue, "", "", false},                  {"Ann", "O'Neil", "Smith"}},
+        {{"paid", SQL_BIT, opFalse, "", "", false},                 {"Bob", "Dee", "Sm'th"}},
+        {{"name", SQL_VARCHAR, opLike, "Sm%", "", true},                {"Ann", "Bob", "Dee", "O'Neil"}},
+        {{"id", SQL_INTEGER, opBetweenInclusive, "2", "5", true},       {"Ann", "Dee"}},
+        {{"stock.id", SQL_INTEGER, opEqual, "1", "", false},             {"Ann"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.names, NamesUnder(c.wanted)) << m_strSQL;
@@ -110,10 +110,10 @@ TEST_F(ConditionFilter, SelectsTheRowsEachKindOfConditionDescribes)
 TEST_F(ConditionFilter, JoinsTheConditionsInTheirOrderSkippingTextlessOnes)
 {
     ConditionState state;
-    state.Add({"id", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "2", "", false});
-    state.Add({"paid", SQL_BIT, IDS_OP_EQUAL, "1", "", false});          // a bit compared builds no text
+    state.Add({"id", SQL_INTEGER, opBetweenInclusive, "2", "", false});
+    state.Add({"paid", SQL_BIT, opEqual, "1", "", false});          // a bit compared builds no text
     state.AddTyped("price < 50");
-    state.Add({"note", SQL_VARCHAR, IDS_OP_IS_NULL, "", "", true});
+    state.Add({"note", SQL_VARCHAR, opIsNull, "", "", true});
     ASSERT_EQ(nullptr, state.m_pConditions[1].filterText);
 
     EXPECT_EQ((NameList{"Dee", "O'Neil", "Sm'th"}), Names(state));
@@ -125,7 +125,7 @@ TEST_F(ConditionFilter, ReadsEveryRowWhenConditionsAreNotInUse)
 {
     const NameList all = {"Ann", "Bob", "Dee", "O'Neil", "Sm'th", "Smith"};
     ConditionState state;
-    state.Add({"id", SQL_INTEGER, IDS_OP_EQUAL, "1", "", false});
+    state.Add({"id", SQL_INTEGER, opEqual, "1", "", false});
     state.m_bUseConditions = FALSE;
     EXPECT_EQ(all, Names(state));
     EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\"", m_strSQL);
@@ -135,7 +135,7 @@ TEST_F(ConditionFilter, ReadsEveryRowWhenConditionsAreNotInUse)
     EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\"", m_strSQL);
 
     ConditionState textless;
-    textless.Add({"paid", SQL_BIT, IDS_OP_BETWEEN_EXCLUSIVE, "0", "1", false});
+    textless.Add({"paid", SQL_BIT, opBetweenExclusive, "0", "1", false});
     EXPECT_EQ(all, Names(textless));
     EXPECT_EQ("SELECT DISTINCT \"name\" FROM \"stock\"", m_strSQL);
 }

@@ -1,7 +1,6 @@
 #include "query/Comparison.h"
 #include "query/Condition.h"
 #include "query/Literal.h"
-#include "query/Operator.h"
 #include "query/SqlCheck.h"
 #include "resource.h"
 
@@ -31,7 +30,7 @@ namespace
 
     // A condition on a column of that name and type, quoted as drivers that
     // quote with the grave accent do (or with the quote given).
-    Texts Compose(const char* column, int sqlDataType, UINT op, const char* v1, const char* v2, bool negate = false,
+    Texts Compose(const char* column, int sqlDataType, ConditionOperator op, const char* v1, const char* v2, bool negate = false,
                   int datetimeSub = 0, const char* quote = "`")
     {
         ColumnInfo info;
@@ -46,21 +45,21 @@ namespace
 
 TEST(ConditionText, WritesEveryExampleExactly)
 {
-    struct Case { const char* column; int type; UINT op; bool negate; const char* v1; const char* v2;
+    struct Case { const char* column; int type; ConditionOperator op; bool negate; const char* v1; const char* v2;
                   const char* filter; const char* display; };
     const Case cases[] = {
-        {"QTY",  SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, false, "5", "10",
+        {"QTY",  SQL_INTEGER, opBetweenInclusive, false, "5", "10",
          "(`QTY`>=5) AND (`QTY`<=10)", nullptr},
-        {"QTY",  SQL_INTEGER, IDS_OP_BETWEEN_EXCLUSIVE, false, "", "100", "(`QTY`<100)", nullptr},
-        {"NAME", SQL_VARCHAR, IDS_OP_EQUAL, false, "it's", "ignored", "(`NAME`='it''s')", nullptr},
-        {"NAME", SQL_VARCHAR, IDS_OP_LIKE, false, "Sm%", "ignored", "`NAME` LIKE 'Sm%' ESCAPE '!'",
+        {"QTY",  SQL_INTEGER, opBetweenExclusive, false, "", "100", "(`QTY`<100)", nullptr},
+        {"NAME", SQL_VARCHAR, opEqual, false, "it's", "ignored", "(`NAME`='it''s')", nullptr},
+        {"NAME", SQL_VARCHAR, opLike, false, "Sm%", "ignored", "`NAME` LIKE 'Sm%' ESCAPE '!'",
          "`NAME` LIKE 'Sm%'"},
-        {"BORN", SQL_DATETIME, IDS_OP_FROM_INCL_TO_EXCL, false, "2003-02-01", "2003-12-31",
+        {"BORN", SQL_DATETIME, opFromInclToExcl, false, "2003-02-01", "2003-12-31",
          "(`BORN`>={d '2003-02-01'}) AND (`BORN`<{d '2003-12-31'})",
          "(`BORN`>=\"2003-02-01\") AND (`BORN`<\"2003-12-31\")"},
-        {"PAID", SQL_BIT, IDS_OP_FALSE, false, "", "", "NOT `PAID`", nullptr},
-        {"NOTE", SQL_LONGVARCHAR, IDS_OP_IS_NULL, true, "", "", "NOT (`NOTE` IS NULL)", nullptr},
-        {"QTY",  SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, true, "5", "10",
+        {"PAID", SQL_BIT, opFalse, false, "", "", "NOT `PAID`", nullptr},
+        {"NOTE", SQL_LONGVARCHAR, opIsNull, true, "", "", "NOT (`NOTE` IS NULL)", nullptr},
+        {"QTY",  SQL_INTEGER, opBetweenInclusive, true, "5", "10",
          "NOT ((`QTY`>=5) AND (`QTY`<=10))", nullptr},
     };
     for (const Case& c : cases)
@@ -112,23 +111,23 @@ TEST(ConditionText, WritesTheValueAsTheColumnTypeRequires)
 
 TEST(ConditionText, ComparesABitColumnToNothing)
 {
-    Texts texts = Compose("PAID", SQL_BIT, IDS_OP_EQUAL, "1", "");
+    Texts texts = Compose("PAID", SQL_BIT, opEqual, "1", "");
     EXPECT_EQ(conditionComposed, texts.result);
     EXPECT_EQ("", texts.display);
     EXPECT_EQ("", texts.filter);
-    EXPECT_EQ("", Compose("PAID", SQL_BIT, IDS_OP_BETWEEN_EXCLUSIVE, "0", "1", true).filter) << "nothing to negate";
-    EXPECT_EQ("`PAID`", Compose("PAID", SQL_BIT, IDS_OP_TRUE, "", "").filter);
+    EXPECT_EQ("", Compose("PAID", SQL_BIT, opBetweenExclusive, "0", "1", true).filter) << "nothing to negate";
+    EXPECT_EQ("`PAID`", Compose("PAID", SQL_BIT, opTrue, "", "").filter);
 }
 
 TEST(ConditionText, DoublesSingleQuotesButNotDoubleQuotes)
 {
     EXPECT_EQ("(`N`>'O''Brien') AND (`N`<'it''''s')",
-              Compose("N", SQL_VARCHAR, IDS_OP_BETWEEN_EXCLUSIVE, "O'Brien", "it''s").filter);
-    EXPECT_EQ("`N` LIKE '%''%' ESCAPE '!'", Compose("N", SQL_CHAR, IDS_OP_LIKE, "%'%", "").filter);
-    EXPECT_EQ("(`N`='say \"hi\"')", Compose("N", SQL_CHAR, IDS_OP_EQUAL, "say \"hi\"", "").filter);
-    EXPECT_EQ("(`N`=-12.5e3)", Compose("N", SQL_INTEGER, IDS_OP_EQUAL, "-12.5e3", "").filter) << "numbers go in as typed";
+              Compose("N", SQL_VARCHAR, opBetweenExclusive, "O'Brien", "it''s").filter);
+    EXPECT_EQ("`N` LIKE '%''%' ESCAPE '!'", Compose("N", SQL_CHAR, opLike, "%'%", "").filter);
+    EXPECT_EQ("(`N`='say \"hi\"')", Compose("N", SQL_CHAR, opEqual, "say \"hi\"", "").filter);
+    EXPECT_EQ("(`N`=-12.5e3)", Compose("N", SQL_INTEGER, opEqual, "-12.5e3", "").filter) << "numbers go in as typed";
 
-    Texts date = Compose("D", SQL_DATETIME, IDS_OP_EQUAL, "2003-02-01", "");
+    Texts date = Compose("D", SQL_DATETIME, opEqual, "2003-02-01", "");
     EXPECT_EQ("(`D`=\"2003-02-01\")", date.display);
 }
 
@@ -225,24 +224,24 @@ TEST(SqlText, IsReadAsTheConnectedEngineReadsIt)
     };
     for (const Value& v : values)
         EXPECT_EQ(v.fault, CheckSqlValue(v.text, mysql)) << v.text;
-    EXPECT_EQ(conditionUnsafeValue, Compose("N", SQL_INTEGER, IDS_OP_EQUAL, "it's", "").result);
-    EXPECT_EQ(conditionUnsafeValue, Compose("N", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "1", "2; DROP TABLE t").result);
+    EXPECT_EQ(conditionUnsafeValue, Compose("N", SQL_INTEGER, opEqual, "it's", "").result);
+    EXPECT_EQ(conditionUnsafeValue, Compose("N", SQL_INTEGER, opBetweenInclusive, "1", "2; DROP TABLE t").result);
 }
 
 TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)
 {
-    struct Case { UINT op; const char* v1; const char* v2; const char* text; };
+    struct Case { ConditionOperator op; const char* v1; const char* v2; const char* text; };
     const Case cases[] = {
-        {IDS_OP_BETWEEN_EXCLUSIVE, "1", "",  "(`Q`>1)"},
-        {IDS_OP_BETWEEN_EXCLUSIVE, "",  "9", "(`Q`<9)"},
-        {IDS_OP_FROM_INCL_TO_EXCL, "1", "",  "(`Q`>=1)"},
-        {IDS_OP_FROM_INCL_TO_EXCL, "",  "9", "(`Q`<9)"},
-        {IDS_OP_FROM_INCL_TO_EXCL, "1", "9", "(`Q`>=1) AND (`Q`<9)"},
-        {IDS_OP_FROM_EXCL_TO_INCL, "1", "",  "(`Q`>1)"},
-        {IDS_OP_FROM_EXCL_TO_INCL, "",  "9", "(`Q`<=9)"},
-        {IDS_OP_FROM_EXCL_TO_INCL, "1", "9", "(`Q`>1) AND (`Q`<=9)"},
-        {IDS_OP_BETWEEN_INCLUSIVE, "",  "9", "(`Q`<=9)"},
-        {IDS_OP_BETWEEN_EXCLUSIVE, " ", "",  "(`Q`> )"},     // not trimmed
+        {opBetweenExclusive, "1", "",  "(`Q`>1)"},
+        {opBetweenExclusive, "",  "9", "(`Q`<9)"},
+        {opFromInclToExcl, "1", "",  "(`Q`>=1)"},
+        {opFromInclToExcl, "",  "9", "(`Q`<9)"},
+        {opFromInclToExcl, "1", "9", "(`Q`>=1) AND (`Q`<9)"},
+        {opFromExclToIncl, "1", "",  "(`Q`>1)"},
+        {opFromExclToIncl, "",  "9", "(`Q`<=9)"},
+        {opFromExclToIncl, "1", "9", "(`Q`>1) AND (`Q`<=9)"},
+        {opBetweenInclusive, "",  "9", "(`Q`<=9)"},
+        {opBetweenExclusive, " ", "",  "(`Q`> )"},     // not trimmed
     };
     for (const Case& c : cases)
     {
@@ -254,24 +253,24 @@ TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)
 
 TEST(ConditionText, EqualIgnoresTheSecondField)
 {
-    EXPECT_EQ("(`Q`=3)", Compose("Q", SQL_INTEGER, IDS_OP_EQUAL, "3", "7").filter);
-    EXPECT_EQ("(`N`='a')", Compose("N", SQL_VARCHAR, IDS_OP_EQUAL, "a", "b").display);
-    EXPECT_EQ("(`D`=\"2003-02-01\")", Compose("D", SQL_DATETIME, IDS_OP_EQUAL, "2003-02-01", "2003-12-31").display);
+    EXPECT_EQ("(`Q`=3)", Compose("Q", SQL_INTEGER, opEqual, "3", "7").filter);
+    EXPECT_EQ("(`N`='a')", Compose("N", SQL_VARCHAR, opEqual, "a", "b").display);
+    EXPECT_EQ("(`D`=\"2003-02-01\")", Compose("D", SQL_DATETIME, opEqual, "2003-02-01", "2003-12-31").display);
     // A text left in the second field does not stand in for the first.
-    EXPECT_EQ(conditionMissingValue, Compose("Q", SQL_INTEGER, IDS_OP_EQUAL, "", "7").result);
+    EXPECT_EQ(conditionMissingValue, Compose("Q", SQL_INTEGER, opEqual, "", "7").result);
 }
 
 TEST(ConditionText, NegatesEveryConditionThatHasText)
 {
-    struct Case { const char* column; int type; UINT op; const char* v1; const char* v2; const char* text; };
+    struct Case { const char* column; int type; ConditionOperator op; const char* v1; const char* v2; const char* text; };
     const Case cases[] = {
-        {"Q", SQL_INTEGER,  IDS_OP_EQUAL,             "3",  "",  "NOT ((`Q`=3))"},
-        {"Q", SQL_INTEGER,  IDS_OP_BETWEEN_EXCLUSIVE, "",   "9", "NOT ((`Q`<9))"},
-        {"Q", SQL_INTEGER,  IDS_OP_FROM_INCL_TO_EXCL, "1",  "9", "NOT ((`Q`>=1) AND (`Q`<9))"},
-        {"Q", SQL_INTEGER,  IDS_OP_FROM_EXCL_TO_INCL, "1",  "",  "NOT ((`Q`>1))"},
-        {"B", SQL_BIT, IDS_OP_TRUE,              "",   "",  "NOT (`B`)"},
-        {"B", SQL_BIT, IDS_OP_FALSE,             "",   "",  "NOT (NOT `B`)"},
-        {"N", SQL_VARCHAR, IDS_OP_IS_NULL,           "",   "",  "NOT (`N` IS NULL)"},
+        {"Q", SQL_INTEGER,  opEqual,             "3",  "",  "NOT ((`Q`=3))"},
+        {"Q", SQL_INTEGER,  opBetweenExclusive, "",   "9", "NOT ((`Q`<9))"},
+        {"Q", SQL_INTEGER,  opFromInclToExcl, "1",  "9", "NOT ((`Q`>=1) AND (`Q`<9))"},
+        {"Q", SQL_INTEGER,  opFromExclToIncl, "1",  "",  "NOT ((`Q`>1))"},
+        {"B", SQL_BIT, opTrue,              "",   "",  "NOT (`B`)"},
+        {"B", SQL_BIT, opFalse,             "",   "",  "NOT (NOT `B`)"},
+        {"N", SQL_VARCHAR, opIsNull,           "",   "",  "NOT (`N` IS NULL)"},
     };
     for (const Case& c : cases)
     {
@@ -279,35 +278,35 @@ TEST(ConditionText, NegatesEveryConditionThatHasText)
         EXPECT_EQ(c.text, texts.filter);
         EXPECT_EQ(c.text, texts.display);
     }
-    Texts like = Compose("N", SQL_VARCHAR, IDS_OP_LIKE, "A%", "", true);
+    Texts like = Compose("N", SQL_VARCHAR, opLike, "A%", "", true);
     EXPECT_EQ("NOT (`N` LIKE 'A%' ESCAPE '!')", like.filter);
     EXPECT_EQ("NOT (`N` LIKE 'A%')", like.display);
-    Texts date = Compose("D", SQL_DATETIME, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", true);
+    Texts date = Compose("D", SQL_DATETIME, opBetweenInclusive, "2003-02-01", "", true);
     EXPECT_EQ("NOT ((`D`>=\"2003-02-01\"))", date.display);
     EXPECT_EQ("NOT ((`D`>={d '2003-02-01'}))", date.filter);
 }
 
 TEST(ConditionText, QuotesTheColumnPartByPartAsTheDriverQuotes)
 {
-    EXPECT_EQ("(`ORDERS`.`QTY`>=5)", Compose("ORDERS.QTY", SQL_INTEGER, IDS_OP_BETWEEN_INCLUSIVE, "5", "").filter);
-    EXPECT_EQ("`A`.`B` LIKE 'x' ESCAPE '!'", Compose("A.B", SQL_VARCHAR, IDS_OP_LIKE, "x", "").filter);
-    EXPECT_EQ("`S`.`T`.`we``ird` IS NULL", Compose("S.T.we`ird", SQL_VARCHAR, IDS_OP_IS_NULL, "", "").filter);
+    EXPECT_EQ("(`ORDERS`.`QTY`>=5)", Compose("ORDERS.QTY", SQL_INTEGER, opBetweenInclusive, "5", "").filter);
+    EXPECT_EQ("`A`.`B` LIKE 'x' ESCAPE '!'", Compose("A.B", SQL_VARCHAR, opLike, "x", "").filter);
+    EXPECT_EQ("`S`.`T`.`we``ird` IS NULL", Compose("S.T.we`ird", SQL_VARCHAR, opIsNull, "", "").filter);
     EXPECT_EQ("(\"Born On\">={d '2003-02-01'})",
-              Compose("Born On", SQL_DATETIME, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", "", false, SQL_CODE_DATE, "\"")
+              Compose("Born On", SQL_DATETIME, opBetweenInclusive, "2003-02-01", "", false, SQL_CODE_DATE, "\"")
                   .filter);
-    EXPECT_EQ("NOT \"say \"\"no\"\"\"", Compose("say \"no\"", SQL_BIT, IDS_OP_FALSE, "", "", false, 0, "\"").filter);
-    EXPECT_EQ("Code IS NULL", Compose("Code", SQL_INTEGER, IDS_OP_IS_NULL, "", "", false, 0, "").filter)
+    EXPECT_EQ("NOT \"say \"\"no\"\"\"", Compose("say \"no\"", SQL_BIT, opFalse, "", "", false, 0, "\"").filter);
+    EXPECT_EQ("Code IS NULL", Compose("Code", SQL_INTEGER, opIsNull, "", "", false, 0, "").filter)
         << "a driver that quotes no names";
 }
 
 TEST(ConditionText, AsksForTheMissingValue)
 {
-    struct Case { UINT op; const char* v1; const char* v2; };
+    struct Case { ConditionOperator op; const char* v1; const char* v2; };
     const Case cases[] = {
-        {IDS_OP_LIKE, "", ""}, {IDS_OP_LIKE, "", "A%"},
-        {IDS_OP_EQUAL, "", ""},
-        {IDS_OP_BETWEEN_EXCLUSIVE, "", ""}, {IDS_OP_FROM_INCL_TO_EXCL, "", ""},
-        {IDS_OP_FROM_EXCL_TO_INCL, "", ""}, {IDS_OP_BETWEEN_INCLUSIVE, "", ""},
+        {opLike, "", ""}, {opLike, "", "A%"},
+        {opEqual, "", ""},
+        {opBetweenExclusive, "", ""}, {opFromInclToExcl, "", ""},
+        {opFromExclToIncl, "", ""}, {opBetweenInclusive, "", ""},
     };
     for (const Case& c : cases)
     {
@@ -316,7 +315,7 @@ TEST(ConditionText, AsksForTheMissingValue)
         EXPECT_EQ("", texts.display) << c.op;
         EXPECT_EQ("", texts.filter) << c.op;
     }
-    EXPECT_EQ(conditionComposed, Compose("Q", SQL_INTEGER, IDS_OP_IS_NULL, "", "").result) << "needs no value";
+    EXPECT_EQ(conditionComposed, Compose("Q", SQL_INTEGER, opIsNull, "", "").result) << "needs no value";
 }
 
 TEST(DateTimeLiteral, IsTheEscapeOfTheColumnsKindWhateverFormTheUserTyped)
@@ -357,7 +356,7 @@ TEST(DateTimeLiteral, RefusesAValueThatIsNoDateOrTime)
         EXPECT_FALSE(FormatDateTimeLiteral(text, SQL_CODE_DATE, literal)) << text;
         EXPECT_STREQ("kept", literal) << text;
 
-        Texts texts = Compose("D", SQL_DATETIME, IDS_OP_BETWEEN_INCLUSIVE, "2003-02-01", text, false, SQL_CODE_DATE);
+        Texts texts = Compose("D", SQL_DATETIME, opBetweenInclusive, "2003-02-01", text, false, SQL_CODE_DATE);
         if (*text == '\0')
             continue;   // an empty second value is no value, not a bad one
         EXPECT_EQ(conditionNotADateTime, texts.result) << text;
@@ -378,33 +377,4 @@ TEST(DateTimeLiteral, IsWrittenTheSameUnderTheHostsDecimalComma)
                                                   ">=", "", Dialect("`"), display, filter));
     setlocale(LC_ALL, "C");
     EXPECT_STREQ("(`D`>={ts '2003-02-01 12:00:00'})", filter);
-}
-
-TEST(OperatorChoice, IsFoundByItsTextByteForByte)
-{
-    CString (*pfnLoad)(UINT) = [](UINT nID) -> CString {
-        switch (nID)
-        {
-        case IDS_OP_LIKE:              return "like";
-        case IDS_OP_EQUAL:             return "=";
-        case IDS_OP_BETWEEN_EXCLUSIVE: return "between";
-        case IDS_OP_FROM_INCL_TO_EXCL: return "from [ to (";
-        case IDS_OP_FROM_EXCL_TO_INCL: return "from ( to ]";
-        case IDS_OP_BETWEEN_INCLUSIVE: return "between";       // a wording repeated
-        case IDS_MISSING_VALUE:        return "Please enter a value";
-        case IDS_APP_TITLE:            return "RDMODBC";
-        case IDS_OP_TRUE:              return "is true";
-        case IDS_OP_FALSE:             return "is false";
-        default:                       return "";              // 17 missing from the module
-        }
-    };
-    struct Case { const char* text; UINT op; };
-    const Case cases[] = {
-        {"like", IDS_OP_LIKE}, {"=", IDS_OP_EQUAL}, {"between", IDS_OP_BETWEEN_EXCLUSIVE},
-        {"from [ to (", IDS_OP_FROM_INCL_TO_EXCL}, {"from ( to ]", IDS_OP_FROM_EXCL_TO_INCL},
-        {"is true", IDS_OP_TRUE}, {"is false", IDS_OP_FALSE},
-        {"LIKE", 0}, {"like ", 0}, {"RDMODBC", 0}, {"Please enter a value", 0}, {"", 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.op, FindOperator(c.text, pfnLoad)) << '"' << c.text << '"';
 }

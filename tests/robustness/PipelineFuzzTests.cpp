@@ -239,9 +239,9 @@ TEST(PipelineFuzz, WholeNumbersAreThoseOfTheNearestDouble)
 TEST(PipelineFuzz, ConditionTextsQuoteTheirNamesAndValues)
 {
     CFuzz fuzz;
-    const std::vector<UINT> operators = {IDS_OP_LIKE, IDS_OP_EQUAL, IDS_OP_BETWEEN_EXCLUSIVE, IDS_OP_FROM_INCL_TO_EXCL,
-                                         IDS_OP_FROM_EXCL_TO_INCL, IDS_OP_BETWEEN_INCLUSIVE, IDS_OP_TRUE, IDS_OP_FALSE,
-                                         IDS_OP_IS_NULL};
+    const std::vector<ConditionOperator> operators = {opLike, opEqual, opBetweenExclusive, opFromInclToExcl,
+                                         opFromExclToIncl, opBetweenInclusive, opTrue, opFalse,
+                                         opIsNull};
     // Text, date and bit columns, whose values the module writes itself, and
     // number columns, which take a value as typed unless it could change
     // the statement; each on every engine's reading of SQL.
@@ -255,7 +255,7 @@ TEST(PipelineFuzz, ConditionTextsQuoteTheirNamesAndValues)
         if (name.empty())
             name = "c";
         const int nType = fuzz.Pick(types);
-        const UINT nOperator = fuzz.Pick(operators);
+        const ConditionOperator nOperator = fuzz.Pick(operators);
         const std::string value1 = fuzz.Chance(15) ? "" : fuzz.Chance(50) ? fuzz.SqlText(20) : fuzz.Value();
         const std::string value2 = fuzz.Chance(30) ? "" : fuzz.Chance(50) ? fuzz.SqlText(20) : fuzz.Value();
         const BOOL bNegate = fuzz.Chance(30);

@@ -18,7 +18,7 @@ namespace
     {
         const char* column;
         int sqlDataType;
-        UINT nOperator;
+        ConditionOperator nOperator;
         const char* value1;
         const char* value2;
         BOOL bNegate;
@@ -75,15 +75,15 @@ TEST_F(ServerImport, MariaDbGivesTheRowsThatSqliteGives)
     struct Case { const char* what; std::vector<ConditionChoice> conditions; size_t rows; };
     const Case cases[] = {
         {"no condition", {}, 6},
-        {"number range", {{"price", SQL_DOUBLE, IDS_OP_BETWEEN_INCLUSIVE, "0.25", "12.5", FALSE}}, 4},
-        {"number not equal", {{"code", SQL_INTEGER, IDS_OP_EQUAL, "3", "", TRUE}}, 5},
-        {"text equal with a quote", {{"name", SQL_VARCHAR, IDS_OP_EQUAL, "O'Brien clamp", "", FALSE}}, 1},
-        {"text range", {{"name", SQL_VARCHAR, IDS_OP_FROM_INCL_TO_EXCL, "B", "C", FALSE}}, 2},
-        {"LIKE", {{"name", SQL_VARCHAR, IDS_OP_LIKE, "B%", "", FALSE}}, 2},
-        {"LIKE with a percent sign", {{"name", SQL_VARCHAR, IDS_OP_LIKE, "%50%", "", FALSE}}, 1},
-        {"NULL", {{"note", SQL_VARCHAR, IDS_OP_IS_NULL, "", "", FALSE}}, 2},
+        {"number range", {{"price", SQL_DOUBLE, opBetweenInclusive, "0.25", "12.5", FALSE}}, 4},
+        {"number not equal", {{"code", SQL_INTEGER, opEqual, "3", "", TRUE}}, 5},
+        {"text equal with a quote", {{"name", SQL_VARCHAR, opEqual, "O'Brien clamp", "", FALSE}}, 1},
+        {"text range", {{"name", SQL_VARCHAR, opFromInclToExcl, "B", "C", FALSE}}, 2},
+        {"LIKE", {{"name", SQL_VARCHAR, opLike, "B%", "", FALSE}}, 2},
+        {"LIKE with a percent sign", {{"name", SQL_VARCHAR, opLike, "%50%", "", FALSE}}, 1},
+        {"NULL", {{"note", SQL_VARCHAR, opIsNull, "", "", FALSE}}, 2},
         {"not NULL and a number",
-         {{"note", SQL_VARCHAR, IDS_OP_IS_NULL, "", "", TRUE}, {"price", SQL_DOUBLE, IDS_OP_BETWEEN_EXCLUSIVE, "-5", "100", FALSE}},
+         {{"note", SQL_VARCHAR, opIsNull, "", "", TRUE}, {"price", SQL_DOUBLE, opBetweenExclusive, "-5", "100", FALSE}},
          3},
     };
     for (const Case& c : cases)

@@ -3,6 +3,7 @@
 #include "CatalogColumns.h"
 #include "ConditionTestSupport.h"
 #include "dialogs/CConditionDlg.h"
+#include "dialogs/OperatorText.h"
 #include "langres/ResString.h"
 #include "resource.h"
 
@@ -378,4 +379,33 @@ TEST_F(ConditionDialogs, EditorOffersTheOperatorsOfATablesCatalog)
     ASSERT_EQ(IDOK, dlg.DoModal());
     // The driver's date type is 91, which is written as a quoted literal.
     EXPECT_STREQ("(`born`>='2003-02-01') AND (`born`<='2003-12-31')", dlg.m_condition.filterText);
+}
+
+TEST(OperatorChoice, IsFoundByItsTextByteForByte)
+{
+    CString (*pfnLoad)(UINT) = [](UINT nID) -> CString {
+        switch (nID)
+        {
+        case IDS_OP_LIKE:              return "like";
+        case IDS_OP_EQUAL:             return "=";
+        case IDS_OP_BETWEEN_EXCLUSIVE: return "between";
+        case IDS_OP_FROM_INCL_TO_EXCL: return "from [ to (";
+        case IDS_OP_FROM_EXCL_TO_INCL: return "from ( to ]";
+        case IDS_OP_BETWEEN_INCLUSIVE: return "between";       // a wording repeated
+        case IDS_MISSING_VALUE:        return "Please enter a value";
+        case IDS_APP_TITLE:            return "RDMODBC";
+        case IDS_OP_TRUE:              return "is true";
+        case IDS_OP_FALSE:             return "is false";
+        default:                       return "";              // 17 missing from the module
+        }
+    };
+    struct Case { const char* text; ConditionOperator op; };
+    const Case cases[] = {
+        {"like", opLike}, {"=", opEqual}, {"between", opBetweenExclusive},
+        {"from [ to (", opFromInclToExcl}, {"from ( to ]", opFromExclToIncl},
+        {"is true", opTrue}, {"is false", opFalse},
+        {"LIKE", opNone}, {"like ", opNone}, {"RDMODBC", opNone}, {"Please enter a value", opNone}, {"", opNone},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.op, FindOperator(c.text, pfnLoad)) << '"' << c.text << '"';
 }
