@@ -3,7 +3,7 @@
 // user set, the chosen column's name and the date/time radio value, so that
 // the dialog can show the field again. m_nColumn of the base is not the
 // dialog's: the Open sequence derives it from the column names.
-#include "session/OutputField.h"
+#include "query/OutputField.h"
 
 struct FieldMapping : OutputField
 {

@@ -1,6 +1,6 @@
 #pragma once
 // The formatting of one fetched value into an output field's text.
-#include "OutputField.h"
+#include "query/OutputField.h"
 
 class CRecordset;
 

@@ -1,7 +1,7 @@
 #pragma once
 // The one import session of the module: its connection, its record set, the
 // loaded language module and the four output fields.
-#include "OutputField.h"
+#include "query/OutputField.h"
 #include "framework/CException.h"
 #include "framework/CRecordset.h"
 #include "odbc/Connection.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The choices of the field-mapping dialog as an import takes them.
-#include "OutputField.h"
+#include "query/OutputField.h"
 #include "dialogs/CFieldMapDlg.h"
 
 #include <vector>

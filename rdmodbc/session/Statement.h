@@ -1,6 +1,6 @@
 #pragma once
 // The SQL text of an import: quoted names, the select list, the filter.
-#include "OutputField.h"
+#include "query/OutputField.h"
 #include "framework/SqlDialect.h"
 #include "query/SortOrder.h"
 
