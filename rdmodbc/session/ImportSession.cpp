@@ -10,6 +10,12 @@
 namespace
 {
     alignas(ImportSession) unsigned char s_sessionStorage[sizeof(ImportSession)];
+
+    // Rows fetched at once where the driver serves blocks: a call into the
+    // driver (through the driver manager, and Wine's under Wine) for a few
+    // hundred rows instead of each, in about 260 KB of buffers for four
+    // columns.
+    const SQLULEN IMPORT_ROWS_PER_FETCH = 256;
 }
 
 ImportSession& theSession = *new (s_sessionStorage) ImportSession;
@@ -35,6 +41,7 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
     m_db.Close();
     ReopenConnection(*this);
     m_pRecordset = new CRecordset(&m_db);
+    m_pRecordset->m_nRowsPerFetch = IMPORT_ROWS_PER_FETCH;
     CString strSQL = PrepareImport(*m_pRecordset, strTable, astrColumns, m_fields, ppszFilters, nFilters,
                                    bUseConditions, aSortKeys, m_strIdentifierQuote);
 
