@@ -10,12 +10,6 @@
 namespace
 {
     alignas(ImportSession) unsigned char s_sessionStorage[sizeof(ImportSession)];
-
-    // Rows fetched at once where the driver serves blocks: a call into the
-    // driver (through the driver manager, and Wine's under Wine) for a few
-    // hundred rows instead of each, in about 260 KB of buffers for four
-    // columns.
-    const SQLULEN IMPORT_ROWS_PER_FETCH = 256;
 }
 
 ImportSession& theSession = *new (s_sessionStorage) ImportSession;
@@ -39,9 +33,9 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
     delete m_pRecordset;
     m_pRecordset = nullptr;
     m_db.Close();
-    ReopenConnection(*this);
+    ReopenForImport(*this);
     m_pRecordset = new CRecordset(&m_db);
-    m_pRecordset->m_nRowsPerFetch = IMPORT_ROWS_PER_FETCH;
+    m_pRecordset->m_nRowsPerFetch = m_nRowsPerFetch;
     CString strSQL = PrepareImport(*m_pRecordset, strTable, astrColumns, m_fields, ppszFilters, nFilters,
                                    bUseConditions, aSortKeys, m_strIdentifierQuote);
 
