@@ -5,8 +5,9 @@
 # root; run by root, it runs as the system user postgres that Debian's
 # package creates, and DIR is that user's. Nothing outside DIR is touched
 # (not Debian's own cluster). start loads the customers fixture into the
-# database rdm_engine and appends the data source rdm_engine_postgresql to
-# the tests' user ODBC configuration ($ODBCINI, see scripts/lib/with-env).
+# database rdm_engine and appends the data source rdm_engine_postgresql, and
+# rdm_fault_postgresql through the fault driver (tests/faults), to the
+# tests' user ODBC configuration ($ODBCINI, see scripts/lib/with-env).
 set -eu
 action=$1
 dir=$2
@@ -57,6 +58,13 @@ cat >>"$ODBCINI" <<INI
 [rdm_engine_postgresql]
 Description=The customers on a PostgreSQL server
 Driver=PostgreSQL ANSI
+Servername=127.0.0.1
+Port=$port
+Database=rdm_engine
+Username=postgres
+[rdm_fault_postgresql]
+Description=The customers on a PostgreSQL server, through the fault driver (tests/faults)
+Driver=rdm_fault driver postgresql
 Servername=127.0.0.1
 Port=$port
 Database=rdm_engine

@@ -422,3 +422,67 @@ TEST_F(RowFault, APieceEndingShortOfItsBufferLeavesNoTerminatorInTheValue)
     ASSERT_TRUE(m_control.Report(report));
     EXPECT_GE(report.nPiecesShortened, 2) << "the long value came in pieces";
 }
+
+// The same faults in front of PostgreSQL's driver, from which the import
+// fetches blocks of rows: a failure on a row in the middle of a block, at
+// its first or at its last row ends reading after the rows before it, with
+// the driver's message, and a row whose value did not convert arrives with
+// that field empty; all as when the rows are fetched one by one.
+TEST_F(RowFault, AFailureInTheMiddleOfABlockEndsReadingAfterTheRowsBeforeIt)
+{
+    CFaultDriverControl control("DSN=rdm_fault_postgresql");
+    ASSERT_TRUE(control.IsOpen()) << "no control connection to the fault driver in front of PostgreSQL";
+    ASSERT_TRUE(control.Off());
+    ImportChoice choice;
+    choice.connect = "DSN=rdm_fault_postgresql";
+    choice.table = "customers";
+    choice.columns = {"name", "id", "city", ""};
+    choice.sortKeys[0].nField = 1;
+    const int nNameColumn = 2;   // selected as id, name, city
+    ASSERT_EQ(1, OpenImport(choice));
+    const std::vector<DeliveredRow> customers = ReadAllRows();
+    ASSERT_EQ(10u, customers.size());
+
+    struct Case
+    {
+        long nRow;
+        const char* pszState;
+        size_t nRowsDelivered;
+        bool bMessage;
+    };
+    const Case cases[] = {
+        {5, "08S01", 4, true},
+        {1, "08S01", 0, true},
+        {10, "HY000", 9, true},
+        {5, "22018", 10, false},   // name read on its own fails again: empty
+    };
+    const SQLULEN nImportRowsPerFetch = theSession.m_nRowsPerFetch;
+    for (const Case& c : cases)
+    {
+        std::vector<DeliveredRow> expected(customers.begin(), customers.begin() + c.nRowsDelivered);
+        if (!c.bMessage)
+            expected[c.nRow - 1][0] = "";
+        for (SQLULEN nRowsPerFetch : {nImportRowsPerFetch, (SQLULEN)1})
+        {
+            SCOPED_TRACE("row " + std::to_string(c.nRow) + " " + c.pszState + ", rows per fetch " +
+                         std::to_string(nRowsPerFetch));
+            ASSERT_TRUE(c.bMessage ? control.FailRow(c.nRow, c.pszState)
+                                   : control.FailFetch(c.nRow, c.pszState, nNameColumn));
+            theSession.m_nRowsPerFetch = nRowsPerFetch;
+            m_messageBoxes.Clear();
+            EXPECT_EQ(c.nRowsDelivered > 0 ? 1 : 0, OpenImport(choice));
+            if (c.nRowsDelivered > 0)
+                EXPECT_EQ(nRowsPerFetch, theSession.m_pRecordset->RowsPerFetch());
+            EXPECT_EQ(expected, ReadAllRows());
+            ASSERT_EQ(c.bMessage ? 1u : 0u, m_messageBoxes.Boxes().size());
+            if (c.bMessage)
+            {
+                EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find(
+                                                 ", row " + std::to_string(c.nRow) + ", column 0: "))
+                    << m_messageBoxes.Boxes()[0].text;
+            }
+            RDMODBCClose();
+        }
+    }
+    theSession.m_nRowsPerFetch = nImportRowsPerFetch;
+}
