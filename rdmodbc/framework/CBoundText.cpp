@@ -1,7 +1,6 @@
 #include "CBoundText.h"
 
 #include <sqlext.h>
-#include <cstring>
 
 CBoundText::CBoundText(int nMaxLength, int nRows)
     : m_nElement((nMaxLength > 0 ? nMaxLength : 0) + 1),
@@ -25,20 +24,4 @@ void CBoundText::Clear()
 {
     m_buffer[0] = '\0';
     m_indicators[0] = SQL_NULL_DATA;
-}
-
-BOOL CBoundText::IsWhole(int nRow) const
-{
-    const SQLLEN nIndicator = m_indicators[nRow];
-    return nIndicator == SQL_NULL_DATA || (nIndicator >= 0 && nIndicator < (SQLLEN)m_nElement);
-}
-
-int CBoundText::Length(int nRow) const
-{
-    const SQLLEN nIndicator = m_indicators[nRow];
-    if (nIndicator <= 0)
-        return 0;
-    const size_t nRoom = m_nElement - 1;
-    size_t nReported = (size_t)nIndicator < nRoom ? (size_t)nIndicator : nRoom;
-    return (int)::strnlen(Text(nRow), nReported);
 }

@@ -26,11 +26,29 @@ public:
     BOOL IsNull(int nRow = 0) const         { return m_indicators[nRow] == SQL_NULL_DATA; }
     // The value came whole: NULL, or short enough for the buffer. A longer
     // one arrived cut (and some drivers leave the cut piece unterminated).
-    BOOL IsWhole(int nRow = 0) const;
+    BOOL IsWhole(int nRow = 0) const
+    {
+        const SQLLEN nIndicator = m_indicators[nRow];
+        return nIndicator == SQL_NULL_DATA || (nIndicator >= 0 && nIndicator < (SQLLEN)m_nElement);
+    }
     // The text as fetched: up to its terminator, and never beyond the
     // length the driver reported, whatever else the buffer holds.
     LPCSTR Text(int nRow = 0) const         { return m_buffer.data() + nRow * m_nElement; }
-    int Length(int nRow = 0) const;
+    // Read for every value of every row, so scanned here rather than by a
+    // call into the runtime.
+    int Length(int nRow = 0) const
+    {
+        const SQLLEN nIndicator = m_indicators[nRow];
+        if (nIndicator <= 0)
+            return 0;
+        const SQLLEN nRoom = (SQLLEN)m_nElement - 1;
+        const int nReported = (int)(nIndicator < nRoom ? nIndicator : nRoom);
+        LPCSTR pch = Text(nRow);
+        int nLength = 0;
+        while (nLength < nReported && pch[nLength] != '\0')
+            ++nLength;
+        return nLength;
+    }
 
 private:
     // The bytes of one row's buffer: the value and its terminator.

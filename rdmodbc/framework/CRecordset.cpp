@@ -297,14 +297,25 @@ void CRecordset::PositionOnRow()
     m_nPositionedRow = m_nRow + 1;
 }
 
+BOOL CRecordset::GetBoundText(short nIndex, LPCSTR& pchText, int& nLength) const
+{
+    if (m_bReadFieldsAlone || nIndex < 0 || nIndex >= (short)m_boundColumns.size() || !m_boundColumns[nIndex]
+        || !m_boundColumns[nIndex]->IsWhole((int)m_nRow))
+        return FALSE;
+    const CBoundText& column = *m_boundColumns[nIndex];
+    pchText = column.Text((int)m_nRow);
+    nLength = column.Length((int)m_nRow);
+    return TRUE;
+}
+
 void CRecordset::GetFieldValue(short nIndex, CString& strValue)
 {
-    if (!m_bReadFieldsAlone && nIndex >= 0 && nIndex < (short)m_boundColumns.size() && m_boundColumns[nIndex]
-        && m_boundColumns[nIndex]->IsWhole((int)m_nRow))
+    LPCSTR pchText = nullptr;
+    int nLength = 0;
+    if (GetBoundText(nIndex, pchText, nLength))
     {
-        const CBoundText& column = *m_boundColumns[nIndex];
         strValue.Empty();
-        strValue.Append(column.Text((int)m_nRow), column.Length((int)m_nRow));
+        strValue.Append(pchText, nLength);
         return;
     }
     PositionOnRow();

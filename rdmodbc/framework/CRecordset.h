@@ -46,6 +46,10 @@ public:
     // the whole value, any length; a NULL reads as "". A failed read throws
     // CDBException*.
     void GetFieldValue(short nIndex, CString& strValue);
+    // Column nIndex of the current row as the fetch left it in its bound
+    // buffer, where it arrived whole: TRUE with the text and its length,
+    // valid until the next move; FALSE where GetFieldValue must read it.
+    BOOL GetBoundText(short nIndex, LPCSTR& pchText, int& nLength) const;
     // The rows that each fetch asks for: m_nRowsPerFetch where the driver
     // can read a value of any row of a block on its own, otherwise 1.
     SQLULEN RowsPerFetch() const                { return m_nBlockRows; }

@@ -12,9 +12,10 @@ namespace
     // The connect-string keywords with which a driver streams a forward-only
     // result, known by the driver's file name: psqlODBC fetches from a
     // cursor, in a transaction of its own when the connection commits each
-    // statement, 1,024 rows a round trip: four of the import's blocks, so
-    // that a failed round trip ends reading after the same rows whether the
-    // rows are fetched in blocks or one by one. MariaDB's (from 3.1.17) and
+    // statement, 8,192 rows a round trip (about half a megabyte for four
+    // columns): 32 of the import's blocks, so that a failed round trip ends
+    // reading after the same rows whether the rows are fetched in blocks or
+    // one by one. MariaDB's (from 3.1.17) and
     // MySQL's drivers read the rows as they come instead of storing the
     // result.
     struct StreamingDriver
@@ -23,7 +24,7 @@ namespace
         const char* pszKeywords;
     };
     const StreamingDriver aStreamingDrivers[] = {
-        {"psqlodbc", "UseDeclareFetch=1;Fetch=1024"},
+        {"psqlodbc", "UseDeclareFetch=1;Fetch=8192"},
         {"maodbc", "NO_CACHE=1"},
         {"myodbc", "NO_CACHE=1"},
     };

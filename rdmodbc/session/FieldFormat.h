@@ -22,4 +22,5 @@ void DeliverRow(CRecordset& recordset, const OutputField fields[OUTPUT_FIELDS], 
 // Writes prefix, the value with its fill and suffix into the caller's buffer,
 // cut to nMaxChars bytes, with a NUL. A null buffer is skipped; a negative
 // limit counts as 0.
+void DeliverFieldText(const OutputField& field, LPCSTR pchValue, int nValueLength, LPSTR lpszBuffer, int nMaxChars);
 void DeliverFieldText(const OutputField& field, const CString& strValue, LPSTR lpszBuffer, int nMaxChars);

@@ -408,12 +408,12 @@ TEST_F(EngineImport, BlocksAndSingleRowsDeliverTheSameRowsOnEveryEngine)
         EXPECT_EQ(rowsPerFetch.at(engine.name), theSession.m_pRecordset->RowsPerFetch()) << engine.name;
         if (std::string(engine.name) == "PostgreSQL")
         {
-            // Its driver streams the import's rows from a cursor, four blocks a
+            // Its driver streams the import's rows from a cursor, 32 blocks a
             // round trip; the session's connect string, which the preview and
             // the count use, stays as the driver completed it.
             const std::string strImport = theSession.m_db.GetConnect().Str();
             EXPECT_NE(std::string::npos, strImport.find("UseDeclareFetch=1;")) << strImport;
-            EXPECT_NE(std::string::npos, strImport.find("Fetch=1024;")) << strImport;
+            EXPECT_NE(std::string::npos, strImport.find("Fetch=8192;")) << strImport;
             EXPECT_NE(std::string::npos, theSession.m_strConnect.Str().find("UseDeclareFetch=0;"));
         }
         std::vector<DeliveredRow> blocks = ReadAllRows(1400, nRows);

@@ -8,6 +8,8 @@
 # database rdm_engine and appends the data source rdm_engine_postgresql, and
 # rdm_fault_postgresql through the fault driver (tests/faults), to the
 # tests' user ODBC configuration ($ODBCINI, see scripts/lib/with-env).
+# resume DIR starts the server on the cluster that an earlier start left in
+# DIR, as start does where there is none.
 set -eu
 action=$1
 dir=$2
@@ -35,11 +37,16 @@ if [ "$action" = stop ]; then
 fi
 
 stop_server
-rm -rf "$dir"
-mkdir -p "$dir"
-[ "$(id -u)" != 0 ] || chown postgres: "$dir"
-as_server_user "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 --no-sync \
-    >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
+fresh=1
+if [ "$action" = resume ] && [ -f "$dir/data/PG_VERSION" ]; then
+    fresh=0
+else
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    [ "$(id -u)" != 0 ] || chown postgres: "$dir"
+    as_server_user "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 --no-sync \
+        >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
+fi
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 as_server_user "$bin/pg_ctl" -D "$dir/data" -l "$dir/postgresql.log" -w -t 30 \
     -o "-c listen_addresses=127.0.0.1 -p $port -k '$dir' -c fsync=off" start >/dev/null \
@@ -47,8 +54,10 @@ as_server_user "$bin/pg_ctl" -D "$dir/data" -l "$dir/postgresql.log" -w -t 30 \
 psql() {
     "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$dir" -p "$port" -U postgres "$@"
 }
-psql -d postgres -c "CREATE DATABASE rdm_engine"
-"$here/fixtures/customers/print-sql.sh" postgresql | psql -d rdm_engine
+if [ "$fresh" = 1 ]; then
+    psql -d postgres -c "CREATE DATABASE rdm_engine"
+    "$here/fixtures/customers/print-sql.sh" postgresql | psql -d rdm_engine
+fi
 
 # The driver's own defaults, as a user who sets up the data source has them:
 # BoolsAsChar=1 reports a boolean as VARCHAR(5) holding 1 or 0 (with 0, as

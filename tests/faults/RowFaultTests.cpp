@@ -472,7 +472,9 @@ TEST_F(RowFault, AFailureInTheMiddleOfABlockEndsReadingAfterTheRowsBeforeIt)
             m_messageBoxes.Clear();
             EXPECT_EQ(c.nRowsDelivered > 0 ? 1 : 0, OpenImport(choice));
             if (c.nRowsDelivered > 0)
+            {
                 EXPECT_EQ(nRowsPerFetch, theSession.m_pRecordset->RowsPerFetch());
+            }
             EXPECT_EQ(expected, ReadAllRows());
             ASSERT_EQ(c.bMessage ? 1u : 0u, m_messageBoxes.Boxes().size());
             if (c.bMessage)
