@@ -29,21 +29,6 @@ namespace
         {"myodbc", "NO_CACHE=1"},
     };
 
-    CString StreamingKeywords(const CDatabase& db)
-    {
-        char szDriver[256] = "";
-        if (!SQL_SUCCEEDED(::SQLGetInfo(db.m_hdbc, SQL_DRIVER_NAME, szDriver, sizeof szDriver, nullptr)))
-            return "";
-        for (char* pch = szDriver; *pch; ++pch)
-            *pch = (char)std::tolower((unsigned char)*pch);
-        for (const StreamingDriver& driver : aStreamingDrivers)
-        {
-            if (std::strstr(szDriver, driver.pszFileName))
-                return driver.pszKeywords;
-        }
-        return "";
-    }
-
     // The keyword of a "keyword=value" entry, in capitals.
     CString EntryKeyword(const CString& strEntry)
     {
@@ -125,6 +110,21 @@ BOOL OpenConnection(SessionConnection& connection, const CString& strDataSource,
 void ReopenConnection(SessionConnection& connection)
 {
     OpenConnection(connection, CString(), TRUE);
+}
+
+CString StreamingKeywords(const CDatabase& db)
+{
+    char szDriver[256] = "";
+    if (!SQL_SUCCEEDED(::SQLGetInfo(db.m_hdbc, SQL_DRIVER_NAME, szDriver, sizeof szDriver, nullptr)))
+        return "";
+    for (char* pch = szDriver; *pch; ++pch)
+        *pch = (char)std::tolower((unsigned char)*pch);
+    for (const StreamingDriver& driver : aStreamingDrivers)
+    {
+        if (std::strstr(szDriver, driver.pszFileName))
+            return driver.pszKeywords;
+    }
+    return "";
 }
 
 void ReopenForImport(SessionConnection& connection)

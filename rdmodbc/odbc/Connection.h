@@ -29,6 +29,10 @@ void ReopenConnection(SessionConnection& connection);
 // sends them. The connect string of the session stays as the driver
 // completed it, so the session's other connections are as they were.
 void ReopenForImport(SessionConnection& connection);
+// The connect-string keywords ("keyword=value;...") that tell the driver of
+// the connection to hand a forward-only result over as the server sends it;
+// "" for a driver that is not told.
+CString StreamingKeywords(const CDatabase& db);
 
 // The driver's identifier quote character (SQL_IDENTIFIER_QUOTE_CHAR): a
 // grave accent when it cannot tell, "" when it answers a blank (no quoting).

@@ -39,7 +39,10 @@ else
         --skip-test-db >"$dir/install.log" 2>&1
 fi
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-mariadbd --no-defaults --user="$(id -un)" --datadir="$dir/data" --socket="$dir/mariadb.sock" \
+# Its temporary tables go under DIR too: /tmp is shared with whatever else
+# runs on the machine.
+mkdir -p "$dir/tmp"
+mariadbd --no-defaults --user="$(id -un)" --datadir="$dir/data" --socket="$dir/mariadb.sock" --tmpdir="$dir/tmp" \
     --port="$port" --bind-address=127.0.0.1 --skip-grant-tables --skip-name-resolve \
     --pid-file="$dir/mariadbd.pid" --log-error="$dir/mariadb.log" </dev/null >/dev/null 2>&1 &
 echo $! >"$dir/mariadb.pid"
