@@ -3,10 +3,12 @@
 // databases that make-bench-data.sh wrote. Run it with scripts/run-bench.
 #include "BenchClock.h"
 #include "CatalogBenchmark.h"
+#include "ImportPeak.h"
 #include "OdbcConnection.h"
 #include "PreviewBenchmark.h"
 #include "RowBenchmark.h"
 #include "framework/CWinApp.h"
+#include "odbc/Connection.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,9 +22,10 @@ namespace
     const char szRowsConnect[] = "DSN=rdm_bench_rows";
     const char szCatalogSource[] = "rdm_bench_catalog";
     const char szRowsSource[] = "rdm_bench_rows";
-    // The servers that scripts/run-bench starts, each with a table of
-    // 100,000 rows.
+    // The servers that scripts/run-bench starts, each with tables of
+    // 100,000 and 1,000,000 rows.
     const char* const apszServerConnects[] = {"DSN=rdm_bench_rows_mariadb", "DSN=rdm_bench_rows_postgresql"};
+    const long anServerSizes[] = {100000, 1000000};
 
     void PrintRow(const char* pszMethod, const RowTiming& timing, double dBaseSeconds)
     {
@@ -47,11 +50,12 @@ namespace
             std::string table = "rows_" + std::to_string(nSize);
             // Other work on the machine only ever adds time: each method runs
             // nRounds times, the rounds interleaved, and its fastest counts.
-            RowTiming plain, block, module, unformatted;
+            RowTiming plain, block, bound, module, unformatted;
             for (int nRound = 0; nRound < nRounds; ++nRound)
             {
                 plain = Faster(plain, TimeFetchAndGetData(szRowsConnect, table));
                 block = Faster(block, TimeBlockFetch(szRowsConnect, table));
+                bound = Faster(bound, TimeBoundFetch(szRowsConnect, table));
                 module = Faster(module, TimeMoveNext(szRowsConnect, table, true));
                 unformatted = Faster(unformatted, TimeMoveNext(szRowsConnect, table, false));
             }
@@ -60,16 +64,30 @@ namespace
             PrintRow("  the same, no formatting", unformatted, plain.dSeconds);
             PrintRow("SQLFetch+SQLGetData", plain, plain.dSeconds);
             PrintRow("block fetch (1000 rows)", block, plain.dSeconds);
+            PrintRow("bound, row by row", bound, plain.dSeconds);
         }
         std::printf("peak working set of the process: %.1f MB\n", ProcessMemory().PeakWorkingSetSize / 1048576.0);
         std::fflush(stdout);
     }
 
+    // The data source's connect string with the keywords with which the
+    // import's own connection streams the rows, as the driver's own loop
+    // would have them to read the same way.
+    std::string StreamingConnect(const char* pszConnect)
+    {
+        CDatabase db;
+        if (!db.OpenEx(pszConnect, CDatabase::noOdbcDialog))
+            return pszConnect;
+        const CString strKeywords = StreamingKeywords(db);
+        return strKeywords.IsEmpty() ? std::string(pszConnect) : std::string(pszConnect) + ";" + strKeywords.Str();
+    }
+
     // The module's cost beside each server's driver: the same mapping over
-    // 100,000 rows against the plain loop on the same server.
+    // the server's tables against the plain loop on the same server, with
+    // the data source's settings and with the streaming of the import.
     void RunServerRows(int nRounds)
     {
-        std::printf("Rows on the servers: 100,000 rows, as above; best of %d\n", nRounds);
+        std::printf("Rows on the servers: as above; best of %d\n", nRounds);
         for (const char* pszConnect : apszServerConnects)
         {
             if (!COdbcConnection(pszConnect).IsOpen())
@@ -77,15 +95,48 @@ namespace
                 std::printf("%s: no server (scripts/run-bench starts them)\n", pszConnect);
                 continue;
             }
-            RowTiming plain, module;
-            for (int nRound = 0; nRound < nRounds; ++nRound)
+            for (long nSize : anServerSizes)
             {
-                plain = Faster(plain, TimeFetchAndGetData(pszConnect, "rows_100000"));
-                module = Faster(module, TimeMoveNext(pszConnect, "rows_100000", true));
+                const std::string table = "rows_" + std::to_string(nSize);
+                const std::string streaming = StreamingConnect(pszConnect);
+                RowTiming plain, streamed, block, module, unformatted;
+                for (int nRound = 0; nRound < nRounds; ++nRound)
+                {
+                    plain = Faster(plain, TimeFetchAndGetData(pszConnect, table));
+                    streamed = Faster(streamed, TimeFetchAndGetData(streaming, table));
+                    block = Faster(block, TimeBlockFetch(pszConnect, table));
+                    module = Faster(module, TimeMoveNext(pszConnect, table, true));
+                    unformatted = Faster(unformatted, TimeMoveNext(pszConnect, table, false));
+                }
+                std::printf("%s, %ld rows\n", pszConnect, nSize);
+                PrintRow("RDMODBCMoveNext", module, plain.dSeconds);
+                PrintRow("  the same, no formatting", unformatted, plain.dSeconds);
+                PrintRow("SQLFetch+SQLGetData", plain, plain.dSeconds);
+                PrintRow("  the same, streaming", streamed, plain.dSeconds);
+                PrintRow("block fetch (1000 rows)", block, plain.dSeconds);
             }
-            std::printf("%s\n", pszConnect);
-            PrintRow("RDMODBCMoveNext", module, plain.dSeconds);
-            PrintRow("SQLFetch+SQLGetData", plain, plain.dSeconds);
+        }
+        std::fflush(stdout);
+    }
+
+    // The peak working set of a whole import on each engine, each import in
+    // a process of its own.
+    void RunImportPeaks()
+    {
+        std::printf("Peak working set of an import (connect, execute, every row), a process each:\n");
+        for (const char* pszConnect : {szRowsConnect, apszServerConnects[0], apszServerConnects[1]})
+        {
+            for (long nSize : anServerSizes)
+            {
+                const ImportPeak peak = MeasureImportPeak(pszConnect, "rows_" + std::to_string(nSize));
+                if (peak.dPeakMB == 0)
+                {
+                    std::printf("  %-30s %8ld rows: not measured\n", pszConnect, nSize);
+                    continue;
+                }
+                std::printf("  %-30s %8ld rows: peak %6.1f MB, %+6.1f MB over the process before it\n",
+                            pszConnect, peak.nRows, peak.dPeakMB, peak.dPeakMB - peak.dStartMB);
+            }
         }
         std::fflush(stdout);
     }
@@ -174,6 +225,8 @@ namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--import-peak")
+        return PrintImportPeak(argv[2], argv[3]);
     std::vector<long> sizes = {10000, 100000, 1000000};
     bool bRows = true, bCatalog = true, bPreview = true;
     int nRounds = 3;
@@ -195,6 +248,7 @@ int main(int argc, char** argv)
     {
         RunRows(sizes, nRounds);
         RunServerRows(nRounds);
+        RunImportPeaks();
     }
     const bool bDialogs = LoadLanguageModule();
     if (bCatalog)

@@ -135,3 +135,18 @@ RowTiming TimeBlockFetch(const std::string& connect, const std::string& table)
             timing.CountRows((long)nFetched);
     });
 }
+
+RowTiming TimeBoundFetch(const std::string& connect, const std::string& table)
+{
+    std::vector<char> values(4 * (nFieldLimit + 1));
+    std::vector<SQLLEN> indicators(4);
+    auto bind = [&](SQLHSTMT hstmt) {
+        for (SQLUSMALLINT nColumn = 0; nColumn < 4; ++nColumn)
+            ::SQLBindCol(hstmt, nColumn + 1, SQL_C_CHAR, &values[nColumn * (nFieldLimit + 1)], nFieldLimit + 1,
+                         &indicators[nColumn]);
+    };
+    return TimeBareStatement(connect, table, bind, [](SQLHSTMT hstmt, RowTiming& timing) {
+        while (SQL_SUCCEEDED(::SQLFetch(hstmt)))
+            timing.CountRows(1);
+    });
+}

@@ -26,6 +26,8 @@ RowTiming TimeMoveNext(const std::string& connect, const std::string& table, boo
 RowTiming TimeFetchAndGetData(const std::string& connect, const std::string& table);
 // Columns bound once, rows fetched in blocks (SQL_ATTR_ROW_ARRAY_SIZE).
 RowTiming TimeBlockFetch(const std::string& connect, const std::string& table);
+// Columns bound once, rows fetched one by one.
+RowTiming TimeBoundFetch(const std::string& connect, const std::string& table);
 // The statement the module composes for the benchmark's mapping, quoted as
 // the driver of the connection quotes names.
 std::string BenchStatement(SQLHDBC hdbc, const std::string& table);

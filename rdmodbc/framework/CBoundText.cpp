@@ -1,36 +1,27 @@
 #include "CBoundText.h"
 
 #include <sqlext.h>
-#include <cstring>
 
-CBoundText::CBoundText(int nMaxLength)
-    : m_buffer((nMaxLength > 0 ? nMaxLength : 0) + 2, '\0')
+CBoundText::CBoundText(int nMaxLength, int nRows)
+    : m_nElement((nMaxLength > 0 ? nMaxLength : 0) + 1),
+      // One byte is kept back behind the bound room, so that even a piece the
+      // driver leaves without its terminator in the last buffer ends within
+      // the room; a buffer before it ends in the next one's, and Length never
+      // reads past its own.
+      m_buffer(m_nElement * (nRows > 0 ? nRows : 1) + 1, '\0'),
+      m_indicators(nRows > 0 ? nRows : 1, SQL_NULL_DATA)
 {
 }
 
 SQLRETURN CBoundText::Bind(SQLHSTMT hstmt, SQLUSMALLINT nColumn)
 {
-    // One byte is kept back behind the bound room, so that even a piece the
-    // driver leaves without its terminator ends within the buffer.
-    return ::SQLBindCol(hstmt, nColumn, SQL_C_CHAR, m_buffer.data(), (SQLLEN)m_buffer.size() - 1, &m_nIndicator);
+    // Bound by column, a block's values follow one another at the buffer
+    // length the driver is given.
+    return ::SQLBindCol(hstmt, nColumn, SQL_C_CHAR, m_buffer.data(), (SQLLEN)m_nElement, m_indicators.data());
 }
 
 void CBoundText::Clear()
 {
     m_buffer[0] = '\0';
-    m_nIndicator = SQL_NULL_DATA;
-}
-
-BOOL CBoundText::IsWhole() const
-{
-    return m_nIndicator == SQL_NULL_DATA || (m_nIndicator >= 0 && m_nIndicator < (SQLLEN)m_buffer.size() - 1);
-}
-
-int CBoundText::Length() const
-{
-    if (m_nIndicator <= 0)
-        return 0;
-    const size_t nRoom = m_buffer.size() - 2;
-    size_t nReported = (size_t)m_nIndicator < nRoom ? (size_t)m_nIndicator : nRoom;
-    return (int)::strnlen(m_buffer.data(), nReported);
+    m_indicators[0] = SQL_NULL_DATA;
 }

@@ -3,6 +3,8 @@
 #include "OdbcDiagnostic.h"
 
 #include <sqlext.h>
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -19,6 +21,57 @@ namespace
         return (nType >= SQL_GUID && nType <= SQL_VARCHAR && nType != SQL_UNKNOWN_TYPE)
             || (nType >= SQL_TYPE_DATE && nType <= SQL_TYPE_TIMESTAMP)
             || (nType >= SQL_INTERVAL_YEAR && nType <= SQL_INTERVAL_MINUTE_TO_SECOND);
+    }
+
+    // A value longer than its buffer is read again whole, which the driver
+    // must allow for bound columns, and the columns that are not bound are
+    // read in any order, as the fields ask for them.
+    const SQLUINTEGER READ_BOUND_AGAIN = SQL_GD_BOUND | SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER;
+
+    // Whether the driver reads a value of any row of a block on its own
+    // (SQLSetPos to the row, then SQLGetData), which a value longer than its
+    // bound buffer needs. The driver's word (SQL_GD_BLOCK) is not enough: a
+    // driver that gives it may read the block's last row wherever it was
+    // positioned, and lose its place in the result. So it is tried, on two
+    // rows of the driver's type information, before the statement runs.
+    bool ReadsAnyRowOfABlock(SQLHDBC hdbc)
+    {
+        const SQLULEN nRows = 2;
+        const int nNameLength = 128;
+        CStatementHandle hstmt;
+        CBoundText name(nNameLength, (int)nRows);
+        SQLULEN nFetched = 0;
+        if (!SQL_SUCCEEDED(hstmt.Allocate(hdbc))
+            || !SQL_SUCCEEDED(::SQLSetStmtAttr(hstmt, SQL_ATTR_ROW_ARRAY_SIZE, (SQLPOINTER)nRows, 0))
+            || !SQL_SUCCEEDED(::SQLSetStmtAttr(hstmt, SQL_ATTR_ROWS_FETCHED_PTR, &nFetched, 0))
+            || !SQL_SUCCEEDED(::SQLGetTypeInfo(hstmt, SQL_ALL_TYPES)) || !SQL_SUCCEEDED(name.Bind(hstmt, 1))
+            || !SQL_SUCCEEDED(::SQLFetch(hstmt)) || nFetched != nRows)
+            return false;
+        CString astrNames[nRows];
+        for (SQLULEN nRow = 0; nRow < nRows; ++nRow)
+        {
+            if (!name.IsWhole((int)nRow))
+                return false;
+            astrNames[nRow] = CString(name.Text((int)nRow), name.Length((int)nRow));
+        }
+        // Two rows alike could not tell the rows apart.
+        if (astrNames[0] == astrNames[1])
+            return false;
+        for (SQLULEN nRow = 0; nRow < nRows; ++nRow)
+        {
+            char szName[nNameLength + 1] = "";
+            SQLLEN nIndicator = 0;
+            if (!SQL_SUCCEEDED(::SQLSetPos(hstmt, (SQLSETPOSIROW)(nRow + 1), SQL_POSITION, SQL_LOCK_NO_CHANGE))
+                || !SQL_SUCCEEDED(::SQLGetData(hstmt, 1, SQL_C_CHAR, szName, sizeof szName, &nIndicator))
+                || astrNames[nRow] != szName)
+                return false;
+        }
+        return true;
+    }
+
+    bool IsDataException(const OdbcDiagnostic& diagnostic)
+    {
+        return diagnostic.strState.Find("22") == 0;
     }
 }
 
@@ -54,6 +107,10 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
         ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_CONCURRENCY, (SQLPOINTER)SQL_CONCUR_READ_ONLY, 0);
     if (m_nMaxRows > 0)
         ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_MAX_ROWS, (SQLPOINTER)m_nMaxRows, 0);
+    SQLUINTEGER nExtensions = 0;
+    if (!SQL_SUCCEEDED(::SQLGetInfo(hdbc, SQL_GETDATA_EXTENSIONS, &nExtensions, sizeof nExtensions, nullptr)))
+        nExtensions = 0;
+    ChooseRowsPerFetch(nOpenType, nExtensions);
 
     nRetCode = ::SQLExecDirect(m_hstmt, (SQLCHAR*)(LPCSTR)m_strSQL, SQL_NTS);
     if (!SQL_SUCCEEDED(nRetCode) && nRetCode != SQL_NO_DATA)
@@ -62,22 +119,47 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
         m_hstmt.Free();
         throw pException;
     }
-    BindColumns();
-    MoveNext();
+    BindColumns(nExtensions);
+    FetchBlock();
     return TRUE;
 }
 
-void CRecordset::BindColumns()
+void CRecordset::ChooseRowsPerFetch(UINT nOpenType, SQLUINTEGER nExtensions)
 {
-    // A value longer than its buffer is read again whole, which the driver
-    // must allow for bound columns, and the columns that are not bound are
-    // read in any order, as the fields ask for them.
-    const SQLUINTEGER nNeeded = SQL_GD_BOUND | SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER;
-    SQLUINTEGER nExtensions = 0;
+    SQLULEN nRows = m_nRowsPerFetch;
+    if (m_nMaxRows > 0 && m_nMaxRows < nRows)
+        nRows = m_nMaxRows;
+    // Only a forward pass hands a block's rows out in turn; a long value of
+    // any of them must be read again, and so must a row whose value did not
+    // convert.
+    m_nBlockRows = 1;
+    if (nRows > 1 && nOpenType == forwardOnly && (nExtensions & (READ_BOUND_AGAIN | SQL_GD_BLOCK))
+                                                     == (READ_BOUND_AGAIN | SQL_GD_BLOCK)
+        && ReadsAnyRowOfABlock(m_pDatabase->m_hdbc)
+        && SQL_SUCCEEDED(::SQLSetStmtAttr(m_hstmt, SQL_ATTR_ROW_ARRAY_SIZE, (SQLPOINTER)nRows, 0)))
+    {
+        // A driver may take fewer rows than asked, and says so.
+        SQLULEN nTaken = 0;
+        if (SQL_SUCCEEDED(::SQLGetStmtAttr(m_hstmt, SQL_ATTR_ROW_ARRAY_SIZE, &nTaken, 0, nullptr)) && nTaken >= 1
+            && nTaken <= nRows)
+            m_nBlockRows = nTaken;
+    }
+    m_rowStatus.assign(m_nBlockRows, SQL_ROW_NOROW);
+    const bool bStatus =
+        SQL_SUCCEEDED(::SQLSetStmtAttr(m_hstmt, SQL_ATTR_ROW_STATUS_PTR, m_rowStatus.data(), 0));
+    const bool bFetched = SQL_SUCCEEDED(::SQLSetStmtAttr(m_hstmt, SQL_ATTR_ROWS_FETCHED_PTR, &m_nRowsFetched, 0));
+    // Without them a block's rows could not be told from its empty places.
+    if (m_nBlockRows > 1 && !(bStatus && bFetched))
+    {
+        ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_ROW_ARRAY_SIZE, (SQLPOINTER)1, 0);
+        m_nBlockRows = 1;
+    }
+}
+
+void CRecordset::BindColumns(SQLUINTEGER nExtensions)
+{
     SQLSMALLINT nColumns = 0;
-    if (!SQL_SUCCEEDED(::SQLGetInfo(m_pDatabase->m_hdbc, SQL_GETDATA_EXTENSIONS, &nExtensions, sizeof nExtensions,
-                                    nullptr))
-        || (nExtensions & nNeeded) != nNeeded || !SQL_SUCCEEDED(::SQLNumResultCols(m_hstmt, &nColumns)))
+    if ((nExtensions & READ_BOUND_AGAIN) != READ_BOUND_AGAIN || !SQL_SUCCEEDED(::SQLNumResultCols(m_hstmt, &nColumns)))
         return;
     for (SQLUSMALLINT nColumn = 1; nColumn <= nColumns; ++nColumn)
     {
@@ -86,7 +168,7 @@ void CRecordset::BindColumns()
         if (SQL_SUCCEEDED(::SQLDescribeCol(m_hstmt, nColumn, nullptr, 0, nullptr, &nType, nullptr, nullptr, nullptr))
             && IsStandardType(nType))
         {
-            pBound.reset(new CBoundText(BOUND_VALUE_LENGTH));
+            pBound.reset(new CBoundText(BOUND_VALUE_LENGTH, (int)m_nBlockRows));
             if (!SQL_SUCCEEDED(pBound->Bind(m_hstmt, nColumn)))
                 pBound.reset();
         }
@@ -96,14 +178,42 @@ void CRecordset::BindColumns()
 
 void CRecordset::Close()
 {
+    // The driver writes the bound buffers and the row statuses until the
+    // statement is gone.
     m_hstmt.Free();
     m_boundColumns.clear();
+    m_rowStatus.clear();
+    m_pFailure.reset();
+    m_nBlockRows = 1;
+    m_nRowsInBlock = 0;
+    m_nRow = 0;
+    m_nDataExceptionsInARow = 0;
     m_bEOF = TRUE;
     m_bReadFieldsAlone = FALSE;
 }
 
 void CRecordset::MoveNext()
 {
+    if (m_nRow + 1 < m_nRowsInBlock)
+    {
+        ++m_nRow;
+        EnterRow();
+        return;
+    }
+    if (m_pFailure && !m_bFailureIsDataException)
+        throw m_pFailure.release();
+    FetchBlock();
+}
+
+void CRecordset::FetchBlock()
+{
+    // What the driver does not write stays "no row".
+    std::fill(m_rowStatus.begin(), m_rowStatus.end(), (SQLUSMALLINT)SQL_ROW_NOROW);
+    m_nRowsFetched = 0;
+    m_nRowsInBlock = 0;
+    m_nRow = 0;
+    m_nPositionedRow = 0;
+    m_pFailure.reset();
     m_bReadFieldsAlone = FALSE;
     SQLRETURN nRetCode = ::SQLFetch(m_hstmt);
     if (nRetCode == SQL_NO_DATA)
@@ -111,34 +221,104 @@ void CRecordset::MoveNext()
         m_bEOF = TRUE;
         return;
     }
-    if (nRetCode == SQL_ERROR && IsDataException())
-        m_bReadFieldsAlone = TRUE;
-    else if (!SQL_SUCCEEDED(nRetCode))
-        AfxThrowDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
+    SQLULEN nRows = 0;
+    if (SQL_SUCCEEDED(nRetCode))
+        nRows = m_nBlockRows > 1 && m_nRowsFetched > 0 ? std::min(m_nRowsFetched, m_nBlockRows) : 1;
+    if (!SQL_SUCCEEDED(nRetCode)
+        || std::find(m_rowStatus.begin(), m_rowStatus.begin() + nRows, SQL_ROW_ERROR) != m_rowStatus.begin() + nRows)
+        nRows = TakeFailedFetch(nRetCode, nRows);
+    if (nRows == 0)
+        throw m_pFailure.release();
+    m_nRowsInBlock = nRows;
     m_bEOF = FALSE;
+    EnterRow();
 }
 
-BOOL CRecordset::IsDataException() const
+SQLULEN CRecordset::TakeFailedFetch(SQLRETURN nRetCode, SQLULEN nRows)
 {
+    m_pFailure.reset(MakeDBException(SQL_SUCCEEDED(nRetCode) ? SQL_ERROR : nRetCode, SQL_HANDLE_STMT, m_hstmt));
+    m_bFailureIsDataException = FALSE;
+    SQLLEN nRowNamed = 0;
     OdbcDiagnostic diagnostic;
     for (SQLSMALLINT nRecord = 1; ReadDiagnostic(SQL_HANDLE_STMT, m_hstmt, nRecord, diagnostic); ++nRecord)
     {
-        if (diagnostic.strState.Find("22") == 0)
-            return TRUE;
+        m_bFailureIsDataException = m_bFailureIsDataException || IsDataException(diagnostic);
+        // A record about a value of a row of one fetched alone is about
+        // that row.
+        SQLLEN nRow = diagnostic.nRowNumber;
+        if (nRow <= 0 && diagnostic.nColumnNumber > 0 && m_nBlockRows == 1)
+            nRow = 1;
+        nRowNamed = std::max(nRowNamed, nRow);
     }
-    return FALSE;
+    if (!SQL_SUCCEEDED(nRetCode))
+    {
+        // A failed fetch hands over the rows its statuses give, or those up
+        // to the row its diagnostics name; the row it failed on is not to be
+        // trusted.
+        nRows = 0;
+        while (nRows < m_nBlockRows && m_rowStatus[nRows] != SQL_ROW_NOROW)
+            ++nRows;
+        if (nRows == 0 && nRowNamed > 0 && (SQLULEN)nRowNamed <= m_nBlockRows)
+        {
+            nRows = (SQLULEN)nRowNamed;
+            std::fill(m_rowStatus.begin(), m_rowStatus.begin() + nRows - 1, (SQLUSMALLINT)SQL_ROW_SUCCESS);
+            m_rowStatus[nRows - 1] = SQL_ROW_ERROR;
+        }
+        else if (nRows == 1 && m_nBlockRows == 1)
+            m_rowStatus[0] = SQL_ROW_ERROR;
+    }
+    // Only a value that did not convert leaves its row to be read; any other
+    // failure ends the rows before it.
+    if (!m_bFailureIsDataException)
+        nRows = std::find(m_rowStatus.begin(), m_rowStatus.begin() + nRows, SQL_ROW_ERROR) - m_rowStatus.begin();
+    return nRows;
+}
+
+void CRecordset::EnterRow()
+{
+    m_bReadFieldsAlone = m_rowStatus[m_nRow] == SQL_ROW_ERROR;
+    if (!m_bReadFieldsAlone)
+    {
+        m_nDataExceptionsInARow = 0;
+        return;
+    }
+    if (++m_nDataExceptionsInARow > MAX_DATA_EXCEPTIONS_IN_A_ROW)
+        throw m_pFailure.release();
+}
+
+void CRecordset::PositionOnRow()
+{
+    // After a block fetch the driver reads the row it is positioned on.
+    if (m_nBlockRows == 1 || m_nPositionedRow == m_nRow + 1)
+        return;
+    SQLRETURN nRetCode = ::SQLSetPos(m_hstmt, (SQLSETPOSIROW)(m_nRow + 1), SQL_POSITION, SQL_LOCK_NO_CHANGE);
+    if (!SQL_SUCCEEDED(nRetCode))
+        AfxThrowDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
+    m_nPositionedRow = m_nRow + 1;
+}
+
+BOOL CRecordset::GetBoundText(short nIndex, LPCSTR& pchText, int& nLength) const
+{
+    if (m_bReadFieldsAlone || nIndex < 0 || nIndex >= (short)m_boundColumns.size() || !m_boundColumns[nIndex]
+        || !m_boundColumns[nIndex]->IsWhole((int)m_nRow))
+        return FALSE;
+    const CBoundText& column = *m_boundColumns[nIndex];
+    pchText = column.Text((int)m_nRow);
+    nLength = column.Length((int)m_nRow);
+    return TRUE;
 }
 
 void CRecordset::GetFieldValue(short nIndex, CString& strValue)
 {
-    if (!m_bReadFieldsAlone && nIndex >= 0 && nIndex < (short)m_boundColumns.size() && m_boundColumns[nIndex]
-        && m_boundColumns[nIndex]->IsWhole())
+    LPCSTR pchText = nullptr;
+    int nLength = 0;
+    if (GetBoundText(nIndex, pchText, nLength))
     {
-        const CBoundText& column = *m_boundColumns[nIndex];
         strValue.Empty();
-        strValue.Append(column.Text(), column.Length());
+        strValue.Append(pchText, nLength);
         return;
     }
+    PositionOnRow();
     ReadWholeValue(nIndex, strValue);
 }
 
@@ -163,12 +343,13 @@ void CRecordset::ReadWholeValue(short nIndex, CString& strValue)
             AfxThrowDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
         if (nIndicator == SQL_NULL_DATA)
             return;
-        // A value longer than the buffer comes in pieces; each full piece
-        // ends in the terminator the driver adds.
+        // A value longer than the buffer comes in pieces, each up to the
+        // terminator the driver adds: a driver that will not split a
+        // character ends a piece short of the buffer's end.
         SQLLEN nPiece = nIndicator;
         if (nIndicator == SQL_NO_TOTAL || nIndicator >= nBufferSize)
             nPiece = nBufferSize - 1;
-        strValue.Append(pBuffer, (int)nPiece);
+        strValue.Append(pBuffer, (int)::strnlen(pBuffer, (size_t)(nPiece > 0 ? nPiece : 0)));
         if (nRetCode == SQL_SUCCESS)
             break;
         if (chunk.empty())

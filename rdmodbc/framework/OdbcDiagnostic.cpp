@@ -26,5 +26,15 @@ BOOL ReadDiagnostic(SQLSMALLINT nHandleType, SQLHANDLE handle, SQLSMALLINT nReco
     diagnostic.strState = (const char*)szState;
     diagnostic.nNativeError = nNative;
     diagnostic.strMessage = (const char*)message.data();
+    diagnostic.nRowNumber = SQL_NO_ROW_NUMBER;
+    diagnostic.nColumnNumber = SQL_NO_COLUMN_NUMBER;
+    if (nHandleType == SQL_HANDLE_STMT
+        && !SQL_SUCCEEDED(::SQLGetDiagField(nHandleType, handle, nRecord, SQL_DIAG_ROW_NUMBER, &diagnostic.nRowNumber,
+                                            0, nullptr)))
+        diagnostic.nRowNumber = SQL_NO_ROW_NUMBER;
+    if (nHandleType == SQL_HANDLE_STMT
+        && !SQL_SUCCEEDED(::SQLGetDiagField(nHandleType, handle, nRecord, SQL_DIAG_COLUMN_NUMBER,
+                                            &diagnostic.nColumnNumber, 0, nullptr)))
+        diagnostic.nColumnNumber = SQL_NO_COLUMN_NUMBER;
     return TRUE;
 }

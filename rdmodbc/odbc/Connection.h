@@ -24,6 +24,16 @@ BOOL OpenConnection(SessionConnection& connection, const CString& strDataSource,
 // Opens the connection again, read-only, with the completed connect string,
 // unless it is open. A failure throws CDBException*.
 void ReopenConnection(SessionConnection& connection);
+// Opens the connection again, as ReopenConnection, for the import's rows:
+// where the driver reads a whole result at execution unless told otherwise,
+// it is connected once more and told to hand the rows over as the server
+// sends them. The connect string of the session stays as the driver
+// completed it, so the session's other connections are as they were.
+void ReopenForImport(SessionConnection& connection);
+// The connect-string keywords ("keyword=value;...") that tell the driver of
+// the connection to hand a forward-only result over as the server sends it;
+// "" for a driver that is not told.
+CString StreamingKeywords(const CDatabase& db);
 
 // The driver's identifier quote character (SQL_IDENTIFIER_QUOTE_CHAR): a
 // grave accent when it cannot tell, "" when it answers a blank (no quoting).

@@ -118,12 +118,40 @@ void FormatAsInteger(CString& strText)
     {
         char szNumber[24];
         auto result = std::to_chars(szNumber, szNumber + sizeof szNumber, nWhole);
-        strText = CString(szNumber, (int)(result.ptr - szNumber));
+        const int nDigits = (int)(result.ptr - szNumber);
+        // Most often the text begins with the number as it is written: only
+        // its fraction goes.
+        if (std::strncmp(strText, szNumber, nDigits) == 0
+            && (strText.GetLength() == nDigits || strText.GetAt(nDigits) == '.'))
+        {
+            strText.Delete(nDigits, strText.GetLength() - nDigits);
+            return;
+        }
+        strText.Empty();
+        strText.Append(szNumber, nDigits);
         return;
     }
     int nPoint = strText.ReverseFind('.');
     if (nPoint >= 0)
         strText = strText.Left(nPoint);
+}
+
+namespace
+{
+    // The text begins with a date as the rule writes it: yyyy-mm-dd.
+    bool StartsAsFormattedDate(const CString& strText)
+    {
+        static const char szPattern[] = "0000-00-00";
+        if (strText.GetLength() < (int)sizeof szPattern - 1)
+            return false;
+        for (int i = 0; i < (int)sizeof szPattern - 1; ++i)
+        {
+            const char ch = strText.GetAt(i);
+            if (szPattern[i] == '-' ? ch != '-' : !IsDigit(ch))
+                return false;
+        }
+        return true;
+    }
 }
 
 void FormatAsDateTime(CString& strText, BOOL bDate)
@@ -132,6 +160,14 @@ void FormatAsDateTime(CString& strText, BOOL bDate)
     dateTime.ParseDateTime(strText, bDate ? VAR_DATEVALUEONLY : VAR_TIMEVALUEONLY, LANG_USER_DEFAULT);
     if (dateTime.GetStatus() != COleDateTime::valid)
         return;
+    // A valid date that a driver wrote in the ODBC form, as most do, is
+    // already the rule's text: the time behind it only goes.
+    const int nDateLength = 10;
+    if (bDate && StartsAsFormattedDate(strText))
+    {
+        strText.Delete(nDateLength, strText.GetLength() - nDateLength);
+        return;
+    }
     // Moved in: a short result goes into the text's own room, which the next
     // row's value reuses.
     strText = dateTime.Format(bDate ? "%Y-%m-%d" : "%H:%M:%S");
@@ -149,6 +185,25 @@ void ApplyValueRules(const OutputField& field, CString& strValue)
 
 namespace
 {
+    // Short runs of bytes, copied and filled here rather than by the runtime:
+    // msvcrt's memmove and memset (Wine's too) move a few bytes one by one
+    // with string instructions behind a call, and every field of every row
+    // is a few bytes. Kept as loops: the compiler would otherwise turn them
+    // back into those calls.
+    __attribute__((optimize("no-tree-loop-distribute-patterns")))
+    void CopyBytes(LPSTR pchTo, LPCSTR pchFrom, int nCount)
+    {
+        for (int i = 0; i < nCount; ++i)
+            pchTo[i] = pchFrom[i];
+    }
+
+    __attribute__((optimize("no-tree-loop-distribute-patterns")))
+    void FillBytes(LPSTR pchTo, char ch, int nCount)
+    {
+        for (int i = 0; i < nCount; ++i)
+            pchTo[i] = ch;
+    }
+
     // The caller's buffer, written piece by piece up to its limit. Every
     // field of every row passes here, so the pieces go straight into the
     // buffer instead of being put together first.
@@ -161,13 +216,13 @@ namespace
         void Put(LPCSTR pch, int nLength)
         {
             if (LPSTR pchTo = Claim(nLength))
-                memcpy(pchTo, pch, nLength);
+                CopyBytes(pchTo, pch, nLength);
         }
         void Put(const CString& str) { Put(str, str.GetLength()); }
         void Fill(char ch, int nCount)
         {
             if (LPSTR pchTo = Claim(nCount))
-                memset(pchTo, ch, nCount);
+                FillBytes(pchTo, ch, nCount);
         }
 
     private:
@@ -188,31 +243,46 @@ namespace
         LPSTR m_pch;
         int   m_nRoom;
     };
+
+    bool HasValueRules(const OutputField& field)
+    {
+        return field.m_bInteger || field.m_bDate || field.m_bTime;
+    }
 }
 
-void DeliverFieldText(const OutputField& field, const CString& strValue, LPSTR lpszBuffer, int nMaxChars)
+void DeliverFieldText(const OutputField& field, LPCSTR pchValue, int nValueLength, LPSTR lpszBuffer, int nMaxChars)
 {
     if (lpszBuffer == nullptr)
         return;
+    if (field.m_bOnlyWithValue && nValueLength == 0)
+    {
+        *lpszBuffer = '\0';
+        return;
+    }
     int nFill = 0;
-    if (field.m_bPad && field.m_chPad != '\0' && field.m_nPadWidth > strValue.GetLength())
-        nFill = field.m_nPadWidth - strValue.GetLength();
+    if (field.m_bPad && field.m_chPad != '\0' && field.m_nPadWidth > nValueLength)
+        nFill = field.m_nPadWidth - nValueLength;
     CBoundedWriter writer(lpszBuffer, nMaxChars);
     writer.Put(field.m_strPrefix);
     if (!field.m_bPadRight)
         writer.Fill(field.m_chPad, nFill);
-    writer.Put(strValue);
+    writer.Put(pchValue, nValueLength);
     if (field.m_bPadRight)
         writer.Fill(field.m_chPad, nFill);
     writer.Put(field.m_strSuffix);
 }
 
+void DeliverFieldText(const OutputField& field, const CString& strValue, LPSTR lpszBuffer, int nMaxChars)
+{
+    DeliverFieldText(field, strValue, strValue.GetLength(), lpszBuffer, nMaxChars);
+}
+
 void DeliverField(const OutputField& field, CString& strValue, LPSTR lpszBuffer, int nMaxChars)
 {
+    // Judged before the rules, which would make 0 of nothing.
     if (field.m_bOnlyWithValue && strValue.IsEmpty())
     {
-        if (lpszBuffer != nullptr)
-            *lpszBuffer = '\0';
+        DeliverFieldText(field, nullptr, 0, lpszBuffer, nMaxChars);
         return;
     }
     ApplyValueRules(field, strValue);
@@ -225,6 +295,16 @@ void DeliverRow(CRecordset& recordset, const OutputField fields[OUTPUT_FIELDS], 
     for (int k : FIELDS_IN_SELECT_ORDER)
     {
         const OutputField& field = fields[k];
+        // A value that the rules leave as it is goes from the row's bound
+        // buffer straight into the host's.
+        LPCSTR pchValue = nullptr;
+        int nLength = 0;
+        if (!HasValueRules(field) && field.m_nColumn >= 0
+            && recordset.GetBoundText((short)field.m_nColumn, pchValue, nLength))
+        {
+            DeliverFieldText(field, pchValue, nLength, alpszFields[k], anMaxChars[k]);
+            continue;
+        }
         ReadColumnText(recordset, (short)field.m_nColumn, strValue);
         DeliverField(field, strValue, alpszFields[k], anMaxChars[k]);
     }

@@ -25,6 +25,8 @@ void DeliverField(const OutputField& field, CString& strValue, LPSTR lpszBuffer,
 void DeliverRow(CRecordset& recordset, const OutputField fields[OUTPUT_FIELDS], CString& strValue,
                 LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxChars[OUTPUT_FIELDS]);
 // Writes prefix, the value with its fill and suffix into the caller's buffer,
-// cut to nMaxChars bytes, with a NUL. A null buffer is skipped; a negative
-// limit counts as 0.
+// cut to nMaxChars bytes, with a NUL; only the NUL for an empty value of a
+// field that shows only values. A null buffer is skipped; a negative limit
+// counts as 0.
+void DeliverFieldText(const OutputField& field, LPCSTR pchValue, int nValueLength, LPSTR lpszBuffer, int nMaxChars);
 void DeliverFieldText(const OutputField& field, const CString& strValue, LPSTR lpszBuffer, int nMaxChars);

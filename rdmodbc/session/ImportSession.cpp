@@ -33,8 +33,9 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
     delete m_pRecordset;
     m_pRecordset = nullptr;
     m_db.Close();
-    ReopenConnection(*this);
+    ReopenForImport(*this);
     m_pRecordset = new CRecordset(&m_db);
+    m_pRecordset->m_nRowsPerFetch = m_nRowsPerFetch;
 
     try
     {

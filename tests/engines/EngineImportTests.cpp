@@ -16,8 +16,10 @@
 
 #include <gtest/gtest.h>
 #include <sqlext.h>
+#include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 
 namespace
 {
@@ -463,5 +465,81 @@ TEST_F(EngineImport, ACommentAtTheEndOfATypedConditionEndsWithIt)
             ComposeStatement("", "customers", astrColumns, fields, DriverDialect(engine.connect)),
             ComposeFilter(choice.filters.data(), (int)choice.filters.size()));
         EXPECT_EQ((std::vector<TextRow>{{"2"}}), QueryRows(engine.connect, strCount.Str())) << engine.name;
+    }
+}
+
+TEST_F(EngineImport, BlocksAndSingleRowsDeliverTheSameRowsOnEveryEngine)
+{
+    // 600 rows: two blocks of 256 and a last one of 88. Values longer than a
+    // bound buffer in the middle of a block, at a block's first and last row
+    // and at the very last; a NULL in every column.
+    const int nRows = 600;
+    auto label = [](int n) -> std::optional<std::string> {
+        if (n % 97 == 0)
+            return std::nullopt;
+        if (n == 130 || n == 257 || n == 512)
+            return std::string(300 + n, 'a') + std::to_string(n);
+        return "label " + std::to_string(n);
+    };
+    auto note = [](int n) -> std::optional<std::string> {
+        if (n == 300)
+            return std::nullopt;
+        if (n == 131 || n == 600)
+            return "long " + std::string(1000, 'b');
+        return n % 2 ? "odd" : "even";
+    };
+    auto literal = [](const std::optional<std::string>& value) { return value ? "'" + *value + "'" : "NULL"; };
+    std::vector<std::string> inserts;
+    std::vector<DeliveredRow> expected;
+    for (int n = 1; n <= nRows; ++n)
+    {
+        if ((n - 1) % 100 == 0)
+            inserts.push_back("INSERT INTO rdm_blocks VALUES ");
+        else
+            inserts.back() += ",";
+        const std::string strKey = n == 400 ? "NULL" : std::to_string(n);
+        inserts.back() += "(" + strKey + "," + literal(label(n)) + "," + literal(note(n)) + ")";
+        expected.push_back({label(n).value_or(""), n == 400 ? "" : strKey, note(n).value_or(""), ""});
+    }
+    std::sort(expected.begin(), expected.end());
+    // Where each engine's driver can read a value of any row of a block.
+    const std::map<std::string, SQLULEN> rowsPerFetch = {{"SQLite", 1}, {"MariaDB", 1}, {"PostgreSQL", 256}};
+    const SQLULEN nImportRowsPerFetch = theSession.m_nRowsPerFetch;
+
+    for (const TestEngine& engine : TestEngines())
+    {
+        ExecuteSql(engine.connect, "DROP TABLE IF EXISTS rdm_blocks");
+        ExecuteSql(engine.connect, "CREATE TABLE rdm_blocks (n INTEGER, label VARCHAR(1200), note VARCHAR(1200))");
+        for (const std::string& strInsert : inserts)
+            ExecuteSql(engine.connect, strInsert);
+        ImportChoice choice;
+        choice.connect = engine.connect;
+        choice.table = "rdm_blocks";
+        choice.columns = {"label", "n", "note", ""};
+        choice.sortKeys[0].nField = 1;
+
+        ASSERT_EQ(1, OpenImport(choice)) << engine.name;
+        EXPECT_EQ(rowsPerFetch.at(engine.name), theSession.m_pRecordset->RowsPerFetch()) << engine.name;
+        if (std::string(engine.name) == "PostgreSQL")
+        {
+            // Its driver streams the import's rows from a cursor, 32 blocks a
+            // round trip; the session's connect string, which the preview and
+            // the count use, stays as the driver completed it.
+            const std::string strImport = theSession.m_db.GetConnect().Str();
+            EXPECT_NE(std::string::npos, strImport.find("UseDeclareFetch=1;")) << strImport;
+            EXPECT_NE(std::string::npos, strImport.find("Fetch=8192;")) << strImport;
+            EXPECT_NE(std::string::npos, theSession.m_strConnect.Str().find("UseDeclareFetch=0;"));
+        }
+        std::vector<DeliveredRow> blocks = ReadAllRows(1400, nRows);
+        theSession.m_nRowsPerFetch = 1;
+        ASSERT_EQ(1, OpenImport(choice)) << engine.name;
+        EXPECT_EQ(1u, theSession.m_pRecordset->RowsPerFetch()) << engine.name;
+        std::vector<DeliveredRow> singleRows = ReadAllRows(1400, nRows);
+        theSession.m_nRowsPerFetch = nImportRowsPerFetch;
+
+        EXPECT_EQ(singleRows, blocks) << engine.name;
+        std::sort(blocks.begin(), blocks.end());
+        EXPECT_EQ(expected, blocks) << engine.name;
+        ExecuteSql(engine.connect, "DROP TABLE rdm_blocks");
     }
 }

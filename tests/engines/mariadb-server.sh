@@ -5,7 +5,8 @@
 # rows into the database rdm and the customers fixture into the database
 # rdm_engine, and appends their data sources rdm_robustness_mariadb and
 # rdm_engine_mariadb to the tests' user ODBC configuration ($ODBCINI, see
-# scripts/lib/with-env).
+# scripts/lib/with-env). resume DIR starts the server on the data that an
+# earlier start left in DIR, as start does where there is none.
 set -eu
 action=$1
 dir=$2
@@ -28,12 +29,20 @@ if [ "$action" = stop ]; then
 fi
 
 stop_server
-rm -rf "$dir"
-mkdir -p "$dir/data"
-mariadb-install-db --no-defaults --user="$(id -un)" --datadir="$dir/data" --auth-root-authentication-method=normal \
-    --skip-test-db >"$dir/install.log" 2>&1
+fresh=1
+if [ "$action" = resume ] && [ -d "$dir/data/mysql" ]; then
+    fresh=0
+else
+    rm -rf "$dir"
+    mkdir -p "$dir/data"
+    mariadb-install-db --no-defaults --user="$(id -un)" --datadir="$dir/data" --auth-root-authentication-method=normal \
+        --skip-test-db >"$dir/install.log" 2>&1
+fi
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-mariadbd --no-defaults --user="$(id -un)" --datadir="$dir/data" --socket="$dir/mariadb.sock" \
+# Its temporary tables go under DIR too: /tmp is shared with whatever else
+# runs on the machine.
+mkdir -p "$dir/tmp"
+mariadbd --no-defaults --user="$(id -un)" --datadir="$dir/data" --socket="$dir/mariadb.sock" --tmpdir="$dir/tmp" \
     --port="$port" --bind-address=127.0.0.1 --skip-grant-tables --skip-name-resolve \
     --pid-file="$dir/mariadbd.pid" --log-error="$dir/mariadb.log" </dev/null >/dev/null 2>&1 &
 echo $! >"$dir/mariadb.pid"
@@ -42,7 +51,7 @@ for _ in $(seq 1 300); do
     sleep 0.1
 done
 mariadb-admin --no-defaults --socket="$dir/mariadb.sock" ping >/dev/null || { cat "$dir/mariadb.log" >&2; exit 1; }
-{
+[ "$fresh" = 0 ] || {
     echo "CREATE DATABASE rdm; USE rdm;"
     cat "$here/fixtures/server_compare.sql"
     echo "CREATE DATABASE rdm_engine; USE rdm_engine;"

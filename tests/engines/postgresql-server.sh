@@ -1,15 +1,18 @@
 #!/bin/sh
 # Starts (start DIR) or stops (stop DIR) a private PostgreSQL server for the
-# tests, or starts a stopped one again on its data and port (resume DIR, for
-# a test of a server that goes away): its cluster, socket and log under DIR,
-# listening on a free port of 127.0.0.1 only, trusting its connections. The
-# server refuses to run as root; run by root, it runs as the system user
-# postgres that Debian's package creates, and DIR is that user's. Nothing
-# outside DIR is touched (not Debian's own cluster). start loads the
-# customers fixture into the database rdm_engine and appends the data sources
-# rdm_engine_postgresql and rdm_engine_postgresql_secret (a user who gives a
-# password) to the tests' user ODBC configuration ($ODBCINI, see
-# scripts/lib/with-env).
+# tests: its cluster, socket and log under DIR, listening on a free port of
+# 127.0.0.1 only, trusting its connections but for one user who gives a
+# password. The server refuses to run as root; run by root, it runs as the
+# system user postgres that Debian's package creates, and DIR is that
+# user's. Nothing outside DIR is touched (not Debian's own cluster). start
+# loads the customers fixture into the database rdm_engine and appends the
+# data sources rdm_engine_postgresql, rdm_engine_postgresql_secret (the user
+# with a password) and rdm_fault_postgresql through the fault driver
+# (tests/faults) to the tests' user ODBC configuration ($ODBCINI, see
+# scripts/lib/with-env). resume DIR starts the server on the cluster that an
+# earlier start left in DIR, as start does where there is none; restart DIR
+# starts a stopped one again on its data and port (for a test of a server
+# that goes away).
 set -eu
 action=$1
 dir=$2
@@ -41,30 +44,37 @@ if [ "$action" = stop ]; then
     stop_server
     exit 0
 fi
-if [ "$action" = resume ]; then
+if [ "$action" = restart ]; then
     port=$(cat "$dir/port")
     start_server
     exit 0
 fi
 
 stop_server
-rm -rf "$dir"
-mkdir -p "$dir"
-[ "$(id -u)" != 0 ] || chown postgres: "$dir"
-as_server_user "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 --no-sync \
-    >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
-# One user must give a password, as a data source's driver asks for it.
-as_server_user sed -i '1i host all rdm_secret 127.0.0.1/32 scram-sha-256' "$dir/data/pg_hba.conf"
+fresh=1
+if [ "$action" = resume ] && [ -f "$dir/data/PG_VERSION" ]; then
+    fresh=0
+else
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    [ "$(id -u)" != 0 ] || chown postgres: "$dir"
+    as_server_user "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 --no-sync \
+        >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
+    # One user must give a password, as a data source's driver asks for it.
+    as_server_user sed -i '1i host all rdm_secret 127.0.0.1/32 scram-sha-256' "$dir/data/pg_hba.conf"
+fi
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 echo "$port" >"$dir/port"
 start_server
 psql() {
     "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$dir" -p "$port" -U postgres "$@"
 }
-psql -d postgres -c "CREATE DATABASE rdm_engine"
-"$here/fixtures/customers/print-sql.sh" postgresql | psql -d rdm_engine
-psql -d rdm_engine -c "CREATE ROLE rdm_secret LOGIN PASSWORD 'Pa55-w0rd!'" \
-    -c "GRANT SELECT ON ALL TABLES IN SCHEMA public TO rdm_secret"
+if [ "$fresh" = 1 ]; then
+    psql -d postgres -c "CREATE DATABASE rdm_engine"
+    "$here/fixtures/customers/print-sql.sh" postgresql | psql -d rdm_engine
+    psql -d rdm_engine -c "CREATE ROLE rdm_secret LOGIN PASSWORD 'Pa55-w0rd!'" \
+        -c "GRANT SELECT ON ALL TABLES IN SCHEMA public TO rdm_secret"
+fi
 
 # The driver's own defaults, as a user who sets up the data source has them:
 # BoolsAsChar=1 reports a boolean as VARCHAR(5) holding 1 or 0 (with 0, as
@@ -86,5 +96,12 @@ Port=$port
 Database=rdm_engine
 Username=rdm_secret
 Password=Pa55-w0rd!
+[rdm_fault_postgresql]
+Description=The customers on a PostgreSQL server, through the fault driver (tests/faults)
+Driver=rdm_fault driver postgresql
+Servername=127.0.0.1
+Port=$port
+Database=rdm_engine
+Username=postgres
 INI
 echo "PostgreSQL on 127.0.0.1:$port"

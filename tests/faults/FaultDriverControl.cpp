@@ -53,13 +53,27 @@ bool CFaultDriverControl::FailCall(long nCall)
     return Execute("-- fault: at " + std::to_string(nCall), rows);
 }
 
-bool CFaultDriverControl::FailFetch(long nFetch, const std::string& strState, int nColumn)
+bool CFaultDriverControl::FailFetch(long nRow, const std::string& strState, int nColumn, const std::string& strHow)
 {
     std::vector<std::pair<std::string, std::string>> rows;
-    std::string strCommand = "-- fault: fetch " + std::to_string(nFetch) + " " + strState;
+    std::string strCommand = "-- fault: fetch " + std::to_string(nRow) + " " + strState;
     if (nColumn > 0)
         strCommand += " column " + std::to_string(nColumn);
+    if (!strHow.empty())
+        strCommand += " " + strHow;
     return Execute(strCommand, rows);
+}
+
+bool CFaultDriverControl::FailRow(long nRow, const std::string& strState)
+{
+    std::vector<std::pair<std::string, std::string>> rows;
+    return Execute("-- fault: row " + std::to_string(nRow) + " " + strState, rows);
+}
+
+bool CFaultDriverControl::ShortenPieces()
+{
+    std::vector<std::pair<std::string, std::string>> rows;
+    return Execute("-- fault: pieces short", rows);
 }
 
 bool CFaultDriverControl::StretchLengths(long nExtra, long nFromFetch)
@@ -94,6 +108,7 @@ bool CFaultDriverControl::Report(FaultReport& report)
         {"fetches failed", &FaultReport::nFetchesFailed},
         {"reads failed", &FaultReport::nReadsFailed},
         {"lengths stretched", &FaultReport::nLengthsStretched},
+        {"pieces shortened", &FaultReport::nPiecesShortened},
     };
     for (const auto& row : rows)
     {

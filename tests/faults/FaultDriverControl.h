@@ -7,15 +7,21 @@
 //
 // The commands, each a statement text of its own:
 //   "-- fault: at N"            fail the Nth counted call from now (0: none), count anew
-//   "-- fault: fetch N STATE"   the Nth fetch from now hands its row over and fails
+//   "-- fault: fetch N STATE"   the fetch of the Nth row from now hands it over and fails
 //   "-- fault: fetch N STATE column C"   ... and SQLGetData of column C fails too
+//   "-- fault: fetch N STATE norow"      ... fails before the row instead
+//   "-- fault: fetch N STATE norow repeat"   ... and so does every fetch after it
+//   "-- fault: fetch N STATE repeat"     ... every fetch from it claims the row, not moving on
+//   "-- fault: row N STATE"     the fetch of the Nth row hands over the rows before it and fails
 //   "-- fault: lengths +N"      bound texts reported N bytes longer from the next fetch on
 //   "-- fault: lengths +N from K"        ... from the Kth fetch from now on
+//   "-- fault: pieces short"    each SQLGetData as text gets one byte less room
 //   "-- fault: off"             nothing failed, counted or changed any more
 //   "-- fault: report"          a result of (name, value) rows: what FaultReport holds
 // A fetch is a SQLFetch, SQLFetchScroll or SQLExtendedFetch of a statement
-// not on the control connection; fetches are counted from the last fetch or
-// lengths command, and the row faults stay until "off".
+// not on the control connection nor reading the type information; fetches
+// and their rows are counted from the last fetch, row or lengths command,
+// and the row faults stay until "off".
 #include <windows.h>
 #include <sql.h>
 #include <string>
@@ -30,9 +36,10 @@ struct FaultReport
     long nStatements = 0;               // their statements allocated and not freed
     long nStatementsAtDisconnect = 0;   // statements still allocated when their connection closed
     long nFetches = 0;                  // fetches since the last FailFetch or StretchLengths
-    long nFetchesFailed = 0;            // fetches failed after their row arrived (0 or 1)
+    long nFetchesFailed = 0;            // fetches the failed fetch failed
     long nReadsFailed = 0;              // SQLGetData calls of the failed column that failed
     long nLengthsStretched = 0;         // bound values reported longer than they are
+    long nPiecesShortened = 0;          // SQLGetData calls given less room
 };
 
 class CFaultDriverControl
@@ -47,13 +54,27 @@ public:
     // Fails the nth driver call from now on (0: fails none) and starts the
     // count anew.
     bool FailCall(long nCall);
-    // A value that does not convert: the nth fetch from now fetches its row,
-    // the real driver writes the bound buffers, and then fails with SQL_ERROR
-    // and the data exception strState ("22018": a text that is no number,
-    // "22003": a number out of range), whose text names the fetch and
-    // nColumn. With nColumn > 0 every SQLGetData of that column fails the
-    // same way until the statement's next fetch.
-    bool FailFetch(long nFetch, const std::string& strState, int nColumn = 0);
+    // A value that does not convert: the fetch of the nth row from now
+    // fetches it, the real driver writes the bound buffers, and then fails
+    // with SQL_ERROR (in a block: SQL_SUCCESS_WITH_INFO) and the data
+    // exception strState ("22018": a text that is no number, "22003": a
+    // number out of range), whose text names the fetch, the row and nColumn,
+    // the row marked SQL_ROW_ERROR in the row statuses. With nColumn > 0
+    // every SQLGetData of that column fails the same way until the
+    // statement's next fetch. strHow "norow" fails the fetch before the row
+    // (a server that fails while it makes it), "norow repeat" every fetch
+    // from then on, "repeat" every fetch from then on claiming the row it
+    // stands on without moving on.
+    bool FailFetch(long nRow, const std::string& strState, int nColumn = 0, const std::string& strHow = "");
+    // A failure that ends the rows: the fetch of the nth row from now hands
+    // over the rows before it, marks the nth SQL_ROW_ERROR and fails with
+    // SQL_ERROR and strState, which is no data exception ("08S01": the
+    // connection broke).
+    bool FailRow(long nRow, const std::string& strState);
+    // A driver that will not split a character: from now on each SQLGetData
+    // as text reaches the real driver with one byte less room, so each full
+    // piece ends a byte short of the buffer's end.
+    bool ShortenPieces();
     // A driver that reports more than it wrote: from the nth fetch from now
     // on, each bound SQL_C_CHAR value that is not NULL and fits its buffer
     // gets nExtra added to its length (up to one less than the buffer

@@ -155,7 +155,7 @@ TEST_F(RowFault, TheFaultDriverFailsAFetchAfterItsRowArrived)
         EXPECT_EQ(SQL_SUCCESS, ::SQLFetch(hstmt));
         EXPECT_STREQ("1", pos.buffer.data());
         EXPECT_EQ(SQL_ERROR, ::SQLFetch(hstmt));
-        EXPECT_EQ("22018 injected conversion failure at fetch 2, column 2: invalid character value for the cast",
+        EXPECT_EQ("22018 injected conversion failure at fetch 2, row 2, column 2: invalid character value for the cast",
                   Diagnostic(hstmt));
         // The driver manager keeps a copy of the record without its column:
         // which value failed, only the text says.
@@ -165,7 +165,7 @@ TEST_F(RowFault, TheFaultDriverFailsAFetchAfterItsRowArrived)
         EXPECT_EQ(0, nColumn);
         EXPECT_STREQ("2", pos.buffer.data()) << "the row arrived in the bound buffer";
         EXPECT_EQ("2", ReadText(hstmt, kPosColumn));
-        const std::string strFailed = "failed: 22018 injected conversion failure at fetch 2, column 2: invalid "
+        const std::string strFailed = "failed: 22018 injected conversion failure at fetch 2, row 2, column 2: invalid "
                                       "character value for the cast";
         EXPECT_EQ(strFailed, ReadText(hstmt, kCaptionColumn));
         EXPECT_EQ(strFailed, ReadText(hstmt, kCaptionColumn)) << "read again, it fails again";
@@ -186,7 +186,7 @@ TEST_F(RowFault, TheFaultDriverFailsAFetchAfterItsRowArrived)
         ASSERT_TRUE(SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)kLabelsQuery, SQL_NTS)));
         ASSERT_TRUE(m_control.FailFetch(1, "22003", kNoteColumn));
         EXPECT_EQ(SQL_ERROR, ::SQLFetch(hstmt));
-        EXPECT_EQ("22003 injected conversion failure at fetch 1, column 3: numeric value out of range",
+        EXPECT_EQ("22003 injected conversion failure at fetch 1, row 1, column 3: numeric value out of range",
                   Diagnostic(hstmt));
         EXPECT_STREQ("1", pos.buffer.data());
         EXPECT_EQ("failed: 24000 [unixODBC][Driver Manager]Invalid cursor state", ReadText(hstmt, kPosColumn));
@@ -215,6 +215,9 @@ TEST_F(RowFault, TheFaultDriverRefusesRowFaultsItCannotPlay)
     };
     for (const Case& c : failedFetches)
         EXPECT_FALSE(m_control.FailFetch(c.nFetch, c.pszState, c.nColumn)) << c.nFetch << " " << c.pszState;
+    EXPECT_FALSE(m_control.FailFetch(2, "22018", 0, "repeat norow")) << "the clauses in their order only";
+    EXPECT_FALSE(m_control.FailRow(2, "22018")) << "a data exception is a failed fetch's";
+    EXPECT_FALSE(m_control.FailRow(0, "08S01"));
     EXPECT_FALSE(m_control.StretchLengths(0));
     EXPECT_FALSE(m_control.StretchLengths(7, 0));
 
@@ -357,4 +360,131 @@ TEST_F(RowFault, ALengthLongerThanTheValueLeavesNoStaleBytes)
         ASSERT_TRUE(m_control.Report(report));
         EXPECT_GT(report.nLengthsStretched, 0) << "the driver reported no value longer";
     }
+}
+
+// A data exception that the server raises while it makes the next row
+// leaves no row to deliver: reading ends after the rows before it, with the
+// driver's message once and no empty row, whether the driver fails once or
+// at every fetch from then on; at the first row the import does not open.
+// A driver that claims a row at every fetch without moving on ends after a
+// bounded number of such rows, with the message.
+TEST_F(RowFault, ADataExceptionWithoutARowEndsReadingWithItsMessageOnce)
+{
+    struct Case
+    {
+        long nRow;
+        const char* pszState;
+        const char* pszHow;
+        size_t nRowsDelivered;
+        long nFetches;          // what the driver saw: no fetch after the end
+    };
+    const size_t nClaimed = CRecordset::MAX_DATA_EXCEPTIONS_IN_A_ROW;
+    const Case cases[] = {
+        {3, "22012", "norow", 2, 3},
+        {3, "22012", "norow repeat", 2, 3},
+        {6, "22P02", "norow", 5, 6},
+        {1, "22003", "norow", 0, 1},
+        {3, "22018", "repeat", 2 + nClaimed, 3 + (long)nClaimed},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.nRow) + " " + c.pszState + " " + c.pszHow);
+        m_messageBoxes.Clear();
+        ASSERT_TRUE(m_control.FailFetch(c.nRow, c.pszState, 0, c.pszHow));
+
+        EXPECT_EQ(c.nRowsDelivered > 0 ? 1 : 0, OpenImport(Labels()));
+        const std::vector<DeliveredRow> rows = ReadAllRows(kFieldLimit, nClaimed + kLabels.size());
+        ASSERT_EQ(c.nRowsDelivered, rows.size());
+        const size_t nBefore = std::min<size_t>(c.nRowsDelivered, c.nRow - 1);
+        EXPECT_EQ(WithEndMarks({kLabels.begin(), kLabels.begin() + nBefore}),
+                  std::vector<DeliveredRow>(rows.begin(), rows.begin() + nBefore));
+        ASSERT_EQ(1u, m_messageBoxes.Boxes().size());
+        EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find(
+                                         ", row " + std::to_string(c.nRow) + ", column 0: "))
+            << m_messageBoxes.Boxes()[0].text;
+        EXPECT_EQ(nullptr, theSession.m_pRecordset) << "reading ended";
+        RDMODBCClose();
+        FaultReport report;
+        ASSERT_TRUE(m_control.Report(report));
+        EXPECT_EQ(c.nFetches, report.nFetches);
+    }
+}
+
+// A driver that will not split a character ends each piece of a long value
+// short of the buffer's end: the pieces join without the terminators.
+TEST_F(RowFault, APieceEndingShortOfItsBufferLeavesNoTerminatorInTheValue)
+{
+    ASSERT_TRUE(m_control.ShortenPieces());
+    EXPECT_EQ(1, OpenImport(Labels()));
+    EXPECT_EQ(WithEndMarks(kLabels), ReadAllRows(kFieldLimit, kLabels.size() + 1));
+    EXPECT_TRUE(m_messageBoxes.Boxes().empty());
+    FaultReport report;
+    ASSERT_TRUE(m_control.Report(report));
+    EXPECT_GE(report.nPiecesShortened, 2) << "the long value came in pieces";
+}
+
+// The same faults in front of PostgreSQL's driver, from which the import
+// fetches blocks of rows: a failure on a row in the middle of a block, at
+// its first or at its last row ends reading after the rows before it, with
+// the driver's message, and a row whose value did not convert arrives with
+// that field empty; all as when the rows are fetched one by one.
+TEST_F(RowFault, AFailureInTheMiddleOfABlockEndsReadingAfterTheRowsBeforeIt)
+{
+    CFaultDriverControl control("DSN=rdm_fault_postgresql");
+    ASSERT_TRUE(control.IsOpen()) << "no control connection to the fault driver in front of PostgreSQL";
+    ASSERT_TRUE(control.Off());
+    ImportChoice choice;
+    choice.connect = "DSN=rdm_fault_postgresql";
+    choice.table = "customers";
+    choice.columns = {"name", "id", "city", ""};
+    choice.sortKeys[0].nField = 1;
+    const int nNameColumn = 2;   // selected as id, name, city
+    ASSERT_EQ(1, OpenImport(choice));
+    const std::vector<DeliveredRow> customers = ReadAllRows();
+    ASSERT_EQ(10u, customers.size());
+
+    struct Case
+    {
+        long nRow;
+        const char* pszState;
+        size_t nRowsDelivered;
+        bool bMessage;
+    };
+    const Case cases[] = {
+        {5, "08S01", 4, true},
+        {1, "08S01", 0, true},
+        {10, "HY000", 9, true},
+        {5, "22018", 10, false},   // name read on its own fails again: empty
+    };
+    const SQLULEN nImportRowsPerFetch = theSession.m_nRowsPerFetch;
+    for (const Case& c : cases)
+    {
+        std::vector<DeliveredRow> expected(customers.begin(), customers.begin() + c.nRowsDelivered);
+        if (!c.bMessage)
+            expected[c.nRow - 1][0] = "";
+        for (SQLULEN nRowsPerFetch : {nImportRowsPerFetch, (SQLULEN)1})
+        {
+            SCOPED_TRACE("row " + std::to_string(c.nRow) + " " + c.pszState + ", rows per fetch " +
+                         std::to_string(nRowsPerFetch));
+            ASSERT_TRUE(c.bMessage ? control.FailRow(c.nRow, c.pszState)
+                                   : control.FailFetch(c.nRow, c.pszState, nNameColumn));
+            theSession.m_nRowsPerFetch = nRowsPerFetch;
+            m_messageBoxes.Clear();
+            EXPECT_EQ(c.nRowsDelivered > 0 ? 1 : 0, OpenImport(choice));
+            if (c.nRowsDelivered > 0)
+            {
+                EXPECT_EQ(nRowsPerFetch, theSession.m_pRecordset->RowsPerFetch());
+            }
+            EXPECT_EQ(expected, ReadAllRows());
+            ASSERT_EQ(c.bMessage ? 1u : 0u, m_messageBoxes.Boxes().size());
+            if (c.bMessage)
+            {
+                EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find(
+                                                 ", row " + std::to_string(c.nRow) + ", column 0: "))
+                    << m_messageBoxes.Boxes()[0].text;
+            }
+            RDMODBCClose();
+        }
+    }
+    theSession.m_nRowsPerFetch = nImportRowsPerFetch;
 }

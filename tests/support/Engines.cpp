@@ -27,7 +27,7 @@ bool CServerOutage::Stop()
 
 bool CServerOutage::Start()
 {
-    m_bStopped = !Run("resume");
+    m_bStopped = !Run("restart");
     return !m_bStopped;
 }
 

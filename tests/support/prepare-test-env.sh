@@ -1,12 +1,13 @@
 #!/bin/sh
 # Writes the tests' private ODBC configuration (the one scripts/lib/with-env
 # chose: ODBCSYSINI, ODBCINI) with their SQLite databases under the directory
-# given, and boots the Wine prefix. The second argument is the
-# fault-injecting driver that the configuration puts in front of the SQLite
-# driver for the fault-injection tests.
+# given, and boots the Wine prefix. The second and third arguments are the
+# fault-injecting drivers that the configuration puts in front of the SQLite
+# driver and of PostgreSQL's for the fault-injection tests.
 set -eu
 testenv=$1
 faultdriver=$2
+faultdriver_postgresql=$3
 here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/../scripts/lib/env.sh"
 
@@ -20,8 +21,11 @@ done
 "$here/fixtures/customers/print-sql.sh" sqlite | sqlite3 "$testenv/data/customers.db"
 
 driver=$(rdm_driver_library libsqliteodbc libsqlite3odbc.so)
+postgresql_driver=$(rdm_driver_library odbc-postgresql psqlodbca.so)
 substitute() {
-    sed -e "s|@DRIVER@|$driver|g" -e "s|@FAULTDRIVER@|$faultdriver|g" -e "s|@DATA@|$testenv/data|g" "$1"
+    sed -e "s|@DRIVER@|$driver|g" -e "s|@FAULTDRIVER@|$faultdriver|g" \
+        -e "s|@POSTGRESQLDRIVER@|$postgresql_driver|g" -e "s|@FAULTDRIVERPOSTGRESQL@|$faultdriver_postgresql|g" \
+        -e "s|@DATA@|$testenv/data|g" "$1"
 }
 substitute "$here/fixtures/odbcinst.ini" >> "$ODBCSYSINI/odbcinst.ini"
 substitute "$here/fixtures/odbc-system.ini" > "$ODBCSYSINI/odbc.ini"

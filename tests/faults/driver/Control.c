@@ -18,15 +18,21 @@ static int FailCallCommand(const char* pszCommand)
     return 1;
 }
 
-// A data exception: its class is 22, and its subclass two digits or letters.
-static int IsDataException(const char* pszState)
+// A SQLSTATE: five digits or capitals.
+static int IsState(const char* pszState)
 {
-    if (strlen(pszState) != 5 || strncmp(pszState, "22", 2) != 0)
+    if (strlen(pszState) != 5)
         return 0;
-    for (int i = 2; i < 5; ++i)
+    for (int i = 0; i < 5; ++i)
         if (!isdigit((unsigned char)pszState[i]) && !isupper((unsigned char)pszState[i]))
             return 0;
     return 1;
+}
+
+// A data exception: its class is 22.
+static int IsDataException(const char* pszState)
+{
+    return IsState(pszState) && strncmp(pszState, "22", 2) == 0;
 }
 
 // What follows a command's first words: nothing, or a clause such as
@@ -37,21 +43,49 @@ static int OptionalClause(const char* pszRest, const char* pszFormat, long* pnVa
     return pszRest[0] == '\0' || (sscanf(pszRest, pszFormat, pnValue, &nUsed) == 1 && pszRest[nUsed] == '\0');
 }
 
-// "fetch N STATE" or "fetch N STATE column C": the Nth fetch from now hands
-// its row over and fails with the data exception STATE; column C of that
-// row fails again when read.
+// "fetch N STATE", then any of " column C", " norow", " repeat" in that
+// order: the fetch of the Nth row from now fails with the data exception
+// STATE (FaultFailFetch).
 static int FailFetchCommand(const char* pszCommand)
 {
-    long nFetch = 0;
+    long nRow = 0;
     char szState[8] = "";
     long nColumn = 0;
     int nUsed = 0;
-    if (sscanf(pszCommand, "fetch %ld %7s%n", &nFetch, szState, &nUsed) != 2
-        || !OptionalClause(pszCommand + nUsed, " column %ld%n", &nColumn))
+    if (sscanf(pszCommand, "fetch %ld %7s%n", &nRow, szState, &nUsed) != 2)
         return 0;
-    if (nFetch < 1 || !IsDataException(szState) || nColumn < 0 || nColumn > 65535)
+    const char* pszRest = pszCommand + nUsed;
+    int nColumnUsed = 0;
+    if (sscanf(pszRest, " column %ld%n", &nColumn, &nColumnUsed) == 1)
+        pszRest += nColumnUsed;
+    int nHow = 0;
+    if (strncmp(pszRest, " norow", 6) == 0)
+    {
+        nHow |= FAULT_NO_ROW;
+        pszRest += 6;
+    }
+    if (strcmp(pszRest, " repeat") == 0)
+    {
+        nHow |= FAULT_REPEAT;
+        pszRest += 7;
+    }
+    if (pszRest[0] != '\0' || nRow < 1 || !IsDataException(szState) || nColumn < 0 || nColumn > 65535)
         return 0;
-    FaultFailFetch(nFetch, szState, (SQLUSMALLINT)nColumn);
+    FaultFailFetch(nRow, szState, (SQLUSMALLINT)nColumn, nHow);
+    return 1;
+}
+
+// "row N STATE": the fetch of the Nth row from now hands over the rows
+// before it and fails with STATE, which is no data exception.
+static int FailRowCommand(const char* pszCommand)
+{
+    long nRow = 0;
+    char szState[8] = "";
+    int nUsed = 0;
+    if (sscanf(pszCommand, "row %ld %7s%n", &nRow, szState, &nUsed) != 2 || pszCommand[nUsed] != '\0' || nRow < 1
+        || !IsState(szState) || IsDataException(szState))
+        return 0;
+    FaultFailFetch(nRow, szState, 0, 0);
     return 1;
 }
 
@@ -96,7 +130,10 @@ int FaultControlStatement(const char* pszText, size_t nLength, char* pszSql, siz
     }
     if (strcmp(szCommand, "off") == 0)
         FaultDisarm();
-    else if (!FailCallCommand(szCommand) && !FailFetchCommand(szCommand) && !StretchLengthsCommand(szCommand))
+    else if (strcmp(szCommand, "pieces short") == 0)
+        FaultShortenPieces();
+    else if (!FailCallCommand(szCommand) && !FailFetchCommand(szCommand) && !FailRowCommand(szCommand)
+             && !StretchLengthsCommand(szCommand))
         return -1;
     snprintf(pszSql, nSize, "SELECT 'done'");
     return 1;

@@ -14,7 +14,9 @@
 // The real driver's entry point of this name, NULL when there is none. The
 // real driver's path is the RealDriver attribute of this driver's entry in
 // odbcinst.ini.
+#ifndef FAULT_DRIVER_ENTRY
 #define FAULT_DRIVER_ENTRY "rdm_fault driver"
+#endif
 void* RealFunction(const char* pszName);
 
 // What the driver knows of a handle the real driver handed out.
@@ -26,6 +28,12 @@ void FaultDisconnecting(SQLHDBC hdbc);
 void FaultDisconnected(SQLHDBC hdbc);
 void FaultMarkControl(SQLHDBC hdbc);
 int FaultIsControl(SQLHANDLE handle);
+// A statement that reads the driver's type information (a record set tries
+// its block reads on it) is left out of the row faults' counts.
+void FaultMarkTypeInfo(SQLHSTMT hstmt);
+// Whether the row faults count and touch the statement's rows: not those of
+// the control connection nor of the type information.
+int FaultCountsRows(SQLHSTMT hstmt);
 
 // A diagnostic record of the driver's own. (unixODBC copies a driver's
 // records with SQLGetDiagRec and answers SQL_DIAG_COLUMN_NUMBER and
@@ -77,19 +85,36 @@ void FaultUnbound(SQLHSTMT hstmt);
 const FaultBinding* FaultNextBinding(SQLHSTMT hstmt, const FaultBinding* pPrevious);
 
 // The row faults, each counting the fetches (SQLFetch, SQLFetchScroll,
-// SQLExtendedFetch) of statements not on the control connection from the
-// command that set it. A failed conversion: the nth fetch hands the row
-// over (the real driver writes the bound buffers), then fails with
-// SQL_ERROR and the data exception pszState; with nColumn > 0, every
-// SQLGetData of that column fails the same way until the statement's next
-// fetch.
-void FaultFailFetch(long nFetch, const char* pszState, SQLUSMALLINT nColumn);
+// SQLExtendedFetch) and the rows they handed over, of the statements whose
+// rows they count, from the command that set it. A failed fetch falls on
+// the nth row: the fetch that would hand it over hands over the rows before
+// it (the real driver writes the bound buffers) and fails with SQL_ERROR
+// and pszState. A data exception (class 22) hands the row over too, marked
+// SQL_ROW_ERROR in the row statuses (in a block of several rows the fetch
+// returns SQL_SUCCESS_WITH_INFO and the rows after it come as well); with
+// nColumn > 0, every SQLGetData of that column fails the same way until the
+// statement's next fetch. Another failure ends the rows at the row it falls
+// on (marked SQL_ROW_ERROR, the fetch's count of rows up to it). nHow plays
+// a data exception otherwise: FAULT_NO_ROW fails the fetch before the row,
+// the real driver not called and no status written; FAULT_REPEAT fails
+// every fetch from then on the same way, and without FAULT_NO_ROW claims
+// the row the statement stands on (SQL_ROW_ERROR, one row) without moving
+// on.
+enum { FAULT_NO_ROW = 1, FAULT_REPEAT = 2 };
+void FaultFailFetch(long nRow, const char* pszState, SQLUSMALLINT nColumn, int nHow);
 // Lengths longer than the values: from the nth fetch on, each bound
 // SQL_C_CHAR value that is not NULL and fits its buffer is reported nExtra
 // bytes longer (within its buffer, so still whole), with 'X' written
 // behind its terminator.
 void FaultStretchLengths(long nExtra, long nFromFetch);
+// Pieces of a long value cut short, as by a driver that will not split a
+// character: each SQLGetData as text gets one byte less room at the real
+// driver than the application gave.
+void FaultShortenPieces(void);
 void FaultRowFaultsOff(void);
+// Before a fetch is handed on: non-zero when it fails without reaching the
+// real driver, its result in *pnRet.
+int FaultFailsBeforeTheRow(SQLHSTMT hstmt, SQLRETURN* pnRet);
 // After the real driver's fetch on a statement: what the application gets
 // instead of nRet. nRowsetAttribute is the statement attribute that holds
 // the fetch's number of rows.
@@ -97,22 +122,27 @@ SQLRETURN FaultFetched(SQLHSTMT hstmt, SQLRETURN nRet, SQLINTEGER nRowsetAttribu
 // Before a SQLGetData is handed on: non-zero when it fails, after recording
 // its diagnostic.
 int FaultReadFails(SQLHSTMT hstmt, SQLUSMALLINT nColumn);
+// The buffer length a SQLGetData hands on to the real driver.
+SQLLEN FaultPieceLength(SQLHSTMT hstmt, SQLSMALLINT nTargetType, SQLLEN nBufferLength);
 // The statement is gone: its bindings and row faults with it.
 void FaultStatementGone(SQLHSTMT hstmt);
 // What the row faults did since they were set.
 typedef struct
 {
     long nFetches;            // since the last row-fault command
-    long nFetchesFailed;      // after their row arrived (0 or 1)
+    long nFetchesFailed;      // by the failed fetch
     long nReadsFailed;        // SQLGetData calls of the failed column
     long nLengthsStretched;   // values reported longer than they are
+    long nPiecesShortened;    // SQLGetData calls given less room
 } FaultRowCounts;
 void FaultCountRows(FaultRowCounts* pCounts);
 // A SELECT whose rows (name, value) tell what was counted.
 void FaultReportStatement(char* pszSql, size_t nSize);
 
 // A control statement ("-- fault: at 17", "-- fault: fetch 2 22018 column 3",
-// "-- fault: lengths +7 from 1", "-- fault: off", "-- fault: report") is
+// "-- fault: fetch 3 22012 norow repeat", "-- fault: row 5 08S01",
+// "-- fault: lengths +7 from 1", "-- fault: pieces short", "-- fault: off",
+// "-- fault: report") is
 // carried out and replaced by the SQL to run in its place:
 // 1 then, 0 for an ordinary statement, -1 for an unknown command.
 int FaultControlStatement(const char* pszText, size_t nLength, char* pszSql, size_t nSize);

@@ -11,6 +11,7 @@ typedef struct
     SQLSMALLINT nType;
     SQLHANDLE hParent;       // the connection of a statement
     int bControl;            // of the control connection: never counted
+    int bTypeInfo;           // a statement that read the driver's type information
     int bDiagnostic;         // the handle's diagnostic is the injected one
     int bErrorTaken;         // SQLError has handed it out
     FaultRecord record;
@@ -117,6 +118,19 @@ int FaultIsControl(SQLHANDLE handle)
     return pEntry != NULL && pEntry->bControl;
 }
 
+void FaultMarkTypeInfo(SQLHSTMT hstmt)
+{
+    FaultHandle* pEntry = FindOrAdd(SQL_HANDLE_STMT, hstmt);
+    if (pEntry != NULL)
+        pEntry->bTypeInfo = 1;
+}
+
+int FaultCountsRows(SQLHSTMT hstmt)
+{
+    FaultHandle* pEntry = Find(hstmt);
+    return pEntry == NULL || !(pEntry->bControl || pEntry->bTypeInfo);
+}
+
 void FaultSetDiagnostic(SQLSMALLINT nType, SQLHANDLE handle, const FaultRecord* pRecord)
 {
     FaultHandle* pEntry = handle != SQL_NULL_HANDLE ? FindOrAdd(nType, handle) : NULL;
@@ -215,7 +229,8 @@ void FaultReportStatement(char* pszSql, size_t nSize)
              " UNION ALL SELECT 'connections', '%ld' UNION ALL SELECT 'statements', '%ld'"
              " UNION ALL SELECT 'statements at disconnect', '%ld'"
              " UNION ALL SELECT 'fetches', '%ld' UNION ALL SELECT 'fetches failed', '%ld'"
-             " UNION ALL SELECT 'reads failed', '%ld' UNION ALL SELECT 'lengths stretched', '%ld'",
+             " UNION ALL SELECT 'reads failed', '%ld' UNION ALL SELECT 'lengths stretched', '%ld'"
+             " UNION ALL SELECT 'pieces shortened', '%ld'",
              s_nCalls, s_szFailed, nConnections, nStatements, s_nStatementsAtDisconnect, rows.nFetches,
-             rows.nFetchesFailed, rows.nReadsFailed, rows.nLengthsStretched);
+             rows.nFetchesFailed, rows.nReadsFailed, rows.nLengthsStretched, rows.nPiecesShortened);
 }

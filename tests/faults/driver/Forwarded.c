@@ -131,8 +131,6 @@ FORWARD(SQLGetStmtAttr, ON_STMT(StatementHandle),
         (StatementHandle, Attribute, Value, BufferLength, StringLength))
 FORWARD(SQLGetStmtOption, ON_STMT(StatementHandle),
         (SQLHSTMT StatementHandle, SQLUSMALLINT Option, SQLPOINTER Value), (StatementHandle, Option, Value))
-FORWARD(SQLGetTypeInfo, ON_STMT(StatementHandle), (SQLHSTMT StatementHandle, SQLSMALLINT DataType),
-        (StatementHandle, DataType))
 FORWARD(SQLMoreResults, ON_STMT(hstmt), (SQLHSTMT hstmt), (hstmt))
 FORWARD(SQLNativeSql, ON_DBC(hdbc),
         (SQLHDBC hdbc, SQLCHAR* szSqlStrIn, SQLINTEGER cbSqlStrIn, SQLCHAR* szSqlStr, SQLINTEGER cbSqlStrMax,

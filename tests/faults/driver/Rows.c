@@ -10,6 +10,7 @@ typedef SQLRETURN (*FetchFn)(SQLHSTMT);
 typedef SQLRETURN (*FetchScrollFn)(SQLHSTMT, SQLSMALLINT, SQLLEN);
 typedef SQLRETURN (*ExtendedFetchFn)(SQLHSTMT, SQLUSMALLINT, SQLLEN, SQLULEN*, SQLUSMALLINT*);
 typedef SQLRETURN (*GetDataFn)(SQLHSTMT, SQLUSMALLINT, SQLSMALLINT, SQLPOINTER, SQLLEN, SQLLEN*);
+typedef SQLRETURN (*GetTypeInfoFn)(SQLHSTMT, SQLSMALLINT);
 
 SQLRETURN SQL_API SQLBindCol(SQLHSTMT StatementHandle, SQLUSMALLINT ColumnNumber, SQLSMALLINT TargetType,
                              SQLPOINTER TargetValue, SQLLEN BufferLength, SQLLEN* StrLen_or_Ind)
@@ -30,16 +31,20 @@ SQLRETURN SQL_API SQLBindCol(SQLHSTMT StatementHandle, SQLUSMALLINT ColumnNumber
 SQLRETURN SQL_API SQLFetch(SQLHSTMT StatementHandle)
 {
     FetchFn pfn = REAL(SQLFetch, FetchFn);
-    if (FaultBeginCall(SQL_HANDLE_STMT, StatementHandle, "SQLFetch") || pfn == NULL)
-        return SQL_ERROR;
+    SQLRETURN nRet = SQL_ERROR;
+    if (FaultBeginCall(SQL_HANDLE_STMT, StatementHandle, "SQLFetch") || pfn == NULL
+        || FaultFailsBeforeTheRow(StatementHandle, &nRet))
+        return nRet;
     return FaultFetched(StatementHandle, pfn(StatementHandle), SQL_ATTR_ROW_ARRAY_SIZE);
 }
 
 SQLRETURN SQL_API SQLFetchScroll(SQLHSTMT StatementHandle, SQLSMALLINT FetchOrientation, SQLLEN FetchOffset)
 {
     FetchScrollFn pfn = REAL(SQLFetchScroll, FetchScrollFn);
-    if (FaultBeginCall(SQL_HANDLE_STMT, StatementHandle, "SQLFetchScroll") || pfn == NULL)
-        return SQL_ERROR;
+    SQLRETURN nRet = SQL_ERROR;
+    if (FaultBeginCall(SQL_HANDLE_STMT, StatementHandle, "SQLFetchScroll") || pfn == NULL
+        || FaultFailsBeforeTheRow(StatementHandle, &nRet))
+        return nRet;
     return FaultFetched(StatementHandle, pfn(StatementHandle, FetchOrientation, FetchOffset),
                         SQL_ATTR_ROW_ARRAY_SIZE);
 }
@@ -49,8 +54,10 @@ SQLRETURN SQL_API SQLExtendedFetch(SQLHSTMT hstmt, SQLUSMALLINT fFetchType, SQLL
                                    SQLUSMALLINT* rgfRowStatus)
 {
     ExtendedFetchFn pfn = REAL(SQLExtendedFetch, ExtendedFetchFn);
-    if (FaultBeginCall(SQL_HANDLE_STMT, hstmt, "SQLExtendedFetch") || pfn == NULL)
-        return SQL_ERROR;
+    SQLRETURN nRet = SQL_ERROR;
+    if (FaultBeginCall(SQL_HANDLE_STMT, hstmt, "SQLExtendedFetch") || pfn == NULL
+        || FaultFailsBeforeTheRow(hstmt, &nRet))
+        return nRet;
     return FaultFetched(hstmt, pfn(hstmt, fFetchType, irow, pcrow, rgfRowStatus), SQL_ROWSET_SIZE);
 }
 
@@ -61,5 +68,15 @@ SQLRETURN SQL_API SQLGetData(SQLHSTMT StatementHandle, SQLUSMALLINT ColumnNumber
     if (FaultBeginCall(SQL_HANDLE_STMT, StatementHandle, "SQLGetData") || pfn == NULL
         || FaultReadFails(StatementHandle, ColumnNumber))
         return SQL_ERROR;
-    return pfn(StatementHandle, ColumnNumber, TargetType, TargetValue, BufferLength, StrLen_or_Ind);
+    return pfn(StatementHandle, ColumnNumber, TargetType, TargetValue,
+               FaultPieceLength(StatementHandle, TargetType, BufferLength), StrLen_or_Ind);
+}
+
+SQLRETURN SQL_API SQLGetTypeInfo(SQLHSTMT StatementHandle, SQLSMALLINT DataType)
+{
+    GetTypeInfoFn pfn = REAL(SQLGetTypeInfo, GetTypeInfoFn);
+    if (FaultBeginCall(SQL_HANDLE_STMT, StatementHandle, "SQLGetTypeInfo") || pfn == NULL)
+        return SQL_ERROR;
+    FaultMarkTypeInfo(StatementHandle);
+    return pfn(StatementHandle, DataType);
 }
