@@ -2,6 +2,7 @@
 
 #include "CConditionListDlg.h"
 #include "CSortDlg.h"
+#include "ColumnArray.h"
 #include "ListColumn.h"
 #include "MessageDrain.h"
 #include "SortedListFill.h"
@@ -9,8 +10,6 @@
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
 #include "langres/ResString.h"
-#include "odbc/ColumnCatalog.h"
-#include "query/ColumnBatch.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -150,37 +149,15 @@ void CFieldMapDlg::FillColumnList()
     CDatabase& db = m_connection.m_db;
     ReopenConnection(m_connection);
 
-    std::vector<CString> names;
-    CColumnBatch batch;
-    ReadTableColumns(db, m_strSchema, m_strTable, [&](const CatalogColumn& column) -> BOOL {
-        if (!batch.Add(column.strName, column.strTypeName, column.nDataType, column.nSqlDataType,
-                       column.nDatetimeSub, column.nNullable))
-            return FALSE;
-        names.push_back(column.strName);
-        return !batch.IsFull() || batch.MoveTo(m_pColumns, m_nColumns);
-    });
-    batch.MoveTo(m_pColumns, m_nColumns);
-    std::vector<LPCSTR> texts(names.begin(), names.end());
-    InsertSortedRows(m_listColumns, texts, TRUE, [](size_t, int) {});
-    for (int i = 0; i < m_nColumns; ++i)
-    {
-        DataTypeInfo info;
-        if (ReadDataTypeInfo(db, (SQLSMALLINT)m_pColumns[i].dataType, info))
-            SetColumnTypeInfo(m_pColumns[i], info.nSearchable, info.nNullable, info.nSqlDataType,
-                              info.nDatetimeSub);
-    }
+    ReadColumnArray(db, m_strSchema, m_strTable, m_pColumns, m_nColumns);
+    ListColumns();
 
     // The dialog borrows the session's connection and leaves it closed.
     db.Close();
 
-    // The columns are the user's to choose from now; back after a failed
-    // open, or with the last import's choices, the shown field's column is
-    // chosen again.
-    m_nFillState = FILL_IDLE;
+    // With the last import's choices, what the table no longer has goes.
     if (m_bRemembered)
         DropVanishedColumns();
-    if (!m_aMap[m_nCurField].m_strColumn.IsEmpty())
-        ShowColumnOf(m_nCurField);
 }
 
 void CFieldMapDlg::ListColumns()
@@ -189,6 +166,8 @@ void CFieldMapDlg::ListColumns()
     for (int i = 0; i < m_nColumns; ++i)
         texts.push_back(m_pColumns[i].name ? m_pColumns[i].name : "");
     InsertSortedRows(m_listColumns, texts, TRUE, [](size_t, int) {});
+    // The columns are the user's to choose from now; the shown field's
+    // column, if it has one, is chosen again.
     m_nFillState = FILL_IDLE;
     ShowColumnOf(m_nCurField);
 }

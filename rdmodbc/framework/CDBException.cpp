@@ -6,11 +6,22 @@ void CDBException::BuildErrorString(SQLSMALLINT nHandleType, SQLHANDLE handle)
     OdbcDiagnostic diagnostic;
     for (SQLSMALLINT nRecord = 1; ReadDiagnostic(nHandleType, handle, nRecord, diagnostic); ++nRecord)
     {
+        m_records.push_back(diagnostic);
         m_strError += diagnostic.strMessage;
         m_strError += "\n";
     }
     if (m_strError.IsEmpty())
         m_strError = m_nRetCode == SQL_INVALID_HANDLE ? "Invalid handle.\n" : "Unknown database error.\n";
+}
+
+BOOL CDBException::IsDataException() const
+{
+    for (const OdbcDiagnostic& record : m_records)
+    {
+        if (record.strState.Find("22") == 0)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 CDBException* MakeDBException(SQLRETURN nRetCode, SQLSMALLINT nHandleType, SQLHANDLE handle)

@@ -2,7 +2,10 @@
 // A database error: the return code and the diagnostic records of the handle
 // that failed, as the driver manager and the driver wrote them.
 #include "CException.h"
+#include "OdbcDiagnostic.h"
+
 #include <sql.h>
+#include <vector>
 
 class CDBException : public CException
 {
@@ -10,11 +13,16 @@ public:
     explicit CDBException(SQLRETURN nRetCode) : m_nRetCode(nRetCode) {}
     CString GetErrorMessage() const override        { return m_strError; }
 
-    // Reads every diagnostic record of the handle into the error text.
+    // Keeps every diagnostic record of the handle, and their messages as
+    // the error text.
     void BuildErrorString(SQLSMALLINT nHandleType, SQLHANDLE handle);
+    // A value that did not convert (SQLSTATE class 22, "data exception") is
+    // what failed.
+    BOOL IsDataException() const;
 
     SQLRETURN m_nRetCode;
     CString   m_strError;                  // "message\n" per record
+    std::vector<OdbcDiagnostic> m_records; // as the driver manager and the driver wrote them
 };
 
 // The exception for a failed call on the given handle, its text read while

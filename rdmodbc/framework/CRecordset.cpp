@@ -68,11 +68,6 @@ namespace
         }
         return true;
     }
-
-    bool IsDataException(const OdbcDiagnostic& diagnostic)
-    {
-        return diagnostic.strState.Find("22") == 0;
-    }
 }
 
 BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
@@ -237,12 +232,10 @@ void CRecordset::FetchBlock()
 SQLULEN CRecordset::TakeFailedFetch(SQLRETURN nRetCode, SQLULEN nRows)
 {
     m_pFailure.reset(MakeDBException(SQL_SUCCEEDED(nRetCode) ? SQL_ERROR : nRetCode, SQL_HANDLE_STMT, m_hstmt));
-    m_bFailureIsDataException = FALSE;
+    m_bFailureIsDataException = m_pFailure->IsDataException();
     SQLLEN nRowNamed = 0;
-    OdbcDiagnostic diagnostic;
-    for (SQLSMALLINT nRecord = 1; ReadDiagnostic(SQL_HANDLE_STMT, m_hstmt, nRecord, diagnostic); ++nRecord)
+    for (const OdbcDiagnostic& diagnostic : m_pFailure->m_records)
     {
-        m_bFailureIsDataException = m_bFailureIsDataException || IsDataException(diagnostic);
         // A record about a value of a row of one fetched alone is about
         // that row.
         SQLLEN nRow = diagnostic.nRowNumber;

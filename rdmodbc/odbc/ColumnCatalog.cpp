@@ -4,6 +4,8 @@
 #include "framework/CBoundText.h"
 #include "framework/OdbcDiagnostic.h"
 
+#include <map>
+
 namespace
 {
     // A number of a catalog row. A NULL, which SQL_DATETIME_SUB is for all
@@ -135,5 +137,31 @@ BOOL ReadDataTypeInfo(const CDatabase& db, SQLSMALLINT nDataType, DataTypeInfo& 
     info.nNullable = nullable.ValueUnlessNull();
     info.nSqlDataType = sqlDataType.Value();
     info.nDatetimeSub = datetimeSub.Value();
+    return TRUE;
+}
+
+BOOL ReadColumnsWithTypes(const CDatabase& db, const CString& strSchema, const CString& strTable,
+                          std::vector<TableColumn>& columns)
+{
+    columns.clear();
+    if (!ReadTableColumns(db, strSchema, strTable, [&columns](const CatalogColumn& column) -> BOOL {
+            columns.push_back({column});
+            return TRUE;
+        }))
+        return FALSE;
+    // A table of a thousand columns has a handful of types.
+    std::map<SQLSMALLINT, std::pair<BOOL, DataTypeInfo>> types;
+    for (TableColumn& column : columns)
+    {
+        auto known = types.find(column.column.nDataType);
+        if (known == types.end())
+        {
+            DataTypeInfo info;
+            const BOOL bRead = ReadDataTypeInfo(db, column.column.nDataType, info);
+            known = types.emplace(column.column.nDataType, std::make_pair(bRead, info)).first;
+        }
+        column.bTypeKnown = known->second.first;
+        column.type = known->second.second;
+    }
     return TRUE;
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 // What SQLColumns tells of one column. A NULL number reads as 0.
 struct CatalogColumn
@@ -40,3 +41,18 @@ struct DataTypeInfo
 // The first row of SQLGetTypeInfo for the data type; FALSE when there is
 // none or it cannot be read.
 BOOL ReadDataTypeInfo(const CDatabase& db, SQLSMALLINT nDataType, DataTypeInfo& info);
+
+// One column of a table with what the data source tells of its type.
+struct TableColumn
+{
+    CatalogColumn column;
+    BOOL          bTypeKnown = FALSE;   // the type information could be read
+    DataTypeInfo  type;
+};
+
+// The columns of the table of exactly that name and schema (see
+// ReadTableColumns), in catalog order, each with the type information of its
+// data type, asked once for each type once the catalog is read. FALSE when
+// the catalog cannot be read.
+BOOL ReadColumnsWithTypes(const CDatabase& db, const CString& strSchema, const CString& strTable,
+                          std::vector<TableColumn>& columns);

@@ -1,7 +1,5 @@
 #include "OdbcEnvironment.h"
 
-#include "framework/OdbcDiagnostic.h"
-
 #include <sqlext.h>
 
 namespace
@@ -13,16 +11,7 @@ namespace
 
 COdbcEnvironment::COdbcEnvironment()
 {
-    SQLRETURN nVersionRetCode = SQL_SUCCESS;
-    m_nRetCode = m_henv.AllocateOdbc3(&nVersionRetCode);
-    if (m_nRetCode != SQL_SUCCESS)
-    {
-        m_strError = "SQLAllocHandle failed";
-        return;
-    }
-    m_nRetCode = nVersionRetCode;
-    if (m_nRetCode != SQL_SUCCESS)
-        m_strError = "SQLSetEnvAttr failed to set ODBC version";
+    m_henv.AllocateOdbc3();
 }
 
 SQLRETURN COdbcEnvironment::FetchDataSource(CString& strName, SQLUSMALLINT nDirection)
@@ -33,36 +22,15 @@ SQLRETURN COdbcEnvironment::FetchDataSource(CString& strName, SQLUSMALLINT nDire
     SQLCHAR szDescription[DSN_TEXT_SIZE] = "";
     SQLSMALLINT nNameLength = 0;
     SQLSMALLINT nDescriptionLength = 0;
-    m_nRetCode = ::SQLDataSources(m_henv, nDirection, szName, DSN_TEXT_SIZE, &nNameLength,
-                                  szDescription, DSN_TEXT_SIZE, &nDescriptionLength);
-    switch (m_nRetCode)
+    const SQLRETURN nRetCode = ::SQLDataSources(m_henv, nDirection, szName, DSN_TEXT_SIZE, &nNameLength,
+                                                szDescription, DSN_TEXT_SIZE, &nDescriptionLength);
+    // A text longer than the buffer comes back cut, and the cut text is used.
+    if (SQL_SUCCEEDED(nRetCode))
     {
-    case SQL_SUCCESS:
-    case SQL_SUCCESS_WITH_INFO:
-        // A text longer than the buffer comes back cut, and the cut text is used.
         strName = (const char*)szName;
         m_strDescription = (const char*)szDescription;
-        break;
-    case SQL_NO_DATA:
-        m_strError = "No more DSNs to enumerate";
-        break;
-    case SQL_INVALID_HANDLE:
-        m_strError = "Invalid Handle";
-        break;
-    case SQL_ERROR:
-    {
-        // Without a diagnostic record both fields stay empty.
-        OdbcDiagnostic diagnostic;
-        ReadDiagnostic(SQL_HANDLE_ENV, m_henv, 1, diagnostic);
-        m_strError.Format("SQL_ERROR: %s:%s", (LPCSTR)diagnostic.strState,
-                          (LPCSTR)diagnostic.strMessage.Left(DSN_TEXT_SIZE - 1));
-        break;
     }
-    default:
-        m_strError = "Unknown ERROR";
-        break;
-    }
-    return m_nRetCode;
+    return nRetCode;
 }
 
 CString COdbcEnvironment::GetFirstDataSource(DsnType type)
@@ -78,10 +46,6 @@ CString COdbcEnvironment::GetFirstDataSource(DsnType type)
         break;
     case dsnAll:
         FetchDataSource(strName, SQL_FETCH_FIRST);
-        break;
-    default:
-        m_strError = "Unknown DSN type";
-        m_nRetCode = -1;
         break;
     }
     return strName;

@@ -1,7 +1,8 @@
 #pragma once
 // The ODBC environment of one walk over the data sources that the driver
-// manager knows. Every call leaves its status and, on failure or at the end
-// of the walk, a text in the object; nothing is thrown.
+// manager knows. A call that fails, or the end of the walk, gives no name;
+// nothing is thrown. The list is all the caller shows: a failure only leaves
+// it shorter.
 #include "framework/CString.h"
 #include "framework/OdbcHandle.h"
 
@@ -19,8 +20,8 @@ enum DsnType : BYTE
 class COdbcEnvironment
 {
 public:
-    // Allocates the environment and declares ODBC 3; the outcome is in
-    // m_nRetCode and m_strError.
+    // Allocates the environment and declares ODBC 3; without one, every walk
+    // is empty.
     COdbcEnvironment();
     virtual ~COdbcEnvironment() = default;
     COdbcEnvironment(const COdbcEnvironment&) = delete;
@@ -36,7 +37,5 @@ public:
     SQLRETURN FetchDataSource(CString& strName, SQLUSMALLINT nDirection);
 
     CEnvironmentHandle m_henv;
-    CString   m_strError;
-    SQLRETURN m_nRetCode = 0;
     CString   m_strDescription;
 };

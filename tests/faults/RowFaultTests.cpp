@@ -23,7 +23,8 @@ namespace
 {
     const char kControl[] = "DSN=rdm_fault_control";
     const char kLabelsSource[] = "DSN=rdm_fault_rows";
-    const char kLabelsQuery[] = "SELECT Pos, Caption, Note FROM Labels ORDER BY Pos";
+    // An import's statement, whose rows the row faults count.
+    const char kLabelsQuery[] = "SELECT DISTINCT Pos, Caption, Note FROM Labels ORDER BY Pos";
     const int kPosColumn = 1;
     const int kCaptionColumn = 2;
     const int kNoteColumn = 3;

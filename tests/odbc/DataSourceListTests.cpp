@@ -13,16 +13,15 @@ namespace
     {
         std::string name;
         std::string description;
-        SQLRETURN   nRetCode;
         bool operator==(const Listed& other) const
         {
-            return name == other.name && description == other.description && nRetCode == other.nRetCode;
+            return name == other.name && description == other.description;
         }
     };
 
     void PrintTo(const Listed& listed, std::ostream* os)
     {
-        *os << "{" << listed.name << ", " << listed.description << ", " << listed.nRetCode << "}";
+        *os << "{" << listed.name << ", " << listed.description << "}";
     }
 
     // The whole walk as the data-source dialog makes it, bounded in case the
@@ -32,7 +31,7 @@ namespace
         std::vector<Listed> listed;
         for (CString strName = env.GetFirstDataSource(type); !strName.IsEmpty() && listed.size() < 1000;
              strName = env.GetNextDataSource())
-            listed.push_back({strName.Str(), env.m_strDescription.Str(), env.m_nRetCode});
+            listed.push_back({strName.Str(), env.m_strDescription.Str()});
         return listed;
     }
 
@@ -47,24 +46,15 @@ namespace
     }
 
     const std::vector<Listed> USER_SOURCES = {
-        {"rdm_odbc_catalog", "rdm_odbc user driver", SQL_SUCCESS},
-        {"rdm_odbc_both", "rdm_odbc user driver", SQL_SUCCESS},
-        {"rdm_odbc_long_driver", LONG_DRIVER_NAME.substr(0, 127), SQL_SUCCESS_WITH_INFO},
-        {"rdm_odbc_rows", "rdm_odbc user driver", SQL_SUCCESS},
+        {"rdm_odbc_catalog", "rdm_odbc user driver"},
+        {"rdm_odbc_both", "rdm_odbc user driver"},
+        {"rdm_odbc_long_driver", LONG_DRIVER_NAME.substr(0, 127)},   // cut, and used as it is
+        {"rdm_odbc_rows", "rdm_odbc user driver"},
     };
     const std::vector<Listed> SYSTEM_SOURCES = {
-        {"rdm_odbc_both", "rdm_odbc system driver", SQL_SUCCESS},
-        {"rdm_odbc_system_only", "rdm_odbc system driver", SQL_SUCCESS},
+        {"rdm_odbc_both", "rdm_odbc system driver"},
+        {"rdm_odbc_system_only", "rdm_odbc system driver"},
     };
-}
-
-TEST(DataSourceList, StartsWithAnEnvironmentAndNoError)
-{
-    COdbcEnvironment env;
-    EXPECT_NE(nullptr, env.m_henv);
-    EXPECT_EQ(SQL_SUCCESS, env.m_nRetCode);
-    EXPECT_EQ("", env.m_strError.Str());
-    EXPECT_EQ("", env.m_strDescription.Str());
 }
 
 TEST(DataSourceList, ShowsEachKindOfDataSourceWithItsOwnDriver)
@@ -85,61 +75,46 @@ TEST(DataSourceList, ShowsEachKindOfDataSourceWithItsOwnDriver)
     }
 }
 
-TEST(DataSourceList, EndsWithNoMoreDsnsAndNoDescription)
+TEST(DataSourceList, EndsWithNoMoreDataSourcesAndNoDescription)
 {
     for (DsnType type : {dsnUser, dsnSystem, dsnAll})
     {
         COdbcEnvironment env;
-        ASSERT_FALSE(Walk(env, type).empty());
-        EXPECT_EQ(SQL_NO_DATA, env.m_nRetCode);
-        EXPECT_EQ("No more DSNs to enumerate", env.m_strError.Str());
+        ASSERT_FALSE(env.GetFirstDataSource(type).IsEmpty());
+        CString strName;
+        SQLRETURN nRetCode = SQL_SUCCESS;
+        for (int i = 0; i < 1000 && SQL_SUCCEEDED(nRetCode); ++i)
+            nRetCode = env.FetchDataSource(strName, SQL_FETCH_NEXT);
+        EXPECT_EQ(SQL_NO_DATA, nRetCode);
         EXPECT_EQ("", env.m_strDescription.Str());
     }
 }
 
-TEST(DataSourceList, RefusesAnUnknownKindWithoutAskingTheDriverManager)
+TEST(DataSourceList, GivesNoNameForAnUnknownKindAndTheWalkGoesOn)
 {
     for (int nType : {0, 4})
     {
         COdbcEnvironment env;
         std::vector<Listed> users = Walk(env, dsnUser);
         ASSERT_GE(users.size(), 2u);
-        CString strFirst = env.GetFirstDataSource(dsnUser);
+        env.GetFirstDataSource(dsnUser);
         CString strDescription = env.m_strDescription;
 
         EXPECT_EQ("", env.GetFirstDataSource((DsnType)nType).Str());
-        EXPECT_EQ(-1, env.m_nRetCode);
-        EXPECT_EQ("Unknown DSN type", env.m_strError.Str());
         EXPECT_EQ(strDescription.Str(), env.m_strDescription.Str()) << "no fetch cleared it";
         EXPECT_EQ(users[1].name, env.GetNextDataSource().Str()) << "the user walk goes on undisturbed";
     }
 }
 
-TEST(DataSourceList, KeepsAnEarlierErrorTextAfterALaterSuccess)
-{
-    COdbcEnvironment env;
-    env.GetFirstDataSource((DsnType)0);
-    EXPECT_FALSE(env.GetFirstDataSource(dsnSystem).IsEmpty());
-    EXPECT_EQ(SQL_SUCCESS, env.m_nRetCode);
-    EXPECT_EQ("Unknown DSN type", env.m_strError.Str());
-}
-
-TEST(DataSourceList, ReportsTheDriverManagersDiagnosticOnError)
+TEST(DataSourceList, GivesNoNameOnAFailureOfTheDriverManager)
 {
     COdbcEnvironment env;
     CString strName("kept");
     EXPECT_EQ(SQL_ERROR, env.FetchDataSource(strName, 99));
     EXPECT_EQ("kept", strName.Str());
-    EXPECT_EQ("SQL_ERROR: HY103:[unixODBC][Driver Manager]Invalid retrieval code", env.m_strError.Str());
     EXPECT_EQ("", env.m_strDescription.Str());
-}
 
-TEST(DataSourceList, YieldsNoNamesWithoutAnEnvironmentHandle)
-{
-    COdbcEnvironment env;
     CEnvironmentHandle henv;
     henv.Attach(env.m_henv.Detach());
-    EXPECT_EQ("", env.GetFirstDataSource(dsnUser).Str());
-    EXPECT_EQ(SQL_INVALID_HANDLE, env.m_nRetCode);
-    EXPECT_EQ("Invalid Handle", env.m_strError.Str());
+    EXPECT_EQ("", env.GetFirstDataSource(dsnUser).Str()) << "without an environment handle";
 }

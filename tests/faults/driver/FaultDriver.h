@@ -28,11 +28,12 @@ void FaultDisconnecting(SQLHDBC hdbc);
 void FaultDisconnected(SQLHDBC hdbc);
 void FaultMarkControl(SQLHDBC hdbc);
 int FaultIsControl(SQLHANDLE handle);
-// A statement that reads the driver's type information (a record set tries
-// its block reads on it) is left out of the row faults' counts.
-void FaultMarkTypeInfo(SQLHSTMT hstmt);
+// Rows of this statement are not counted by the row faults (or are again):
+// its rows are not an import's.
+void FaultMarkRowsUncounted(SQLHSTMT hstmt, int bUncounted);
 // Whether the row faults count and touch the statement's rows: not those of
-// the control connection nor of the type information.
+// the control connection, of the type information (a record set tries its
+// block reads on it) nor of a statement other than an import's.
 int FaultCountsRows(SQLHSTMT hstmt);
 
 // A diagnostic record of the driver's own. (unixODBC copies a driver's

@@ -11,7 +11,8 @@ typedef struct
     SQLSMALLINT nType;
     SQLHANDLE hParent;       // the connection of a statement
     int bControl;            // of the control connection: never counted
-    int bTypeInfo;           // a statement that read the driver's type information
+    int bRowsUncounted;      // a statement whose rows are not an import's: the type
+                             // information, the module's questions of the engine
     int bDiagnostic;         // the handle's diagnostic is the injected one
     int bErrorTaken;         // SQLError has handed it out
     FaultRecord record;
@@ -118,17 +119,17 @@ int FaultIsControl(SQLHANDLE handle)
     return pEntry != NULL && pEntry->bControl;
 }
 
-void FaultMarkTypeInfo(SQLHSTMT hstmt)
+void FaultMarkRowsUncounted(SQLHSTMT hstmt, int bUncounted)
 {
     FaultHandle* pEntry = FindOrAdd(SQL_HANDLE_STMT, hstmt);
     if (pEntry != NULL)
-        pEntry->bTypeInfo = 1;
+        pEntry->bRowsUncounted = bUncounted;
 }
 
 int FaultCountsRows(SQLHSTMT hstmt)
 {
     FaultHandle* pEntry = Find(hstmt);
-    return pEntry == NULL || !(pEntry->bControl || pEntry->bTypeInfo);
+    return pEntry == NULL || !(pEntry->bControl || pEntry->bRowsUncounted);
 }
 
 void FaultSetDiagnostic(SQLSMALLINT nType, SQLHANDLE handle, const FaultRecord* pRecord)

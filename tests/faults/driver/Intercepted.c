@@ -180,7 +180,13 @@ SQLRETURN SQL_API SQLExecDirect(SQLHSTMT StatementHandle, SQLCHAR* StatementText
     if (FaultBeginCall(SQL_HANDLE_STMT, StatementHandle, "SQLExecDirect") || pfn == NULL)
         return SQL_ERROR;
     if (!FaultIsControl(StatementHandle) || StatementText == NULL)
+    {
+        // The rows of an import are those of its SELECT DISTINCT; what else
+        // the module asks the engine is not counted.
+        const char szImport[] = "SELECT DISTINCT ";
+        FaultMarkRowsUncounted(StatementHandle, strncmp((const char*)StatementText, szImport, sizeof szImport - 1) != 0);
         return pfn(StatementHandle, StatementText, TextLength);
+    }
 
     size_t nLength = TextLength == SQL_NTS ? strlen((const char*)StatementText)
                                            : (size_t)(TextLength > 0 ? TextLength : 0);

@@ -77,6 +77,6 @@ SQLRETURN SQL_API SQLGetTypeInfo(SQLHSTMT StatementHandle, SQLSMALLINT DataType)
     GetTypeInfoFn pfn = REAL(SQLGetTypeInfo, GetTypeInfoFn);
     if (FaultBeginCall(SQL_HANDLE_STMT, StatementHandle, "SQLGetTypeInfo") || pfn == NULL)
         return SQL_ERROR;
-    FaultMarkTypeInfo(StatementHandle);
+    FaultMarkRowsUncounted(StatementHandle, 1);
     return pfn(StatementHandle, DataType);
 }
