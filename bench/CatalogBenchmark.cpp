@@ -141,7 +141,8 @@ CatalogTiming TimeColumnList(const std::string& dataSource, const std::string& t
     CUiRobot robot;
     robot.IdentifyTemplateBy(IDC_COLUMN_LIST, IDD_FIELDMAP);
     CBenchFieldMapDlg dlg(connection);
-    CFieldMapArrays arrays(dlg);
+    CColumnArrayOwner columnArray(dlg.m_pColumns, dlg.m_nColumns);
+    CColumnArrayOwner conditionArray(dlg.m_pConditions, dlg.m_nConditions);
     dlg.m_strTable = table.c_str();
     robot.Expect(IDD_FIELDMAP, {
         robot::WaitUntil([](HWND hDlg) { return ListRowCount(hDlg, IDC_COLUMN_LIST) > 1; }, "the first fill"),

@@ -37,7 +37,8 @@ PreviewTiming TimePreview(const std::string& dataSource, const std::string& tabl
         robot::Click(IDCANCEL),
     });
     CFieldMapDlg dlg(theSession);
-    CFieldMapArrays arrays(dlg);
+    CColumnArrayOwner columnArray(dlg.m_pColumns, dlg.m_nColumns);
+    CColumnArrayOwner conditionArray(dlg.m_pConditions, dlg.m_nConditions);
     dlg.m_strTable = table.c_str();
     dlg.m_showPreview = ShowPreview;
     dlg.DoModal();

@@ -52,25 +52,25 @@ std::string BenchStatement(SQLHDBC hdbc, const std::string& table)
 
 RowTiming TimeMoveNext(const std::string& connect, const std::string& table, bool bFormatting)
 {
-    CString astrColumns[4];
-    OutputField aOptions[4];
+    ImportQuery query;
+    query.strTable = table.c_str();
     for (int k = 0; k < 4; ++k)
-        astrColumns[k] = apszColumns[k];
+        query.astrColumns[k] = apszColumns[k];
     if (bFormatting)
     {
-        aOptions[0].m_strPrefix = "Name: ";
-        aOptions[1].m_bPad = TRUE;
-        aOptions[1].m_nPadWidth = 8;
-        aOptions[1].m_chPad = '0';
-        aOptions[2].m_bInteger = TRUE;
-        aOptions[3].m_bDate = TRUE;
+        query.aFields[0].m_strPrefix = "Name: ";
+        query.aFields[1].m_bPad = TRUE;
+        query.aFields[1].m_nPadWidth = 8;
+        query.aFields[1].m_chPad = '0';
+        query.aFields[2].m_bInteger = TRUE;
+        query.aFields[3].m_bDate = TRUE;
     }
 
     RowTiming timing;
     char aszFields[4][nFieldLimit + 1];
     CStopwatch stopwatch;
     theSession.m_strConnect = connect.c_str();
-    if (theSession.OpenRecordSet(table.c_str(), astrColumns, aOptions, nullptr, 0, FALSE) == 1)
+    if (theSession.OpenRecordSet(query) == 1)
     {
         while (RDMODBCMoveNext(aszFields[0], nFieldLimit, aszFields[1], nFieldLimit, aszFields[2], nFieldLimit,
                                aszFields[3], nFieldLimit))

@@ -3,7 +3,7 @@
 // field its column, the text around the value and the value's formatting.
 // Also opens the filter-condition list, and goes Back to the data-source step.
 // The column and condition arrays are the caller's to free, whatever the
-// dialog's result.
+// dialog's result (CColumnArrayOwner).
 #include "FieldMapping.h"
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
@@ -105,21 +105,4 @@ private:
     int m_nFillState = 0;
 
     DECLARE_MESSAGE_MAP()
-};
-
-// Frees the dialog's column and condition arrays when the caller is done
-// with them, on every path once the dialog has run.
-class CFieldMapArrays
-{
-public:
-    explicit CFieldMapArrays(CFieldMapDlg& dlg) : m_dlg(dlg) {}
-    ~CFieldMapArrays()
-    {
-        FreeColumnArray(m_dlg.m_pColumns, m_dlg.m_nColumns);
-        FreeColumnArray(m_dlg.m_pConditions, m_dlg.m_nConditions);
-    }
-    CFieldMapArrays(const CFieldMapArrays&) = delete;
-    CFieldMapArrays& operator=(const CFieldMapArrays&) = delete;
-private:
-    CFieldMapDlg& m_dlg;
 };

@@ -52,3 +52,34 @@ void SetColumnTypeInfo(ColumnInfo& column, const std::optional<int>& nSearchable
 // Replaces the condition's display and filter texts by owned copies; an
 // empty text leaves its member null.
 void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter);
+
+// An array with an owner: the block is freed when the owner goes, on every
+// path, and changes hands only by name (p and n, as the C-style functions
+// above take them).
+class CColumnArray
+{
+public:
+    CColumnArray() = default;
+    ~CColumnArray()                                 { FreeColumnArray(p, n); }
+    CColumnArray(const CColumnArray&) = delete;
+    CColumnArray& operator=(const CColumnArray&) = delete;
+
+    ColumnInfo* p = nullptr;
+    int n = 0;
+};
+
+// The owner of an array that is held as a block and a count elsewhere (a
+// dialog's members, which its caller reads after the dialog has run): frees
+// it when the owner goes.
+class CColumnArrayOwner
+{
+public:
+    CColumnArrayOwner(ColumnInfo*& pArray, int& nCount) : m_pArray(pArray), m_nCount(nCount) {}
+    ~CColumnArrayOwner()                            { FreeColumnArray(m_pArray, m_nCount); }
+    CColumnArrayOwner(const CColumnArrayOwner&) = delete;
+    CColumnArrayOwner& operator=(const CColumnArrayOwner&) = delete;
+
+private:
+    ColumnInfo*& m_pArray;
+    int& m_nCount;
+};

@@ -19,13 +19,10 @@ ImportSession::ImportSession()
     m_fields[PRIMARY_FIELD_INDEX].m_nColumn = 0;
 }
 
-int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
-                                 const OutputField aOptions[OUTPUT_FIELDS],
-                                 const char* const* ppszFilters, int nFilters, BOOL bUseConditions,
-                                 const SortKey* aSortKeys, const CString& strSchema)
+int ImportSession::OpenRecordSet(const ImportQuery& query)
 {
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
-        m_fields[k] = aOptions[k];
+        m_fields[k] = query.aFields[k];
 
     // A record set left from an earlier session is released, not leaked,
     // and before its connection: a driver refuses to disconnect while a
@@ -39,8 +36,10 @@ int ImportSession::OpenRecordSet(const CString& strTable, const CString astrColu
 
     try
     {
-        CString strSQL = PrepareImport(*m_pRecordset, strSchema, strTable, astrColumns, m_fields, ppszFilters,
-                                       nFilters, bUseConditions, aSortKeys, m_dialect);
+        // As the data source reads SQL now that it is connected again.
+        ImportQuery connected = query;
+        connected.dialect = m_dialect;
+        CString strSQL = PrepareImport(*m_pRecordset, connected, m_fields);
         // The rows are read once, front to back. A static cursor would have
         // the driver keep every row of an import of a million rows in memory;
         // a forward-only one lets it hand them over as it steps.

@@ -1,11 +1,10 @@
 #pragma once
 // The one import session of the module: its connection, its record set, the
 // loaded language module and the four output fields.
-#include "query/OutputField.h"
 #include "framework/CException.h"
 #include "framework/CRecordset.h"
 #include "odbc/Connection.h"
-#include "query/SortOrder.h"
+#include "query/ImportQuery.h"
 
 class ImportSession : public SessionConnection
 {
@@ -15,14 +14,11 @@ public:
     ImportSession& operator=(const ImportSession&) = delete;
 
     // Reconnects read-only, composes the statement, its filter and its sort
-    // order (the keys that count; none without aSortKeys) and opens the
-    // record set on its first row. 1 when open; 0 when it failed to open,
-    // or a condition was refused, after the reason was shown. Connection
+    // order, as the data source reads SQL once reconnected, and opens the
+    // record set on its first row. 1 when open; 0 when it failed to open, or
+    // a condition was refused, after the reason was shown. Connection
     // failures throw CDBException*.
-    int OpenRecordSet(const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
-                      const OutputField aOptions[OUTPUT_FIELDS],
-                      const char* const* ppszFilters, int nFilters, BOOL bUseConditions,
-                      const SortKey* aSortKeys = nullptr, const CString& strSchema = CString());
+    int OpenRecordSet(const ImportQuery& query);
     // Delivers the current row into the four buffers and moves on; 0 when
     // there is no row (and reading ends).
     int MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxChars[OUTPUT_FIELDS]);

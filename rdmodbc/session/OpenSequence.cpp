@@ -2,7 +2,7 @@
 
 #include "ImportSession.h"
 #include "LastImport.h"
-#include "MappedImport.h"
+#include "FieldMappingImport.h"
 #include "Preview.h"
 #include "RDMODBCApp.h"
 #include "dialogs/CDataSourceDlg.h"
@@ -31,12 +31,9 @@ namespace
     // FALSE when it or the connection failed, after the driver's message.
     BOOL OpenMappedImport(const CFieldMapDlg& dlg)
     {
-        MappedImport import(dlg);
         try
         {
-            return theSession.OpenRecordSet(dlg.m_strTable, import.astrColumns, import.aOptions, import.filters.data(),
-                                            (int)import.filters.size(), dlg.m_bUseConditions, dlg.m_aSortKeys,
-                                            dlg.m_strSchema);
+            return theSession.OpenRecordSet(FieldMappingImport(dlg, theSession.m_dialect));
         }
         catch (CException* pException)
         {
@@ -60,7 +57,9 @@ namespace
 
         TableChoice table;
         CFieldMapDlg dlg{theSession};
-        CFieldMapArrays arrays{dlg};
+        // The dialog hands its arrays to the Open sequence, whatever its end.
+        CColumnArrayOwner columns{dlg.m_pColumns, dlg.m_nColumns};
+        CColumnArrayOwner conditions{dlg.m_pConditions, dlg.m_nConditions};
     };
 
     // The field mapping starts with the last import's fields, conditions and

@@ -2,7 +2,7 @@
 
 #include "FieldFormat.h"
 #include "ImportSession.h"
-#include "MappedImport.h"
+#include "FieldMappingImport.h"
 #include "Statement.h"
 #include "dialogs/CPreviewDlg.h"
 #include "framework/CDBException.h"
@@ -68,7 +68,7 @@ namespace
 
 void ShowPreview(const CFieldMapDlg& dlg)
 {
-    MappedImport import(dlg);
+    const ImportQuery query = FieldMappingImport(dlg, theSession.m_dialect);
     CPreviewDlg preview;
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
         preview.m_astrHeadings[k] = dlg.FieldLabel(k);
@@ -79,10 +79,8 @@ void ShowPreview(const CFieldMapDlg& dlg)
             return;
         CRecordset rows(&db);
         rows.m_nMaxRows = PREVIEW_ROWS;
-        const CString strSQL =
-            PrepareImport(rows, dlg.m_strSchema, dlg.m_strTable, import.astrColumns, import.aOptions,
-                          import.filters.data(), (int)import.filters.size(), dlg.m_bUseConditions, dlg.m_aSortKeys,
-                          theSession.m_dialect);
+        OutputField fields[OUTPUT_FIELDS];
+        const CString strSQL = PrepareImport(rows, query, fields);
         rows.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
 
         char aszFields[OUTPUT_FIELDS][PREVIEW_VALUE_LENGTH + 1];
@@ -92,7 +90,7 @@ void ShowPreview(const CFieldMapDlg& dlg)
         CString strValue;
         while (!rows.IsEOF() && (int)preview.m_rows.size() < PREVIEW_ROWS)
         {
-            DeliverRow(rows, import.aOptions, strValue, alpszFields, anMaxChars);
+            DeliverRow(rows, fields, strValue, alpszFields, anMaxChars);
             preview.m_rows.push_back({aszFields[0], aszFields[1], aszFields[2], aszFields[3]});
             rows.MoveNext();
         }

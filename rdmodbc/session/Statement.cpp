@@ -7,6 +7,8 @@
 #include "query/Identifier.h"
 #include "query/SqlCheck.h"
 
+#include <algorithm>
+
 namespace
 {
     // Conditions come from the editor, which writes them safely, or were
@@ -66,18 +68,16 @@ CString ComposeStatement(const CString& strSchema, const CString& strTable, cons
     return strSQL;
 }
 
-CString PrepareImport(CRecordset& recordset, const CString& strSchema, const CString& strTable,
-                      const CString astrColumns[OUTPUT_FIELDS], OutputField fields[OUTPUT_FIELDS],
-                      const char* const* ppszFilters, int nFilters, BOOL bUseConditions, const SortKey* aSortKeys,
-                      const SqlDialect& dialect)
+CString PrepareImport(CRecordset& recordset, const ImportQuery& query, OutputField fields[OUTPUT_FIELDS])
 {
-    if (bUseConditions && nFilters > 0)
-    {
-        RefuseUnsafeFilters(ppszFilters, nFilters, dialect);
-        recordset.m_strFilter = ComposeFilter(ppszFilters, nFilters);
-    }
+    std::copy(std::begin(query.aFields), std::end(query.aFields), fields);
+    std::vector<const char*> filters;
+    for (const CString& strFilter : query.filters)
+        filters.push_back(strFilter);
+    RefuseUnsafeFilters(filters.data(), (int)filters.size(), query.dialect);
+    recordset.m_strFilter = ComposeFilter(filters.data(), (int)filters.size());
     if (recordset.m_pDatabase)
-        SetReadOnlySession(*recordset.m_pDatabase, dialect);
+        SetReadOnlySession(*recordset.m_pDatabase, query.dialect);
     // A condition can carry free SQL (a typed one; a number's value goes in
     // as typed), and read-only is a hint to many drivers: whatever it holds
     // (a function that changes data, a lock), the import changes nothing,
@@ -87,10 +87,9 @@ CString PrepareImport(CRecordset& recordset, const CString& strSchema, const CSt
     // transaction.
     if (!recordset.m_strFilter.IsEmpty() && recordset.m_pDatabase)
         recordset.m_pDatabase->BeginTrans();
-    if (aSortKeys)
-        recordset.m_strSort = ComposeSortOrder(EffectiveSortKeys(aSortKeys, astrColumns), astrColumns,
-                                               dialect.strIdentifierQuote);
-    return ComposeStatement(strSchema, strTable, astrColumns, fields, dialect);
+    recordset.m_strSort = ComposeSortOrder(EffectiveSortKeys(query.aSortKeys, query.astrColumns), query.astrColumns,
+                                           query.dialect.strIdentifierQuote);
+    return ComposeStatement(query.strSchema, query.strTable, query.astrColumns, fields, query.dialect);
 }
 
 CString ComposeRowCount(const CString& strStatement, const CString& strFilter)

@@ -1,8 +1,7 @@
 #pragma once
 // The SQL text of an import: quoted names, the select list, the filter.
-#include "query/OutputField.h"
 #include "framework/SqlDialect.h"
-#include "query/SortOrder.h"
+#include "query/ImportQuery.h"
 
 class CRecordset;
 
@@ -17,18 +16,16 @@ CString ComposeFilter(const char* const* ppszFilters, int nFilters);
 CString ComposeStatement(const CString& strSchema, const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
                          OutputField fields[OUTPUT_FIELDS], const SqlDialect& dialect);
 
-// Readies the record set for the import of these choices: the statement
-// (returned; each field's m_nColumn set), the filter of the conditions when
-// they are in use, the sort order of the keys that count (none without
-// aSortKeys), all quoted as the driver quotes. The record set's connection
-// reads only from then on: read-only at the server where the engine can say
-// so, and with a filter in a transaction that only Rollback or Close ends.
-// A filter text that could make the statement more than one SELECT throws
-// CDBException* with the reason, before anything reaches the data source.
-CString PrepareImport(CRecordset& recordset, const CString& strSchema, const CString& strTable,
-                      const CString astrColumns[OUTPUT_FIELDS], OutputField fields[OUTPUT_FIELDS],
-                      const char* const* ppszFilters, int nFilters, BOOL bUseConditions, const SortKey* aSortKeys,
-                      const SqlDialect& dialect);
+// Readies the record set for the import: the statement (returned), the
+// filter of the conditions that apply and the sort order of the keys that
+// count, all quoted as the data source reads them; fields get the options of
+// the import's fields and each its select position. The record set's
+// connection reads only from then on: read-only at the server where the
+// engine can say so, and with a filter in a transaction that only Rollback
+// or Close ends. A filter text that could make the statement more than one
+// SELECT throws CDBException* with the reason, before anything reaches the
+// data source.
+CString PrepareImport(CRecordset& recordset, const ImportQuery& query, OutputField fields[OUTPUT_FIELDS]);
 // The number of rows of the statement under the filter, as the data source
 // counts them: "SELECT COUNT(*) FROM (statement WHERE filter) rdm_rows".
 CString ComposeRowCount(const CString& strStatement, const CString& strFilter);

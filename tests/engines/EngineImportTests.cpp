@@ -42,23 +42,19 @@ namespace
     class CTableColumns
     {
     public:
-        CTableColumns(const TestEngine& engine, const char* pszTable) { ReadCatalogColumns(engine.connect, pszTable, m_p, m_n); }
-        ~CTableColumns() { FreeColumnArray(m_p, m_n); }
-        CTableColumns(const CTableColumns&) = delete;
-        CTableColumns& operator=(const CTableColumns&) = delete;
+        CTableColumns(const TestEngine& engine, const char* pszTable) { ReadCatalogColumns(engine.connect, pszTable, m_array.p, m_array.n); }
 
         const ColumnInfo* Find(const char* pszName) const
         {
-            for (int i = 0; i < m_n; ++i)
-                if (m_p[i].name && std::strcmp(m_p[i].name, pszName) == 0)
-                    return &m_p[i];
+            for (int i = 0; i < m_array.n; ++i)
+                if (m_array.p[i].name && std::strcmp(m_array.p[i].name, pszName) == 0)
+                    return &m_array.p[i];
             return nullptr;
         }
-        int Count() const { return m_n; }
+        int Count() const { return m_array.n; }
 
     private:
-        ColumnInfo* m_p = nullptr;
-        int m_n = 0;
+        CColumnArray m_array;
     };
 
     // The filter texts of the conditions, composed for the engine's column

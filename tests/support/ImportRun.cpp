@@ -2,6 +2,7 @@
 #include "RDMODBC.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 SqlDialect DriverDialect(const std::string& connect)
 {
@@ -23,12 +24,24 @@ void ForgetLastImport()
 int OpenImport(const ImportChoice& choice)
 {
     theSession.m_strConnect = choice.connect.c_str();
-    CString columns[4];
+    ImportQuery query;
+    query.strSchema = choice.schema.c_str();
+    query.strTable = choice.table.c_str();
     for (int k = 0; k < 4; ++k)
-        columns[k] = choice.columns[k].c_str();
-    return theSession.OpenRecordSet(choice.table.c_str(), columns, choice.options.data(),
-                                    choice.filters.data(), (int)choice.filters.size(), choice.useConditions,
-                                    choice.sortKeys.data(), choice.schema.c_str());
+    {
+        query.astrColumns[k] = choice.columns[k].c_str();
+        query.aFields[k] = choice.options[k];
+    }
+    if (choice.useConditions)
+    {
+        for (const char* pszFilter : choice.filters)
+        {
+            if (pszFilter != nullptr)
+                query.filters.push_back(pszFilter);
+        }
+    }
+    std::copy(choice.sortKeys.begin(), choice.sortKeys.end(), query.aSortKeys);
+    return theSession.OpenRecordSet(query);
 }
 
 std::vector<DeliveredRow> ReadAllRows(int limit, size_t maxRows)
