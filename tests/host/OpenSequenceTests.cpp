@@ -1,5 +1,6 @@
 // RDMODBCOpen from the host's call to the open record set, the user's part
 // played by the robot.
+#include "DialogTest.h"
 #include "HostWindow.h"
 #include "ImportRun.h"
 #include "RDMODBC.h"
@@ -29,25 +30,15 @@ namespace
         return {SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK), SelectRow(IDC_SOURCE_LIST, "Customers"), Click(IDOK)};
     }
 
-    class OpenSequence : public ::testing::Test
+    class OpenSequence : public DialogTest
     {
     protected:
-        void SetUp() override { ForgetLastImport(); }
-        void TearDown() override
-        {
-            RDMODBCClose();
-            EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
-            EXPECT_EQ(0u, m_robot.PendingScripts());
-        }
-
         std::vector<DeliveredRow> SortedRows()
         {
             std::vector<DeliveredRow> rows = ReadAllRows();
             std::sort(rows.begin(), rows.end());
             return rows;
         }
-
-        CUiRobot m_robot;
     };
 }
 

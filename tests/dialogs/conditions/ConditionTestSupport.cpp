@@ -1,7 +1,5 @@
 #include "ConditionTestSupport.h"
-#include "TestEnv.h"
 
-#include <commctrl.h>
 #include <sqlext.h>
 
 const char* const kLike = "contains (LIKE)";
@@ -51,31 +49,4 @@ std::vector<std::string> FilterTexts(const ColumnInfo* pConditions, int nConditi
     for (int i = 0; i < nConditions; ++i)
         texts.push_back(pConditions[i].filterText ? pConditions[i].filterText : "(null)");
     return texts;
-}
-
-HMODULE ConditionDialogs::s_hLanguageModule = nullptr;
-
-void ConditionDialogs::SetUpTestSuite()
-{
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    s_hLanguageModule = ::LoadLibraryA(BinaryDirWindowsPath("rdmodbcres/RDMODBCRes.dll").c_str());
-}
-
-void ConditionDialogs::TearDownTestSuite()
-{
-    ::FreeLibrary(s_hLanguageModule);
-    s_hLanguageModule = nullptr;
-}
-
-void ConditionDialogs::SetUp()
-{
-    ASSERT_NE(nullptr, s_hLanguageModule);
-    AfxGetModuleState()->m_hCurrentResourceHandle = s_hLanguageModule;
-}
-
-void ConditionDialogs::TearDown()
-{
-    EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
-    EXPECT_EQ(0u, m_robot.PendingScripts());
 }
