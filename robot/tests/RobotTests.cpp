@@ -130,17 +130,18 @@ TEST(RobotScript, ReadsTheActionsOfEachDialog)
 
 TEST(RobotScript, NamesEachNumberOnlyByItsOwnName)
 {
-    struct Case { int nId; const char* prefix; const char* name; };
-    const Case cases[] = {
-        {IDD_FIELDMAP, "IDD_", "IDD_FIELDMAP"},
-        {IDC_PAD, "IDC_", "IDC_PAD"},
-        {IDOK, "IDC_", "IDOK"},
-        {IDCANCEL, "IDC_", "IDCANCEL"},
-        {IDD_DATASOURCE, "IDD_", "IDD_DATASOURCE"},
-        {IDC_SOURCE_LIST, "IDC_", "IDC_SOURCE_LIST"},   // the same number as IDD_DATASOURCE
-        {IDC_USE_CONDITIONS, "IDC_", "1012"},           // IDC_AS_TIME has it too
-        {4711, "IDC_", "4711"},
+    struct Case { int nId; const char* name; };
+    const Case dialogs[] = {{IDD_FIELDMAP, "IDD_FIELDMAP"}, {IDD_DATASOURCE, "IDD_DATASOURCE"}};
+    for (const Case& c : dialogs)
+        EXPECT_EQ(c.name, RobotScriptName(c.nId, "IDD_")) << c.nId;
+    const Case controls[] = {
+        {IDC_PAD, "IDC_PAD"},
+        {IDOK, "IDOK"},
+        {IDCANCEL, "IDCANCEL"},
+        {IDC_SOURCE_LIST, "IDC_SOURCE_LIST"},   // the same number as IDD_DATASOURCE
+        {IDC_USE_CONDITIONS, "1012"},           // IDC_AS_TIME has it too
+        {4711, "4711"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.name, RobotScriptName(c.nId, c.prefix)) << c.nId;
+    for (const Case& c : controls)
+        EXPECT_EQ(c.name, RobotScriptName(c.nId, "IDC_")) << c.nId;
 }

@@ -44,12 +44,13 @@ namespace
 
         void DoDataExchange(CDataExchange* pDX) override
         {
+            // The buttons first: a value refused later leaves them taken.
+            DDX_Check(pDX, IDC_TEST_CHECK, m_bCheck);
+            DDX_Radio(pDX, IDC_TEST_RADIO1, m_nRadio);
             DDX_Text(pDX, IDC_TEST_TEXT, m_strText);
             DDV_MaxChars(pDX, m_strText, 5);
             DDX_Text(pDX, IDC_TEST_NUMBER, m_nNumber);
             DDV_MinMaxUInt(pDX, m_nNumber, 0, 255);
-            DDX_Check(pDX, IDC_TEST_CHECK, m_bCheck);
-            DDX_Radio(pDX, IDC_TEST_RADIO1, m_nRadio);
         }
 
         void OnSelChangeCombo()

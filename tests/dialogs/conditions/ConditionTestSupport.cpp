@@ -50,3 +50,35 @@ std::vector<std::string> FilterTexts(const ColumnInfo* pConditions, int nConditi
         texts.push_back(pConditions[i].filterText ? pConditions[i].filterText : "(null)");
     return texts;
 }
+
+CallerState::CallerState()
+    : columns{
+          {"NAME", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE},
+          {"QTY", "INTEGER", SQL_PRED_BASIC, SQL_INTEGER, SQL_NULLABLE},
+          {"PAID", "BIT", SQL_SEARCHABLE, SQL_BIT, SQL_NO_NULLS},
+      }
+{
+}
+
+void CallerState::Add(const char* pszDisplay, const char* pszFilter)
+{
+    AppendCondition(pConditions, nConditions, pszDisplay, pszFilter);
+}
+
+void CallerState::HandTo(CConditionListDlg& dlg)
+{
+    dlg.m_pColumns = columns.p;
+    dlg.m_nColumns = columns.n;
+    dlg.m_pConditions = pConditions;
+    dlg.m_nConditions = nConditions;
+    dlg.m_bUseConditions = bUseConditions;
+}
+
+void CallerState::TakeFrom(const CConditionListDlg& dlg, INT_PTR nResult)
+{
+    if (nResult != IDOK)
+        return;
+    pConditions = dlg.m_pConditions;
+    nConditions = dlg.m_nConditions;
+    bUseConditions = dlg.m_bUseConditions;
+}

@@ -3,6 +3,8 @@
 // column and condition arrays built as the field-mapping dialog hands them.
 #include "DialogTest.h"
 #include "HeapUse.h"
+#include "dialogs/CConditionDlg.h"
+#include "dialogs/CConditionListDlg.h"
 #include "framework/CWinApp.h"
 #include "query/ColumnInfo.h"
 
@@ -42,6 +44,39 @@ struct ColumnArray : CColumnArray
 void AppendCondition(ColumnInfo*& pConditions, int& nConditions, const char* pszDisplay, const char* pszFilter);
 std::vector<std::string> DisplayTexts(const ColumnInfo* pConditions, int nConditions);
 std::vector<std::string> FilterTexts(const ColumnInfo* pConditions, int nConditions);
+
+// The condition editor over the columns, as the list opens it.
+class CEditorOver : public CConditionDlg
+{
+public:
+    explicit CEditorOver(const CColumnArray& columns)
+    {
+        m_pColumns = columns.p;
+        m_nColumns = columns.n;
+    }
+};
+
+// The caller's condition state, as the field-mapping dialog holds it, and
+// its hand-over to the condition list and back.
+struct CallerState
+{
+    // A table of a text, a number and a bit column.
+    CallerState();
+    explicit CallerState(std::initializer_list<ColumnSpec> columnSpecs) : columns(columnSpecs) {}
+    ~CallerState() { FreeColumnArray(pConditions, nConditions); }
+    CallerState(const CallerState&) = delete;
+    CallerState& operator=(const CallerState&) = delete;
+
+    void Add(const char* pszDisplay, const char* pszFilter);
+    void HandTo(CConditionListDlg& dlg);
+    // What the caller does with the dialog's result.
+    void TakeFrom(const CConditionListDlg& dlg, INT_PTR nResult);
+
+    ColumnArray columns;
+    ColumnInfo* pConditions = nullptr;
+    int nConditions = 0;
+    BOOL bUseConditions = TRUE;
+};
 
 class ConditionDialogs : public DialogTest
 {
