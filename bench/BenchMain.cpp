@@ -4,8 +4,8 @@
 #include "BenchClock.h"
 #include "CatalogBenchmark.h"
 #include "ImportPeak.h"
-#include "OdbcConnection.h"
 #include "PreviewBenchmark.h"
+#include "RawConnection.h"
 #include "RowBenchmark.h"
 #include "framework/CWinApp.h"
 #include "odbc/Connection.h"
@@ -90,7 +90,7 @@ namespace
         std::printf("Rows on the servers: as above; best of %d\n", nRounds);
         for (const char* pszConnect : apszServerConnects)
         {
-            if (!COdbcConnection(pszConnect).IsOpen())
+            if (!CRawConnection(pszConnect).IsOpen())
             {
                 std::printf("%s: no server (scripts/run-bench starts them)\n", pszConnect);
                 continue;

@@ -1,7 +1,7 @@
 #include "CatalogBenchmark.h"
 
 #include "BenchClock.h"
-#include "OdbcConnection.h"
+#include "RawConnection.h"
 #include "UiRobot.h"
 #include "dialogs/CDataSourceDlg.h"
 #include "dialogs/CFieldMapDlg.h"
@@ -36,9 +36,10 @@ CatalogTiming TimeBareTables(const std::string& dataSource, bool bWithConnect)
 {
     CatalogTiming timing;
     CStopwatch connecting;
-    COdbcConnection connection("DSN=" + dataSource);
+    CRawConnection connection("DSN=" + dataSource);
     CStopwatch stopwatch;
-    SQLHSTMT hstmt = connection.NewStatement();
+    CStatementHandle hstmt;
+    hstmt.Allocate(connection.Handle());
     char aszFields[3][nNameSize];
     SQLLEN anIndicators[3];
     if (SQL_SUCCEEDED(::SQLTables(hstmt, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0)))
@@ -48,7 +49,7 @@ CatalogTiming TimeBareTables(const std::string& dataSource, bool bWithConnect)
         while (SQL_SUCCEEDED(::SQLFetch(hstmt)))
             ++timing.nRows;
     }
-    ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+    hstmt.Free();
     timing.dSeconds = bWithConnect ? connecting.Seconds() : stopwatch.Seconds();
     return timing;
 }
@@ -97,8 +98,9 @@ CatalogTiming TimeBareColumns(const std::string& dataSource, const std::string& 
 {
     CatalogTiming timing;
     CStopwatch stopwatch;
-    COdbcConnection connection("DSN=" + dataSource);
-    SQLHSTMT hstmt = connection.NewStatement();
+    CRawConnection connection("DSN=" + dataSource);
+    CStatementHandle hstmt;
+    hstmt.Allocate(connection.Handle());
     char szName[nNameSize], szType[nNameSize];
     SQLSMALLINT anTypes[3];
     SQLLEN anIndicators[5];
@@ -113,10 +115,11 @@ CatalogTiming TimeBareColumns(const std::string& dataSource, const std::string& 
         while (SQL_SUCCEEDED(::SQLFetch(hstmt)))
             dataTypes.push_back(anTypes[0]);
     }
-    ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+    hstmt.Free();
     for (size_t i = 0; bTypeInfo && i < dataTypes.size(); ++i)
     {
-        SQLHSTMT hTypeInfo = connection.NewStatement();
+        CStatementHandle hTypeInfo;
+        hTypeInfo.Allocate(connection.Handle());
         SQLSMALLINT anInfo[5] = {};
         SQLLEN anInfoIndicators[5];
         if (SQL_SUCCEEDED(::SQLGetTypeInfo(hTypeInfo, dataTypes[i])))
@@ -126,7 +129,6 @@ CatalogTiming TimeBareColumns(const std::string& dataSource, const std::string& 
                 ::SQLBindCol(hTypeInfo, anColumns[k], SQL_C_SSHORT, &anInfo[k], 0, &anInfoIndicators[k]);
             ::SQLFetch(hTypeInfo);
         }
-        ::SQLFreeHandle(SQL_HANDLE_STMT, hTypeInfo);
     }
     timing.dSeconds = stopwatch.Seconds();
     timing.nRows = (long)dataTypes.size();

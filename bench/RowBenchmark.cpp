@@ -1,7 +1,7 @@
 #include "RowBenchmark.h"
 
 #include "BenchClock.h"
-#include "OdbcConnection.h"
+#include "RawConnection.h"
 #include "RDMODBC.h"
 #include "session/ImportSession.h"
 #include "session/Statement.h"
@@ -92,13 +92,14 @@ namespace
     {
         RowTiming timing;
         CStopwatch stopwatch;
-        COdbcConnection connection(connect);
-        SQLHSTMT hstmt = connection.NewStatement();
+        CRawConnection connection(connect);
+        CStatementHandle hstmt;
+        hstmt.Allocate(connection.Handle());
         prepare(hstmt);
         const std::string statement = BenchStatement(connection.Handle(), table);
         if (SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)statement.c_str(), SQL_NTS)))
             read(hstmt, timing);
-        ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+        hstmt.Free();
         timing.dSeconds = stopwatch.Seconds();
         return timing;
     }

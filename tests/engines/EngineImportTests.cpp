@@ -6,7 +6,7 @@
 #include "CatalogColumns.h"
 #include "Engines.h"
 #include "ImportRun.h"
-#include "MessageBoxRecorder.h"
+#include "ImportTest.h"
 #include "RDMODBC.h"
 #include "TestEnv.h"
 #include "dialogs/SqlRefusal.h"
@@ -24,10 +24,10 @@
 namespace
 {
     // A condition as the user makes it in the editor. An operator 0 is the
-    // engine's way of asking for a true or a false value: "is true" where
-    // the column is a bit, "equals 1" where the driver reports a number or a
-    // text (MariaDB's BOOLEAN is TINYINT, PostgreSQL's driver reports it as
-    // VARCHAR by default).
+    // engine's way of asking for a truth value (value 1 true, 0 false): "is
+    // true" or "is false" where the column is a bit, "equals" where the
+    // driver reports a number or a text (MariaDB's BOOLEAN is TINYINT,
+    // PostgreSQL's driver reports it as VARCHAR by default).
     struct EditedCondition
     {
         const char* column;
@@ -36,7 +36,7 @@ namespace
         const char* value2;
         bool bNegate;
     };
-    const ConditionOperator OP_TRUE_OF_THE_ENGINE = opNone;
+    const ConditionOperator OP_TRUTH_OF_THE_ENGINE = opNone;
 
     // A table's columns as the field-mapping dialog reads them.
     class CTableColumns
@@ -72,14 +72,10 @@ namespace
             if (pColumn == nullptr)
                 continue;
             ConditionOperator nOperator = c.nOperator;
-            const char* pszValue1 = c.value1;
-            if (nOperator == OP_TRUE_OF_THE_ENGINE)
-            {
-                nOperator = pColumn->sqlDataType == SQL_BIT ? opTrue : opEqual;
-                pszValue1 = "1";
-            }
+            if (nOperator == OP_TRUTH_OF_THE_ENGINE)
+                nOperator = pColumn->sqlDataType != SQL_BIT ? opEqual : std::strcmp(c.value1, "1") == 0 ? opTrue : opFalse;
             CString strDisplay, strFilter;
-            EXPECT_EQ(conditionComposed, ComposeCondition(*pColumn, dialect, nOperator, pszValue1, c.value2,
+            EXPECT_EQ(conditionComposed, ComposeCondition(*pColumn, dialect, nOperator, c.value1, c.value2,
                                                           c.bNegate, strDisplay, strFilter))
                 << engine.name << ": " << c.column;
             filters.push_back(strFilter);
@@ -87,15 +83,22 @@ namespace
         return filters;
     }
 
+    // A table's columns on output fields 1 to 4 ("" for none), as they are.
+    ImportChoice Plain(const TestEngine& engine, const char* pszTable, const std::array<std::string, 4>& columns)
+    {
+        ImportChoice choice;
+        choice.connect = engine.connect;
+        choice.table = pszTable;
+        choice.columns = columns;
+        return choice;
+    }
+
     // The customers as the host receives them: id (padded) on the primary
     // field, the name, the date they joined under the date rule and the
     // balance as a whole number, in the order of their ids.
     ImportChoice Customers(const TestEngine& engine, const std::vector<CString>& filters)
     {
-        ImportChoice choice;
-        choice.connect = engine.connect;
-        choice.table = "customers";
-        choice.columns = {"name", "id", "joined", "balance"};
+        ImportChoice choice = Plain(engine, "customers", {"name", "id", "joined", "balance"});
         choice.options[1].m_bPad = TRUE;
         choice.options[1].m_nPadWidth = 3;
         choice.options[1].m_chPad = '0';
@@ -115,16 +118,9 @@ namespace
         return ids;
     }
 
-    class EngineImport : public ::testing::Test
+    class EngineImport : public ImportTest
     {
     protected:
-        void TearDown() override
-        {
-            RDMODBCClose();
-            for (const RecordedMessageBox& box : m_messageBoxes.Boxes())
-                ADD_FAILURE() << "message box: " << box.text;
-        }
-
         std::vector<DeliveredRow> Import(const TestEngine& engine, const std::vector<EditedCondition>& conditions)
         {
             std::vector<CString> filters = Compose(engine, "customers", conditions);
@@ -134,7 +130,6 @@ namespace
         }
 
         std::string m_strSQL;
-        CMessageBoxRecorder m_messageBoxes;
     };
 }
 
@@ -148,13 +143,21 @@ TEST_F(EngineImport, EveryKindOfConditionSelectsTheSameRowsOnEveryEngine)
         {"negative numbers", {{"visits", opBetweenExclusive, "", "0", false}}, {"002", "008"}},
         {"a decimal range", {{"balance", opBetweenInclusive, "-0.5", "123.45", false}},
          {"003", "006", "007", "008", "010"}},
+        {"a number not equal", {{"visits", opEqual, "-3", "", true}},
+         {"001", "003", "005", "006", "007", "008", "009", "010"}},   // NULL is not unequal either
+        {"equals, a second value ignored", {{"id", opEqual, "6", "1", false}}, {"006"}},
+        {"from a number on", {{"id", opFromInclToExcl, "9", "", false}}, {"009", "010"}},
+        {"outside a range", {{"id", opBetweenInclusive, "2", "9", true}}, {"001", "010"}},
         {"a text with a quote", {{"name", opEqual, "O'Brien & Co", "", false}}, {"004"}},
+        {"a text range", {{"name", opFromInclToExcl, "B", "E", false}}, {"002", "003"}},
         {"LIKE with %", {{"name", opLike, "%&%", "", false}}, {"001", "004", "006"}},
+        {"LIKE with a quote", {{"name", opLike, "O'B%", "", false}}, {"004"}},
         {"NULL", {{"city", opIsNull, "", "", false}}, {"003", "009"}},
         {"not NULL", {{"city", opIsNull, "", "", true}},
          {"001", "002", "004", "005", "006", "007", "008", "010"}},
-        {"true", {{"active", OP_TRUE_OF_THE_ENGINE, "", "", false}}, {"001", "003", "004", "007", "010"}},
-        {"not true", {{"active", OP_TRUE_OF_THE_ENGINE, "", "", true}}, {"002", "006", "008"}},
+        {"true", {{"active", OP_TRUTH_OF_THE_ENGINE, "1", "", false}}, {"001", "003", "004", "007", "010"}},
+        {"not true", {{"active", OP_TRUTH_OF_THE_ENGINE, "1", "", true}}, {"002", "006", "008"}},
+        {"false", {{"active", OP_TRUTH_OF_THE_ENGINE, "0", "", false}}, {"002", "006", "008"}},
         {"negation", {{"name", opLike, "%e%", "", true}}, {"002"}},
         {"two conditions", {{"city", opEqual, "Oslo", "", false}, {"visits", opBetweenInclusive, "2", "", false}},
          {"001", "010"}},
@@ -237,10 +240,7 @@ TEST_F(EngineImport, ReadsNamesThatNeedTheirQuotesOnEveryEngine)
     // name (taken whole).
     for (const TestEngine& engine : TestEngines())
     {
-        ImportChoice choice;
-        choice.connect = engine.connect;
-        choice.table = "Customer Notes.v2";
-        choice.columns = {"Customer Id", "NoteId", "Quote\"Grave`Mark", ""};
+        ImportChoice choice = Plain(engine, "Customer Notes.v2", {"Customer Id", "NoteId", "Quote\"Grave`Mark", ""});
         std::vector<CString> filters =
             Compose(engine, "Customer Notes.v2", {{"Customer Id", opBetweenInclusive, "1", "4", false},
                                                   {"Quote\"Grave`Mark", opIsNull, "", "", true}});
@@ -302,21 +302,27 @@ TEST_F(EngineImport, TheCatalogTellsEachColumnsTypeDespiteADriversNull)
 
 TEST_F(EngineImport, ReadsANameOfMoreBytesThanTheDriversLongestNameHasCharacters)
 {
-    // 40 characters of two bytes each in UTF-8, beyond the 64 that MariaDB's
-    // driver reports as its longest name.
-    std::string name;
-    for (int i = 0; i < 40; ++i)
-        name += "\xC3\xA9";
-    const TestEngine& engine = TestEngines()[1];
-    CTableColumns columns(engine, "wide_names");
-    ASSERT_EQ(1, columns.Count());
-    EXPECT_NE(nullptr, columns.Find(name.c_str()));
-    ImportChoice choice;
-    choice.connect = engine.connect;
-    choice.table = "wide_names";
-    choice.columns = {"", name, "", ""};
-    ASSERT_EQ(1, OpenImport(choice));
-    EXPECT_EQ((std::vector<DeliveredRow>{{"", "40", "", ""}}), ReadAllRows());
+    // Characters of two bytes each in UTF-8: on MariaDB 40, beyond the 64
+    // that its driver reports as its longest name; on PostgreSQL as many as
+    // its 63 bytes hold.
+    const std::map<std::string, int> characters = {{"SQLite", 40}, {"MariaDB", 40}, {"PostgreSQL", 31}};
+    for (const TestEngine& engine : TestEngines())
+    {
+        std::string name;
+        for (int i = 0; i < characters.at(engine.name); ++i)
+            name += "\xC3\xA9";
+        const std::string quote = DriverQuote(engine.connect).Str();
+        ExecuteSql(engine.connect, "DROP TABLE IF EXISTS wide_names");
+        ExecuteSql(engine.connect, "CREATE TABLE wide_names (" + quote + name + quote + " INTEGER)");
+        ExecuteSql(engine.connect, "INSERT INTO wide_names VALUES (40)");
+        CTableColumns columns(engine, "wide_names");
+        ASSERT_EQ(1, columns.Count()) << engine.name;
+        EXPECT_NE(nullptr, columns.Find(name.c_str())) << engine.name;
+        ImportChoice choice = Plain(engine, "wide_names", {"", name, "", ""});
+        ASSERT_EQ(1, OpenImport(choice)) << engine.name;
+        EXPECT_EQ((std::vector<DeliveredRow>{{"", "40", "", ""}}), ReadAllRows()) << engine.name;
+        ExecuteSql(engine.connect, "DROP TABLE wide_names");
+    }
 }
 
 TEST_F(EngineImport, AFieldThatShowsOnlyValuesStaysEmptyForANullOrAnEmptyText)
@@ -332,10 +338,7 @@ TEST_F(EngineImport, AFieldThatShowsOnlyValuesStaysEmptyForANullOrAnEmptyText)
     {
         for (const Case& c : cases)
         {
-            ImportChoice paths;
-            paths.connect = engine.connect;
-            paths.table = "paths";
-            paths.columns = {"note", "id", "", ""};
+            ImportChoice paths = Plain(engine, "paths", {"note", "id", "", ""});
             paths.options[0].m_strPrefix = "[";
             paths.options[0].m_strSuffix = "]";
             paths.options[0].m_bPad = TRUE;
@@ -419,7 +422,6 @@ TEST_F(EngineImport, NoImportChangesARowOrASequenceWhateverItsConditionHolds)
             choice.filters = {c.condition};
             if (!c.bSorted)
                 choice.sortKeys[0].nField = -1;
-            m_messageBoxes.Clear();
             const SqlTextFault fault = CheckSqlCondition(c.condition, dialect);
             EXPECT_EQ(chOutcome == 'R', fault != sqlTextSound) << c.what << " on " << engine.name;
             const int nOpened = OpenImport(choice);
@@ -427,10 +429,10 @@ TEST_F(EngineImport, NoImportChangesARowOrASequenceWhateverItsConditionHolds)
                 ReadAllRows();
             RDMODBCClose();
             EXPECT_EQ(chOutcome == 'O', nOpened == 1) << c.what << " on " << engine.name;
-            EXPECT_EQ(chOutcome == 'O' ? 0u : 1u, m_messageBoxes.Boxes().size()) << c.what << " on " << engine.name;
-            if (chOutcome == 'R' && !m_messageBoxes.Boxes().empty())
-                EXPECT_EQ(0u, m_messageBoxes.Boxes()[0].text.find(SqlTextRefusal(fault).Str())) << c.what;
-            m_messageBoxes.Clear();
+            const std::vector<RecordedMessageBox> boxes = TakeMessageBoxes();
+            EXPECT_EQ(chOutcome == 'O' ? 0u : 1u, boxes.size()) << c.what << " on " << engine.name;
+            if (chOutcome == 'R' && !boxes.empty())
+                EXPECT_EQ(0u, boxes[0].text.find(SqlTextRefusal(fault).Str())) << c.what;
             EXPECT_EQ(before, QueryRows(engine.connect, pszEverything)) << c.what << " on " << engine.name;
             if (sequence != sequenceState.end())
                 EXPECT_EQ(sequenceBefore, QueryRows(engine.connect, sequence->second)) << c.what << " on " << engine.name;
@@ -508,10 +510,7 @@ TEST_F(EngineImport, BlocksAndSingleRowsDeliverTheSameRowsOnEveryEngine)
         ExecuteSql(engine.connect, "CREATE TABLE rdm_blocks (n INTEGER, label VARCHAR(1200), note VARCHAR(1200))");
         for (const std::string& strInsert : inserts)
             ExecuteSql(engine.connect, strInsert);
-        ImportChoice choice;
-        choice.connect = engine.connect;
-        choice.table = "rdm_blocks";
-        choice.columns = {"label", "n", "note", ""};
+        ImportChoice choice = Plain(engine, "rdm_blocks", {"label", "n", "note", ""});
         choice.sortKeys[0].nField = 1;
 
         ASSERT_EQ(1, OpenImport(choice)) << engine.name;
@@ -537,5 +536,130 @@ TEST_F(EngineImport, BlocksAndSingleRowsDeliverTheSameRowsOnEveryEngine)
         std::sort(blocks.begin(), blocks.end());
         EXPECT_EQ(expected, blocks) << engine.name;
         ExecuteSql(engine.connect, "DROP TABLE rdm_blocks");
+    }
+}
+
+TEST_F(EngineImport, ValuesAroundTheBoundBufferArriveWholeOnEveryEngine)
+{
+    // The record set reads values of up to 255 bytes with the row and reads
+    // longer ones again on their own: the lengths on either side of that
+    // line, in a VARCHAR and in a long text column, and NULL.
+    const int lengths[] = {0, 1, 254, 255, 256, 257, 1000};
+    auto text = [](int nLength, char chEnd) {
+        std::string value;
+        for (int i = 0; i < nLength; ++i)
+            value += (char)('a' + i % 26);
+        if (nLength > 0)
+            value.back() = chEnd;
+        return value;
+    };
+    for (const TestEngine& engine : TestEngines())
+    {
+        ExecuteSql(engine.connect, "DROP TABLE IF EXISTS row_buffer");
+        ExecuteSql(engine.connect, "CREATE TABLE row_buffer (n INTEGER, body VARCHAR(2000), note TEXT)");
+        for (int nLength : lengths)
+            ExecuteSql(engine.connect, "INSERT INTO row_buffer VALUES (" + std::to_string(nLength) + ", '" +
+                                           text(nLength, '|') + "', '" + text(nLength, '!') + "')");
+        ExecuteSql(engine.connect, "INSERT INTO row_buffer VALUES (-1, NULL, NULL)");
+
+        ImportChoice choice = Plain(engine, "row_buffer", {"body", "n", "note", ""});
+        choice.options[0].m_strPrefix = "<";
+        choice.options[2].m_strSuffix = ">";
+        ASSERT_EQ(1, OpenImport(choice)) << engine.name;
+        const std::vector<DeliveredRow> rows = ReadAllRows(2000, 20);
+        ASSERT_EQ(std::size(lengths) + 1, rows.size()) << engine.name;
+        for (const DeliveredRow& row : rows)
+        {
+            const int nLength = std::stoi(row[1]);
+            EXPECT_EQ("<" + text(nLength, '|'), row[0]) << engine.name << " length " << nLength;
+            EXPECT_EQ(text(nLength, '!') + ">", row[2]) << engine.name << " length " << nLength;
+        }
+        ExecuteSql(engine.connect, "DROP TABLE row_buffer");
+    }
+}
+
+TEST_F(EngineImport, DeliversEachRowOnceAndEndsWithNothingOpen)
+{
+    // Seven customers live in three cities and two in none: each city once.
+    for (const TestEngine& engine : TestEngines())
+    {
+        ImportChoice choice = Plain(engine, "customers", {"", "city", "", ""});
+        ASSERT_EQ(1, OpenImport(choice)) << engine.name;
+        std::vector<std::string> cities = Ids(ReadAllRows());
+        std::sort(cities.begin(), cities.end());
+        EXPECT_EQ((std::vector<std::string>{"", "Boston", "Brno", "Kyoto", "Lyon", "Oslo"}), cities) << engine.name;
+        EXPECT_EQ(nullptr, theSession.m_pRecordset) << engine.name << ": reading ends at the end of the rows";
+        EXPECT_FALSE(theSession.m_db.IsOpen()) << engine.name;
+    }
+}
+
+TEST_F(EngineImport, AnEmptyResultEndsAtOnceAndLeavesTheBuffers)
+{
+    for (const TestEngine& engine : TestEngines())
+    {
+        ImportChoice choice = Customers(engine, {});
+        choice.filters = {"id < 0"};
+        ASSERT_EQ(1, OpenImport(choice)) << engine.name;
+        char buffers[4][8] = {"keep", "keep", "keep", "keep"};
+        for (int nCall = 0; nCall < 2; ++nCall)
+        {
+            EXPECT_EQ(0, RDMODBCMoveNext(buffers[0], 7, buffers[1], 7, buffers[2], 7, buffers[3], 7)) << engine.name;
+            for (const char* pszBuffer : buffers)
+                EXPECT_STREQ("keep", pszBuffer) << engine.name << ": no row, the buffers untouched";
+        }
+    }
+}
+
+TEST_F(EngineImport, ATableThatIsNotThereIsReportedAndTheImportStaysClosable)
+{
+    for (const TestEngine& engine : TestEngines())
+    {
+        ImportChoice choice = Customers(engine, {});
+        choice.table = "no_such_table";
+        EXPECT_EQ(0, OpenImport(choice)) << engine.name;
+        const std::vector<RecordedMessageBox> boxes = TakeMessageBoxes();
+        ASSERT_EQ(1u, boxes.size()) << engine.name;
+        EXPECT_NE(std::string::npos, boxes[0].text.find("no_such_table")) << engine.name << ": " << boxes[0].text;
+        ASSERT_NE(nullptr, theSession.m_pRecordset) << engine.name << ": the closed record set stays until Close";
+        EXPECT_FALSE(theSession.m_pRecordset->IsOpen()) << engine.name;
+        EXPECT_FALSE(theSession.m_db.IsOpen()) << engine.name;
+        EXPECT_EQ(0, RDMODBCClose()) << engine.name;
+        EXPECT_EQ(nullptr, theSession.m_pRecordset) << engine.name;
+        EXPECT_EQ(0, RDMODBCClose()) << engine.name;
+    }
+}
+
+TEST_F(EngineImport, JoinsTheConditionsInTheirOrderOnlyWhileTheyAreInUse)
+{
+    // Edited conditions, one without a text between them (a bit compared
+    // with a value makes none) and a typed one, joined with AND in their
+    // order; none of them while conditions are not in use.
+    using Ids_ = std::vector<std::string>;
+    for (const TestEngine& engine : TestEngines())
+    {
+        const std::vector<CString> edited = Compose(engine, "customers", {
+            {"visits", opBetweenInclusive, "2", "", false},
+            {"city", opIsNull, "", "", true},
+        });
+        ASSERT_EQ(2u, edited.size()) << engine.name;
+        struct Case { std::vector<const char*> filters; bool bInUse; Ids_ ids; std::string where; };
+        const Case cases[] = {
+            {{edited[0], nullptr, "balance < 100", edited[1]}, true, {"006", "010"},
+             " WHERE " + edited[0].Str() + "\nAND balance < 100\nAND " + edited[1].Str()},
+            {{edited[0], nullptr, "balance < 100", edited[1]}, false,
+             {"001", "002", "003", "004", "005", "006", "007", "008", "009", "010"}, ""},
+            {{nullptr}, true, {"001", "002", "003", "004", "005", "006", "007", "008", "009", "010"}, ""},
+        };
+        for (const Case& c : cases)
+        {
+            ImportChoice choice = Customers(engine, {});
+            choice.filters = c.filters;
+            choice.useConditions = c.bInUse;
+            ASSERT_EQ(1, OpenImport(choice)) << engine.name;
+            const std::string statement = theSession.m_pRecordset->m_strSQL.Str();
+            EXPECT_EQ(c.ids, Ids(ReadAllRows())) << engine.name << ": " << statement;
+            const size_t nWhere = std::min(statement.find(" WHERE "), statement.find("\nORDER BY"));
+            EXPECT_EQ(c.where, statement.substr(nWhere, statement.find("\nORDER BY") - nWhere)) << engine.name;
+        }
     }
 }

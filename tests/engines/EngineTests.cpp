@@ -11,9 +11,9 @@ namespace
     char IdentifierQuote(const TestEngine& engine)
     {
         char szQuote[8] = "";
-        WithConnection(engine.connect, [&](SQLHDBC hdbc) {
-            SQLGetInfo(hdbc, SQL_IDENTIFIER_QUOTE_CHAR, szQuote, sizeof szQuote, nullptr);
-        });
+        CRawConnection connection(engine.connect);
+        EXPECT_TRUE(connection.IsOpen()) << engine.name << ": " << connection.LastError();
+        ::SQLGetInfo(connection.Handle(), SQL_IDENTIFIER_QUOTE_CHAR, szQuote, sizeof szQuote, nullptr);
         return szQuote[0];
     }
 

@@ -1,9 +1,8 @@
 #!/bin/sh
 # Starts (start DIR) or stops (stop DIR) a private MariaDB server for the
 # tests: its data directory, socket and log under DIR, listening on a free
-# port of 127.0.0.1 only, without grant tables. start loads the comparison
-# rows into the database rdm and the customers fixture into the database
-# rdm_engine, and appends their data sources rdm_robustness_mariadb and
+# port of 127.0.0.1 only, without grant tables. start loads the customers
+# fixture into the database rdm_engine, and appends its data source
 # rdm_engine_mariadb to the tests' user ODBC configuration ($ODBCINI, see
 # scripts/lib/with-env). resume DIR starts the server on the data that an
 # earlier start left in DIR, as start does where there is none.
@@ -52,8 +51,6 @@ for _ in $(seq 1 300); do
 done
 mariadb-admin --no-defaults --socket="$dir/mariadb.sock" ping >/dev/null || { cat "$dir/mariadb.log" >&2; exit 1; }
 [ "$fresh" = 0 ] || {
-    echo "CREATE DATABASE rdm; USE rdm;"
-    cat "$here/fixtures/server_compare.sql"
     echo "CREATE DATABASE rdm_engine; USE rdm_engine;"
     "$here/fixtures/customers/print-sql.sh" mariadb
 } | mariadb --no-defaults --socket="$dir/mariadb.sock"
@@ -70,6 +67,5 @@ Database=$2
 User=root
 INI
 }
-add_data_source rdm_robustness_mariadb rdm "Robustness tests: the comparison data on a MariaDB server"
 add_data_source rdm_engine_mariadb rdm_engine "The customers on a MariaDB server"
 echo "MariaDB on 127.0.0.1:$port"

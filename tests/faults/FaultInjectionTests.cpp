@@ -14,7 +14,6 @@
 #include "resource.h"
 
 #include <gtest/gtest.h>
-#include <sqlext.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -259,68 +258,6 @@ namespace
             text += " | message: " + box.text;
         return text;
     }
-}
-
-// The fault driver itself, before it judges the module: the chosen call fails
-// with the driver's own diagnostic, the next succeeds, and the handles it
-// hands out are counted.
-TEST(FaultInjection, TheFaultDriverFailsTheChosenCallAndCountsHandles)
-{
-    CFaultDriverControl control("DSN=rdm_fault_control");
-    ASSERT_TRUE(control.IsOpen()) << "no control connection to the fault driver";
-    ASSERT_TRUE(control.FailCall(0));
-
-    SQLHENV henv = SQL_NULL_HENV;
-    SQLHDBC hdbc = SQL_NULL_HDBC;
-    SQLHSTMT hstmt = SQL_NULL_HSTMT;
-    ::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &henv);
-    ::SQLSetEnvAttr(henv, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0);
-    ::SQLAllocHandle(SQL_HANDLE_DBC, henv, &hdbc);
-    ASSERT_TRUE(SQL_SUCCEEDED(::SQLDriverConnect(hdbc, nullptr, (SQLCHAR*)"DSN=rdm_fault", SQL_NTS, nullptr, 0,
-                                                 nullptr, SQL_DRIVER_NOPROMPT)));
-    ASSERT_TRUE(SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_STMT, hdbc, &hstmt)));
-    FaultReport report;
-    ASSERT_TRUE(control.Report(report));
-    EXPECT_GT(report.nCalls, 0);
-    EXPECT_EQ("", report.strFailed);
-    EXPECT_EQ(1, report.nConnections);
-    EXPECT_EQ(1, report.nStatements);
-
-    ASSERT_TRUE(control.FailCall(1));
-    EXPECT_EQ(SQL_ERROR, ::SQLExecDirect(hstmt, (SQLCHAR*)"SELECT Name FROM Parts", SQL_NTS));
-    SQLCHAR szState[6] = "";
-    SQLCHAR szMessage[256] = "";
-    SQLINTEGER nNative = 0;
-    SQLSMALLINT nLength = 0;
-    EXPECT_EQ(SQL_SUCCESS, ::SQLGetDiagRec(SQL_HANDLE_STMT, hstmt, 1, szState, &nNative, szMessage,
-                                           sizeof szMessage, &nLength));
-    EXPECT_STREQ("HY000", (const char*)szState);
-    EXPECT_NE(nullptr, strstr((const char*)szMessage, "injected fault at call 1: SQLExecDirect")) << szMessage;
-    EXPECT_EQ(SQL_NO_DATA, ::SQLGetDiagRec(SQL_HANDLE_STMT, hstmt, 2, szState, &nNative, szMessage,
-                                           sizeof szMessage, &nLength));
-    EXPECT_TRUE(SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)"SELECT Name FROM Parts", SQL_NTS)))
-        << "only the chosen call fails";
-
-    ASSERT_TRUE(control.Report(report));
-    EXPECT_EQ(2, report.nCalls);
-    EXPECT_EQ("SQLExecDirect", report.strFailed);
-
-    // A disconnect before the statement is freed is counted; the SQLite
-    // driver refuses it, and both handles stay.
-    EXPECT_EQ(SQL_ERROR, ::SQLDisconnect(hdbc));
-    ASSERT_TRUE(control.Report(report));
-    EXPECT_EQ(1, report.nStatementsAtDisconnect);
-    EXPECT_EQ(1, report.nConnections);
-    EXPECT_EQ(1, report.nStatements);
-
-    ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
-    EXPECT_EQ(SQL_SUCCESS, ::SQLDisconnect(hdbc));
-    ::SQLFreeHandle(SQL_HANDLE_DBC, hdbc);
-    ::SQLFreeHandle(SQL_HANDLE_ENV, henv);
-    ASSERT_TRUE(control.Report(report));
-    EXPECT_EQ(0, report.nConnections);
-    EXPECT_EQ(0, report.nStatements);
-    EXPECT_TRUE(control.Off());
 }
 
 TEST(FaultInjection, AFailedCallAnywhereEndsTheImportCleanly)

@@ -1,7 +1,7 @@
 // The dialog half of the framework, driven by the robot as a user would.
+#include "DialogTest.h"
 #include "FrameworkTestIds.h"
 #include "HostWindow.h"
-#include "UiRobot.h"
 #include "framework/CComboBox.h"
 #include "framework/CDBException.h"
 #include "framework/CDataExchange.h"
@@ -44,12 +44,13 @@ namespace
 
         void DoDataExchange(CDataExchange* pDX) override
         {
+            // The buttons first: a value refused later leaves them taken.
+            DDX_Check(pDX, IDC_TEST_CHECK, m_bCheck);
+            DDX_Radio(pDX, IDC_TEST_RADIO1, m_nRadio);
             DDX_Text(pDX, IDC_TEST_TEXT, m_strText);
             DDV_MaxChars(pDX, m_strText, 5);
             DDX_Text(pDX, IDC_TEST_NUMBER, m_nNumber);
             DDV_MinMaxUInt(pDX, m_nNumber, 0, 255);
-            DDX_Check(pDX, IDC_TEST_CHECK, m_bCheck);
-            DDX_Radio(pDX, IDC_TEST_RADIO1, m_nRadio);
         }
 
         void OnSelChangeCombo()
@@ -119,28 +120,17 @@ namespace
         ON_WM_DESTROY()
     END_MESSAGE_MAP()
 
-    // Where an action that faults writes.
-    int* volatile s_pNowhere = nullptr;
-
-    class FrameworkDialog : public ::testing::Test
+    // The framework's dialogs are made from this program's own templates.
+    class FrameworkDialog : public DialogTest
     {
     protected:
         void SetUp() override
         {
+            DialogTest::SetUp();
             AfxGetModuleState()->m_hCurrentResourceHandle = ::GetModuleHandleA(nullptr);
             m_robot.IdentifyTemplateBy(IDC_TEST_THROW, IDD_FRAMEWORK_TEST);
             m_robot.IdentifyTemplateBy(IDC_TEST_NOTE, IDD_FRAMEWORK_SMALL);
         }
-        void TearDown() override
-        {
-            if (!m_bFailureExpected)
-            {
-                EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
-            }
-            EXPECT_EQ(0u, m_robot.PendingScripts());
-        }
-        CUiRobot m_robot;
-        bool m_bFailureExpected = false;
     };
 }
 
@@ -241,38 +231,6 @@ TEST_F(FrameworkDialog, ReportsAnExceptionFromAHandlerOnceAndGoesOn)
         EXPECT_EQ("Import", m_robot.MessageBoxes().back().caption);
         EXPECT_STREQ("after", dlg.m_strText) << "the dialog stays usable";
     }
-}
-
-TEST_F(FrameworkDialog, WalksEveryDialogThatNoScriptIsQueuedFor)
-{
-    // The first dialog has its script; the second, none, runs the walk on
-    // every tick until the walk closes it.
-    int nWalked = 0;
-    m_robot.WalkUnscripted([&](HWND hDlg, std::string& reason) {
-        EXPECT_EQ(IDD_FRAMEWORK_TEST, m_robot.IdentifyTemplate(hDlg));
-        return ++nWalked < 3 ? Type(IDC_TEST_TEXT, std::to_string(nWalked))(hDlg, reason) : Click(IDOK)(hDlg, reason);
-    });
-    m_robot.Expect(IDD_FRAMEWORK_TEST, {Type(IDC_TEST_TEXT, "abc"), Click(IDOK)});
-    CTestDlg scripted;
-    EXPECT_EQ(IDOK, scripted.DoModal());
-    EXPECT_STREQ("abc", scripted.m_strText);
-    EXPECT_EQ(0, nWalked);
-    CTestDlg walked;
-    EXPECT_EQ(IDOK, walked.DoModal());
-    EXPECT_EQ(3, nWalked);
-    EXPECT_STREQ("2", walked.m_strText);
-}
-
-TEST_F(FrameworkDialog, TellsAFaultInAnActionAndCancelsItsDialog)
-{
-    // The system swallows a fault in a timer's callback; the robot must not
-    // wait for the action for ever.
-    m_robot.Expect(IDD_FRAMEWORK_TEST, {Inspect([](HWND) { *s_pNowhere = 1; }), Click(IDOK)});
-    CTestDlg dlg;
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    ASSERT_EQ(1u, m_robot.Failures().size());
-    EXPECT_NE(std::string::npos, m_robot.Failures()[0].find("fault 0xC0000005")) << m_robot.Failures()[0];
-    m_bFailureExpected = true;
 }
 
 TEST_F(FrameworkDialog, BelongsToTheWindowItCameFromWhichTakesNoInputUntilItEnds)
@@ -402,68 +360,4 @@ TEST_F(FrameworkDialog, ReturnsMinusOneWithoutATemplate)
 {
     CDialog missing(4711);
     EXPECT_EQ(-1, missing.DoModal());
-}
-
-TEST(RobotScript, ReadsTheActionsOfEachDialog)
-{
-    std::vector<RobotScript> scripts;
-    std::string error;
-    ASSERT_TRUE(ParseRobotScript("# import\ndialog IDD_DATASOURCE\n  select IDC_SOURCE_LIST \"My \"\"DSN\"\"\"\n"
-                                 "  click IDOK\n"
-                                 "dialog 1002\n  check 1027\n  type IDC_PAD_WIDTH 8\n  choose-index 1007 0\n"
-                                 "  press Alt+O Down Shift+Tab 8 \" \" Esc\n  mouse IDC_PAD\n  mouse IDOK below 1\n",
-                                 scripts, error)) << error;
-    ASSERT_EQ(2u, scripts.size());
-    EXPECT_EQ(IDD_DATASOURCE, scripts[0].nTemplate);
-    EXPECT_EQ(2u, scripts[0].actions.size());
-    EXPECT_EQ(IDD_FIELDMAP, scripts[1].nTemplate);
-    EXPECT_EQ(6u, scripts[1].actions.size());
-
-    const char* bad[] = {"click 1\n", "dialog x\n", "dialog IDD_NO_SUCH_DIALOG\n", "dialog 1\n  frobnicate 3\n",
-                         "dialog 1\n  type 5 \"open\n", "dialog 1\n  choose-index 1007 first\n",
-                         "dialog 1\n  click IDC_NO_SUCH_BUTTON\n", "dialog 1\n  close IDCANCEL\n",
-                         "dialog 1\n  press\n", "dialog 1\n  press Alt+Nothing\n", "dialog 1\n  press Shift+\n",
-                         "dialog 1\n  mouse IDC_PAD below\n", "dialog 1\n  mouse IDC_PAD under 1\n"};
-    for (const char* text : bad)
-    {
-        std::vector<RobotScript> ignored;
-        EXPECT_FALSE(ParseRobotScript(text, ignored, error)) << text;
-    }
-}
-
-TEST(RobotScript, NamesEachNumberOnlyByItsOwnName)
-{
-    struct Case { int nId; const char* prefix; const char* name; };
-    const Case cases[] = {
-        {IDD_FIELDMAP, "IDD_", "IDD_FIELDMAP"},
-        {IDC_PAD, "IDC_", "IDC_PAD"},
-        {IDOK, "IDC_", "IDOK"},
-        {IDCANCEL, "IDC_", "IDCANCEL"},
-        {IDD_DATASOURCE, "IDD_", "IDD_DATASOURCE"},
-        {IDC_SOURCE_LIST, "IDC_", "IDC_SOURCE_LIST"},   // the same number as IDD_DATASOURCE
-        {IDC_USE_CONDITIONS, "IDC_", "1012"},           // IDC_AS_TIME has it too
-        {4711, "IDC_", "4711"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.name, RobotScriptName(c.nId, c.prefix)) << c.nId;
-}
-
-TEST_F(FrameworkDialog, PlaysTheScriptThatTheRobotWrites)
-{
-    // Quotes, a comment sign and a byte above ASCII survive the writing and
-    // the reading; the close box cancels.
-    const std::string text = "a\"#\xE9";
-    const std::string script = "dialog " + std::to_string(IDD_FRAMEWORK_TEST) + "\n  type " +
-                               std::to_string(IDC_TEST_TEXT) + " " + RobotScriptText(text) + "\n  close\n";
-    std::vector<RobotScript> scripts;
-    std::string error;
-    ASSERT_TRUE(ParseRobotScript(script, scripts, error)) << error;
-    ASSERT_EQ(1u, scripts.size());
-    ASSERT_EQ(2u, scripts[0].actions.size());
-    std::vector<RobotAction>& actions = scripts[0].actions;
-    actions.insert(actions.end() - 1, Inspect([&](HWND hDlg) { EXPECT_EQ(text, ControlText(hDlg, IDC_TEST_TEXT)); }));
-    m_robot.Expect(scripts);
-    CTestDlg dlg;
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_STREQ("start", dlg.m_strText);
 }

@@ -1,5 +1,6 @@
 // RDMODBCOpen from the host's call to the open record set, the user's part
 // played by the robot.
+#include "DialogTest.h"
 #include "HostWindow.h"
 #include "ImportRun.h"
 #include "RDMODBC.h"
@@ -29,25 +30,15 @@ namespace
         return {SelectRow(IDC_SOURCE_LIST, "RDM Sample"), Click(IDOK), SelectRow(IDC_SOURCE_LIST, "Customers"), Click(IDOK)};
     }
 
-    class OpenSequence : public ::testing::Test
+    class OpenSequence : public DialogTest
     {
     protected:
-        void SetUp() override { ForgetLastImport(); }
-        void TearDown() override
-        {
-            RDMODBCClose();
-            EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
-            EXPECT_EQ(0u, m_robot.PendingScripts());
-        }
-
         std::vector<DeliveredRow> SortedRows()
         {
             std::vector<DeliveredRow> rows = ReadAllRows();
             std::sort(rows.begin(), rows.end());
             return rows;
         }
-
-        CUiRobot m_robot;
     };
 }
 
@@ -262,33 +253,6 @@ TEST_F(OpenSequence, ReportsAVanishedDataSourceInsteadOfThrowingAtTheHost)
         EXPECT_NE(std::string::npos, box.text.find("Data source name not found")) << box.text;
     EXPECT_FALSE(theSession.m_db.IsOpen());
     EXPECT_EQ(nullptr, theSession.m_pRecordset);
-}
-
-TEST_F(OpenSequence, DeliversTimestampsUnderTheDateAndTimeRules)
-{
-    m_robot.Expect(IDD_DATASOURCE, ChooseCustomers());
-    m_robot.Expect(IDD_FIELDMAP, {
-        SelectRow(IDC_COLUMN_LIST, "Updated"),
-        WaitUntil([](HWND h) { return IsEnabled(h, IDC_AS_DATE); }, "date/time options for a timestamp"),
-        SetCheck(IDC_AS_DATE, true),
-        ChooseEntryAt(IDC_OUTPUT_FIELD, 0),
-        SelectRow(IDC_COLUMN_LIST, "Updated"),
-        SetCheck(IDC_AS_TIME, true),
-        ChooseEntryAt(IDC_OUTPUT_FIELD, 2),
-        SelectRow(IDC_COLUMN_LIST, "Name"),
-        Inspect([](HWND h) { EXPECT_FALSE(IsEnabled(h, IDC_AS_DATE)) << "not offered for text"; }),
-        Click(IDOK),
-    });
-    ASSERT_EQ(1, RDMODBCOpen());
-    std::vector<DeliveredRow> rows = SortedRows();
-    ASSERT_EQ(10u, rows.size());   // the duplicate customer comes once
-    const DeliveredRow expected[] = {
-        {"", "", "Elm Street Bakery", ""},     // a NULL timestamp stays empty
-        {"00:00:00", "2024-03-01", "Douglas \"Doug\" Fir", ""},
-        {"08:15:00", "2024-01-05", "Alder & Sons", ""},
-    };
-    for (const DeliveredRow& row : expected)
-        EXPECT_NE(rows.end(), std::find(rows.begin(), rows.end(), row)) << row[2];
 }
 
 TEST_F(OpenSequence, ReleasesAnUnclosedSessionOnTheNextOpen)

@@ -1,48 +1,30 @@
 // Faults of the data source between the dialogs and the last row: the user
 // is told once, the host's loop ends, and nothing stays open.
 #include "ImportRun.h"
-#include "MessageBoxRecorder.h"
+#include "ImportTest.h"
 #include "RDMODBC.h"
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
-#include <sql.h>
-#include <sqlext.h>
 
 namespace
 {
     // A second connection of another program, holding the database file
     // locked while it lives.
-    class CLockingConnection
+    class CLockingConnection : public CRawConnection
     {
     public:
         explicit CLockingConnection(const std::string& connect)
+            : CRawConnection(connect), m_bLocked(Execute("BEGIN EXCLUSIVE"))
         {
-            ::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_henv);
-            ::SQLSetEnvAttr(m_henv, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0);
-            ::SQLAllocHandle(SQL_HANDLE_DBC, m_henv, &m_hdbc);
-            m_bLocked = SQL_SUCCEEDED(::SQLDriverConnect(m_hdbc, nullptr, (SQLCHAR*)connect.c_str(), SQL_NTS,
-                                                         nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
-            SQLHSTMT hstmt = SQL_NULL_HSTMT;
-            ::SQLAllocHandle(SQL_HANDLE_STMT, m_hdbc, &hstmt);
-            m_bLocked = m_bLocked && SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)"BEGIN EXCLUSIVE", SQL_NTS));
-            ::SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
-        }
-        ~CLockingConnection()
-        {
-            ::SQLDisconnect(m_hdbc);
-            ::SQLFreeHandle(SQL_HANDLE_DBC, m_hdbc);
-            ::SQLFreeHandle(SQL_HANDLE_ENV, m_henv);
         }
         bool IsLocked() const { return m_bLocked; }
 
     private:
-        SQLHENV m_henv = SQL_NULL_HENV;
-        SQLHDBC m_hdbc = SQL_NULL_HDBC;
-        bool m_bLocked = false;
+        bool m_bLocked;
     };
 
-    class DataSourceFault : public ::testing::Test
+    class DataSourceFault : public ImportTest
     {
     protected:
         void SetUp() override
@@ -54,7 +36,7 @@ namespace
         }
         void TearDown() override
         {
-            RDMODBCClose();
+            ImportTest::TearDown();
             ::DeleteFileA(m_windowsPath.c_str());
         }
 
@@ -70,9 +52,9 @@ namespace
         // The user is told once, in the driver's words.
         void ExpectOneMessageWith(const char* pszWords)
         {
-            ASSERT_EQ(1u, m_messageBoxes.Boxes().size());
-            EXPECT_NE(std::string::npos, m_messageBoxes.Boxes()[0].text.find(pszWords))
-                << m_messageBoxes.Boxes()[0].text;
+            const std::vector<RecordedMessageBox> boxes = TakeMessageBoxes();
+            ASSERT_EQ(1u, boxes.size());
+            EXPECT_NE(std::string::npos, boxes[0].text.find(pszWords)) << boxes[0].text;
         }
 
         static ImportChoice FailingRows(const char* pszConnect)
@@ -95,7 +77,6 @@ namespace
 
         std::string m_windowsPath;
         std::string m_connect;
-        CMessageBoxRecorder m_messageBoxes;
     };
 }
 
@@ -132,7 +113,6 @@ TEST_F(DataSourceFault, ADatabaseRemovedWhileReadingIsReadToItsEnd)
     ASSERT_EQ(1, OpenImport(choice));
     ASSERT_TRUE(::DeleteFileA(m_windowsPath.c_str()));
     EXPECT_EQ(4u, ReadAllRows(32, 10).size()) << "the open file stays readable";
-    EXPECT_TRUE(m_messageBoxes.Boxes().empty());
     ExpectNothingOpen();
 }
 

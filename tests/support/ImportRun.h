@@ -11,7 +11,7 @@ using DeliveredRow = std::array<std::string, 4>;
 
 struct ImportChoice
 {
-    std::string connect = "DSN=rdm_session";
+    std::string connect;
     std::string table;
     std::array<std::string, 4> columns;          // output fields 1 to 4; "" = none
     std::array<OutputField, 4> options;

@@ -1,9 +1,8 @@
 #pragma once
-// Where the test run keeps its data, and small ODBC helpers for fixtures.
-#include <windows.h>
-#include <sql.h>
-#include <functional>
-#include <optional>
+// Where the test run keeps its data, and the bare connection's statements
+// as a test's checks: a failure fails the test with the driver's words.
+#include "RawConnection.h"
+
 #include <string>
 #include <vector>
 
@@ -15,15 +14,9 @@ std::string TestEnvWindowsPath(const std::string& relative = "");
 std::string BinaryDirWindowsPath(const std::string& relative = "");
 std::string UnixToWindowsPath(const std::string& unixPath);
 
-// Connects with the connect string (a failed connect fails the test), hands
-// the connection to use, and disconnects.
-void WithConnection(const std::string& connect, const std::function<void(SQLHDBC)>& use);
-// Runs statements on a connect string (e.g. "DSN=rdm_session"); fails the
-// test on any error.
+// Runs a statement on a connect string (e.g. "DSN=rdm_engine_sqlite").
 void ExecuteSql(const std::string& connect, const std::string& sql);
 
-// A row of a query's result, each value as text (std::nullopt for NULL).
-using TextRow = std::vector<std::optional<std::string>>;
-// Runs a query on a connect string and reads all its rows; fails the test on
-// any error.
+using TextRow = RawRow;
+// Runs a query on a connect string and reads all its rows.
 std::vector<TextRow> QueryRows(const std::string& connect, const std::string& sql);

@@ -1,8 +1,6 @@
 // Many rounds of the condition dialogs leave the heap as they found it:
 // every copy, condition and rejected attempt is freed once.
 #include "ConditionTestSupport.h"
-#include "dialogs/CConditionDlg.h"
-#include "dialogs/CConditionListDlg.h"
 #include "resource.h"
 
 #include <sqlext.h>
@@ -38,32 +36,17 @@ namespace
 
 TEST_F(ConditionDialogs, ManyRoundsOfEditingFreeEverything)
 {
-    ColumnArray columns{{"NAME_OF_A_COLUMN", "CHARACTER VARYING", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE}};
-    ColumnInfo* pConditions = nullptr;
-    int nConditions = 0;
-    BOOL bUseConditions = TRUE;
-    AppendCondition(pConditions, nConditions, "kept condition", "kept condition");
+    CallerState state{{"NAME_OF_A_COLUMN", "CHARACTER VARYING", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE}};
+    state.Add("kept condition", "kept condition");
 
     auto round = [&](bool bConfirm) {
         QueueGivenUpEdit(m_robot);
-        CConditionDlg editor;
-        editor.m_pColumns = columns.p;
-        editor.m_nColumns = columns.n;
-        editor.DoModal();
+        CEditorOver(state.columns).DoModal();
 
         QueueListRound(m_robot, bConfirm);
         CConditionListDlg dlg;
-        dlg.m_pColumns = columns.p;
-        dlg.m_nColumns = columns.n;
-        dlg.m_pConditions = pConditions;
-        dlg.m_nConditions = nConditions;
-        dlg.m_bUseConditions = bUseConditions;
-        if (dlg.DoModal() == IDOK)
-        {
-            pConditions = dlg.m_pConditions;
-            nConditions = dlg.m_nConditions;
-            bUseConditions = dlg.m_bUseConditions;
-        }
+        state.HandTo(dlg);
+        state.TakeFrom(dlg, dlg.DoModal());
     };
     // The first rounds let the window system and the runtime settle.
     round(false);
@@ -73,9 +56,9 @@ TEST_F(ConditionDialogs, ManyRoundsOfEditingFreeEverything)
         round(i % 2 == 0);
     const SIZE_T nAfter = BusyHeapBytes();
 
-    ASSERT_EQ(1, nConditions);
-    EXPECT_STREQ("kept condition", pConditions[0].filterText);
-    FreeColumnArray(pConditions, nConditions);
+    ASSERT_EQ(1, state.nConditions);
+    EXPECT_STREQ("kept condition", state.pConditions[0].filterText);
+    FreeColumnArray(state.pConditions, state.nConditions);
     // A single forgotten string per round would leave 50 blocks of more
     // than 200 bytes behind.
     EXPECT_LT(nAfter, nBefore + 8 * 1024) << nBefore << " -> " << nAfter;
@@ -85,11 +68,9 @@ TEST_F(ConditionDialogs, ManyRoundsOfEditingFreeEverything)
 
 TEST_F(ConditionDialogs, TheHostsQuitRequestEndsTheListKeepingTheCallersConditions)
 {
-    ColumnArray columns{{"NAME", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE}};
+    CallerState state{{"NAME", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE}};
     const std::string kept = "kept " + kLongValue;
-    ColumnInfo* pConditions = nullptr;
-    int nConditions = 0;
-    AppendCondition(pConditions, nConditions, kept.c_str(), kept.c_str());
+    state.Add(kept.c_str(), kept.c_str());
     const RobotAction quit = Inspect([](HWND) { ::PostQuitMessage(7); });
 
     // The host quits while the list is open, while the editor is open over
@@ -104,14 +85,10 @@ TEST_F(ConditionDialogs, TheHostsQuitRequestEndsTheListKeepingTheCallersConditio
         if (nWhere == 2)
             m_robot.Expect(IDD_TEXTENTRY, {quit});
         CConditionListDlg dlg;
-        dlg.m_pColumns = columns.p;
-        dlg.m_nColumns = columns.n;
-        dlg.m_pConditions = pConditions;
-        dlg.m_nConditions = nConditions;
-        dlg.m_bUseConditions = TRUE;
+        state.HandTo(dlg);
         EXPECT_NE(IDOK, dlg.DoModal()) << nWhere;
-        EXPECT_EQ(pConditions, dlg.m_pConditions) << "the caller's array, untouched";
-        EXPECT_EQ(nConditions, dlg.m_nConditions);
+        EXPECT_EQ(state.pConditions, dlg.m_pConditions) << "the caller's array, untouched";
+        EXPECT_EQ(state.nConditions, dlg.m_nConditions);
         // The request goes on to the host's own loop.
         MSG msg;
         ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << nWhere;
@@ -124,9 +101,9 @@ TEST_F(ConditionDialogs, TheHostsQuitRequestEndsTheListKeepingTheCallersConditio
         round(i % 3);
     const SIZE_T nAfter = BusyHeapBytes();
 
-    ASSERT_EQ(1, nConditions);
-    EXPECT_EQ(kept, pConditions[0].filterText);
-    FreeColumnArray(pConditions, nConditions);
+    ASSERT_EQ(1, state.nConditions);
+    EXPECT_EQ(kept, state.pConditions[0].filterText);
+    FreeColumnArray(state.pConditions, state.nConditions);
     // A working copy left behind per round would be 30 blocks of 4 KB.
     EXPECT_LT(nAfter, nBefore + 16 * 1024) << nBefore << " -> " << nAfter;
     EXPECT_TRUE(HeapsAreSound());

@@ -41,9 +41,7 @@ TEST_F(ConditionDialogs, EditorOffersTheSearchableColumnsLastFirst)
         {"TWO", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE},
         {"THREE", "DATE", SQL_SEARCHABLE, SQL_DATETIME, SQL_NULLABLE},
     };
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns.p;
-    dlg.m_nColumns = columns.n;
+    CEditorOver dlg(columns);
     m_robot.Expect(IDD_CONDITION, {Inspect([](HWND hDlg) {
                                        EXPECT_EQ((Texts{"THREE", "TWO", "ONE"}), ComboEntries(hDlg, IDC_COLUMN));
                                        EXPECT_EQ("THREE", ComboSelection(hDlg, IDC_COLUMN));
@@ -62,9 +60,7 @@ TEST_F(ConditionDialogs, EditorUsesTheFirstOfTwoColumnsOfTheSameName)
         {"DUP", "INTEGER", SQL_SEARCHABLE, SQL_INTEGER, SQL_NULLABLE},
         {"DUP", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE},
     };
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns.p;
-    dlg.m_nColumns = columns.n;
+    CEditorOver dlg(columns);
     m_robot.Expect(IDD_CONDITION, {Inspect([](HWND hDlg) {
                                        EXPECT_EQ((Texts{"DUP", "DUP"}), ComboEntries(hDlg, IDC_COLUMN));
                                        EXPECT_EQ("INTEGER", ControlText(hDlg, IDC_TYPE_NAME));
@@ -90,9 +86,7 @@ TEST_F(ConditionDialogs, EditorOffersTheOperatorsOfTheColumnsType)
         {"ODD", {kIsNull}},
     };
     std::unique_ptr<ColumnArray> columns(TableColumns());
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns->p;
-    dlg.m_nColumns = columns->n;
+    CEditorOver dlg(*columns);
     std::vector<RobotAction> actions;
     for (const Case& c : cases)
     {
@@ -107,9 +101,7 @@ TEST_F(ConditionDialogs, EditorOffersTheOperatorsOfTheColumnsType)
 TEST_F(ConditionDialogs, EditorKeepsTheOperatorWhenTheNewColumnOffersIt)
 {
     std::unique_ptr<ColumnArray> columns(TableColumns());
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns->p;
-    dlg.m_nColumns = columns->n;
+    CEditorOver dlg(*columns);
     auto expectOperator = [](const std::string& text) {
         return Inspect([text](HWND hDlg) { EXPECT_EQ(text, ComboSelection(hDlg, IDC_OPERATOR)); });
     };
@@ -138,9 +130,7 @@ TEST_F(ConditionDialogs, EditorEnablesTheValueFieldsTheOperatorUses)
         {"ID", kEqual, true, false},
     };
     std::unique_ptr<ColumnArray> columns(TableColumns());
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns->p;
-    dlg.m_nColumns = columns->n;
+    CEditorOver dlg(*columns);
     std::vector<RobotAction> actions;
     for (const Case& c : cases)
     {
@@ -183,9 +173,7 @@ TEST_F(ConditionDialogs, EditorHandsBackTheTextsOfEachOperator)
     std::unique_ptr<ColumnArray> columns(TableColumns());
     for (const Case& c : cases)
     {
-        CConditionDlg dlg;
-        dlg.m_pColumns = columns->p;
-        dlg.m_nColumns = columns->n;
+        CEditorOver dlg(*columns);
         m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, c.column), ChooseEntry(IDC_OPERATOR, c.op),
                                        Type(IDC_VALUE1, c.value1), Type(IDC_VALUE2, c.value2),
                                        SetCheck(IDC_NEGATE, c.negate), Click(IDOK)});
@@ -202,9 +190,7 @@ TEST_F(ConditionDialogs, EditorCopiesTheColumnIntoTheCondition)
     ColumnArray columns{{"QTY", "INTEGER", SQL_SEARCHABLE, SQL_INTEGER, SQL_NULLABLE}};
     columns.p[0].dataType = SQL_SMALLINT;
     columns.p[0].datetimeSub = 8;
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns.p;
-    dlg.m_nColumns = columns.n;
+    CEditorOver dlg(columns);
     m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_OPERATOR, kEqual), Type(IDC_VALUE1, "3"), Click(IDOK)});
     ASSERT_EQ(IDOK, dlg.DoModal());
     const ColumnInfo& condition = dlg.m_condition;
@@ -232,9 +218,7 @@ TEST_F(ConditionDialogs, EditorAsksForAMissingValueAndStaysOpen)
     for (const Case& c : cases)
     {
         const size_t nBoxes = m_robot.MessageBoxes().size();
-        CConditionDlg dlg;
-        dlg.m_pColumns = columns->p;
-        dlg.m_nColumns = columns->n;
+        CEditorOver dlg(*columns);
         m_robot.Expect(IDD_CONDITION,
                        {ChooseEntry(IDC_COLUMN, c.column), ChooseEntry(IDC_OPERATOR, c.op), Type(IDC_VALUE2, c.value2),
                         Click(IDOK), Click(IDOK),
@@ -277,9 +261,7 @@ TEST_F(ConditionDialogs, EditorRefusesAValueItCannotWriteSafelyAndKeepsWhatWasTy
     for (const Case& c : cases)
     {
         const size_t nBoxesBefore = m_robot.MessageBoxes().size();
-        CConditionDlg dlg;
-        dlg.m_pColumns = columns->p;
-        dlg.m_nColumns = columns->n;
+        CEditorOver dlg(*columns);
         dlg.m_dialect.strIdentifierQuote = "\"";
         m_robot.Expect(IDD_CONDITION,
                        {ChooseEntry(IDC_COLUMN, c.column), ChooseEntry(IDC_OPERATOR, kBetweenIncluding),
@@ -307,9 +289,7 @@ TEST_F(ConditionDialogs, EditorRefusesAValueItCannotWriteSafelyAndKeepsWhatWasTy
 TEST_F(ConditionDialogs, EditorConfirmsAConditionWithoutTextsForABitComparison)
 {
     std::unique_ptr<ColumnArray> columns(TableColumns());
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns->p;
-    dlg.m_nColumns = columns->n;
+    CEditorOver dlg(*columns);
     m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "FLAG"), ChooseEntry(IDC_OPERATOR, kEqual),
                                    Type(IDC_VALUE1, "1"), Click(IDOK)});
     ASSERT_EQ(IDOK, dlg.DoModal());
@@ -324,9 +304,7 @@ TEST_F(ConditionDialogs, EditorConfirmsAnEmptyResultWhenNoColumnIsSearchable)
         {"BLOB1", "BLOB", SQL_PRED_NONE, SQL_LONGVARBINARY, SQL_NULLABLE},
         {"BLOB2", "BLOB", SQL_PRED_NONE, SQL_LONGVARBINARY, SQL_NULLABLE},
     };
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns.p;
-    dlg.m_nColumns = columns.n;
+    CEditorOver dlg(columns);
     m_robot.Expect(IDD_CONDITION, {Inspect([](HWND hDlg) {
                                        EXPECT_EQ(Texts{}, ComboEntries(hDlg, IDC_COLUMN));
                                        EXPECT_EQ(Texts{}, ComboEntries(hDlg, IDC_OPERATOR));
@@ -365,9 +343,7 @@ TEST_F(ConditionDialogs, EditorOffersTheOperatorsOfATablesCatalog)
         EXPECT_EQ(expected[i].searchable, columns.p[i].searchable) << expected[i].name;
     }
 
-    CConditionDlg dlg;
-    dlg.m_pColumns = columns.p;
-    dlg.m_nColumns = columns.n;
+    CEditorOver dlg(columns);
     m_robot.Expect(IDD_CONDITION,
                    {Inspect([](HWND hDlg) {
                         EXPECT_EQ((Texts{"stamp", "at", "born", "price", "paid", "note", "name", "id"}),

@@ -14,39 +14,6 @@ namespace
 {
     using Texts = std::vector<std::string>;
 
-    // The caller's condition state, as the field-mapping dialog holds it.
-    struct CallerState
-    {
-        ~CallerState() { FreeColumnArray(pConditions, nConditions); }
-        void Add(const char* pszDisplay, const char* pszFilter) { AppendCondition(pConditions, nConditions, pszDisplay, pszFilter); }
-        void HandTo(CConditionListDlg& dlg)
-        {
-            dlg.m_pColumns = columns.p;
-            dlg.m_nColumns = columns.n;
-            dlg.m_pConditions = pConditions;
-            dlg.m_nConditions = nConditions;
-            dlg.m_bUseConditions = bUseConditions;
-        }
-        // What the caller does with the dialog's result.
-        void TakeFrom(const CConditionListDlg& dlg, INT_PTR nResult)
-        {
-            if (nResult != IDOK)
-                return;
-            pConditions = dlg.m_pConditions;
-            nConditions = dlg.m_nConditions;
-            bUseConditions = dlg.m_bUseConditions;
-        }
-
-        ColumnArray columns{
-            {"NAME", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE},
-            {"QTY", "INTEGER", SQL_PRED_BASIC, SQL_INTEGER, SQL_NULLABLE},
-            {"PAID", "BIT", SQL_SEARCHABLE, SQL_BIT, SQL_NO_NULLS},
-        };
-        ColumnInfo* pConditions = nullptr;
-        int nConditions = 0;
-        BOOL bUseConditions = TRUE;
-    };
-
     RobotAction ExpectRows(const Texts& rows)
     {
         return Inspect([rows](HWND hDlg) { EXPECT_EQ(rows, ListRows(hDlg, IDC_CONDITION_LIST)); });

@@ -1,7 +1,5 @@
 #include "ConditionTestSupport.h"
-#include "TestEnv.h"
 
-#include <commctrl.h>
 #include <sqlext.h>
 
 const char* const kLike = "contains (LIKE)";
@@ -53,29 +51,34 @@ std::vector<std::string> FilterTexts(const ColumnInfo* pConditions, int nConditi
     return texts;
 }
 
-HMODULE ConditionDialogs::s_hLanguageModule = nullptr;
-
-void ConditionDialogs::SetUpTestSuite()
+CallerState::CallerState()
+    : columns{
+          {"NAME", "VARCHAR", SQL_SEARCHABLE, SQL_VARCHAR, SQL_NULLABLE},
+          {"QTY", "INTEGER", SQL_PRED_BASIC, SQL_INTEGER, SQL_NULLABLE},
+          {"PAID", "BIT", SQL_SEARCHABLE, SQL_BIT, SQL_NO_NULLS},
+      }
 {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    s_hLanguageModule = ::LoadLibraryA(BinaryDirWindowsPath("rdmodbcres/RDMODBCRes.dll").c_str());
 }
 
-void ConditionDialogs::TearDownTestSuite()
+void CallerState::Add(const char* pszDisplay, const char* pszFilter)
 {
-    ::FreeLibrary(s_hLanguageModule);
-    s_hLanguageModule = nullptr;
+    AppendCondition(pConditions, nConditions, pszDisplay, pszFilter);
 }
 
-void ConditionDialogs::SetUp()
+void CallerState::HandTo(CConditionListDlg& dlg)
 {
-    ASSERT_NE(nullptr, s_hLanguageModule);
-    AfxGetModuleState()->m_hCurrentResourceHandle = s_hLanguageModule;
+    dlg.m_pColumns = columns.p;
+    dlg.m_nColumns = columns.n;
+    dlg.m_pConditions = pConditions;
+    dlg.m_nConditions = nConditions;
+    dlg.m_bUseConditions = bUseConditions;
 }
 
-void ConditionDialogs::TearDown()
+void CallerState::TakeFrom(const CConditionListDlg& dlg, INT_PTR nResult)
 {
-    EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
-    EXPECT_EQ(0u, m_robot.PendingScripts());
+    if (nResult != IDOK)
+        return;
+    pConditions = dlg.m_pConditions;
+    nConditions = dlg.m_nConditions;
+    bUseConditions = dlg.m_bUseConditions;
 }

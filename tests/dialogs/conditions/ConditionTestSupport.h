@@ -1,13 +1,13 @@
 #pragma once
-// What the condition dialog tests share: the language module as the
-// resource handle, the robot, and column and condition arrays built as the
-// field-mapping dialog hands them.
+// What the condition dialog tests share: the module's application, and
+// column and condition arrays built as the field-mapping dialog hands them.
+#include "DialogTest.h"
 #include "HeapUse.h"
-#include "UiRobot.h"
+#include "dialogs/CConditionDlg.h"
+#include "dialogs/CConditionListDlg.h"
 #include "framework/CWinApp.h"
 #include "query/ColumnInfo.h"
 
-#include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -32,17 +32,11 @@ struct ColumnSpec
     int nullable;
 };
 
-// A column array that frees itself.
-struct ColumnArray
+// A column array of the columns given, owned as the module owns one.
+struct ColumnArray : CColumnArray
 {
     ColumnArray() = default;
     ColumnArray(std::initializer_list<ColumnSpec> columns);
-    ~ColumnArray() { FreeColumnArray(p, n); }
-    ColumnArray(const ColumnArray&) = delete;
-    ColumnArray& operator=(const ColumnArray&) = delete;
-
-    ColumnInfo* p = nullptr;
-    int n = 0;
 };
 
 // A condition array as the list hands it back: display and filter texts,
@@ -51,16 +45,42 @@ void AppendCondition(ColumnInfo*& pConditions, int& nConditions, const char* psz
 std::vector<std::string> DisplayTexts(const ColumnInfo* pConditions, int nConditions);
 std::vector<std::string> FilterTexts(const ColumnInfo* pConditions, int nConditions);
 
-class ConditionDialogs : public ::testing::Test
+// The condition editor over the columns, as the list opens it.
+class CEditorOver : public CConditionDlg
+{
+public:
+    explicit CEditorOver(const CColumnArray& columns)
+    {
+        m_pColumns = columns.p;
+        m_nColumns = columns.n;
+    }
+};
+
+// The caller's condition state, as the field-mapping dialog holds it, and
+// its hand-over to the condition list and back.
+struct CallerState
+{
+    // A table of a text, a number and a bit column.
+    CallerState();
+    explicit CallerState(std::initializer_list<ColumnSpec> columnSpecs) : columns(columnSpecs) {}
+    ~CallerState() { FreeColumnArray(pConditions, nConditions); }
+    CallerState(const CallerState&) = delete;
+    CallerState& operator=(const CallerState&) = delete;
+
+    void Add(const char* pszDisplay, const char* pszFilter);
+    void HandTo(CConditionListDlg& dlg);
+    // What the caller does with the dialog's result.
+    void TakeFrom(const CConditionListDlg& dlg, INT_PTR nResult);
+
+    ColumnArray columns;
+    ColumnInfo* pConditions = nullptr;
+    int nConditions = 0;
+    BOOL bUseConditions = TRUE;
+};
+
+class ConditionDialogs : public DialogTest
 {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
-    void SetUp() override;
-    void TearDown() override;
-
-    static HMODULE s_hLanguageModule;
     CWinApp m_app{"Database Import"};
     AFX_MAINTAIN_STATE2 m_moduleState{AfxGetStaticModuleState()};
-    CUiRobot m_robot;
 };

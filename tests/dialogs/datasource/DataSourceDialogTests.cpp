@@ -1,7 +1,7 @@
 // The data-source and table dialog, driven by the robot as a user would,
 // against the private ODBC configuration (SQLite data sources rdm_dsdlg*).
+#include "DialogTest.h"
 #include "TestEnv.h"
-#include "UiRobot.h"
 #include "dialogs/CDataSourceDlg.h"
 #include "langres/ResString.h"
 #include "odbc/Connection.h"
@@ -75,38 +75,24 @@ namespace
         EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
     }
 
-    class DataSourceDialog : public ::testing::Test
+    class DataSourceDialog : public DialogTest
     {
     protected:
-        static void SetUpTestSuite()
-        {
-            s_hLanguageModule = ::LoadLibraryA(BinaryDirWindowsPath("rdmodbcres/RDMODBCRes.dll").c_str());
-        }
-        static void TearDownTestSuite()
-        {
-            ::FreeLibrary(s_hLanguageModule);
-        }
         void SetUp() override
         {
-            ASSERT_NE(nullptr, s_hLanguageModule);
-            AfxGetModuleState()->m_hCurrentResourceHandle = s_hLanguageModule;
+            DialogTest::SetUp();
             m_robot.IdentifyTemplateBy(IDC_DSN_TYPE, IDD_DATASOURCE);
             theConnection.m_db.Close();
             theConnection.m_strConnect = "";
         }
         void TearDown() override
         {
-            EXPECT_EQ(std::vector<std::string>{}, m_robot.Failures());
-            EXPECT_EQ(0u, m_robot.PendingScripts());
+            DialogTest::TearDown();
             theConnection.m_db.Close();
         }
 
-        static HMODULE s_hLanguageModule;
-        CUiRobot m_robot;
         CDataSourceDlg m_dlg{theConnection};
     };
-
-    HMODULE DataSourceDialog::s_hLanguageModule = nullptr;
 }
 
 TEST_F(DataSourceDialog, FirstRunListsTheUserDataSourcesWithNothingChosen)
@@ -117,7 +103,7 @@ TEST_F(DataSourceDialog, FirstRunListsTheUserDataSourcesWithNothingChosen)
             EXPECT_EQ(ComboEntries(hDlg, IDC_DSN_TYPE).at(1), ComboSelection(hDlg, IDC_DSN_TYPE));
             for (const char* name : {"rdm_dsdlg", "rdm_dsdlg_both", "rdm_dsdlg_empty", "rdm_dsdlg_broken"})
                 EXPECT_TRUE(Lists(hDlg, name)) << name;
-            EXPECT_FALSE(Lists(hDlg, "rdm_system_session")) << "a system data source";
+            EXPECT_FALSE(Lists(hDlg, "rdm_system_dsdlg")) << "a system data source";
             EXPECT_EQ("", SelectedRow(hDlg, IDC_SOURCE_LIST));
             EXPECT_FALSE(IsEnabled(hDlg, IDOK));
             EXPECT_EQ(Str(IDS_NO_DESCRIPTION), ControlText(hDlg, IDC_DESCRIPTION));
@@ -139,7 +125,7 @@ TEST_F(DataSourceDialog, EachKindOfDataSourceShowsItsOwnDriver)
         ChooseEntryAt(IDC_DSN_TYPE, 0),
         Inspect([](HWND hDlg) {
             ExpectDataSourceStep(hDlg);
-            EXPECT_TRUE(Lists(hDlg, "rdm_system_session"));
+            EXPECT_TRUE(Lists(hDlg, "rdm_system_dsdlg"));
             EXPECT_TRUE(Lists(hDlg, "rdm_dsdlg_both"));
             EXPECT_FALSE(Lists(hDlg, "rdm_dsdlg")) << "a user data source";
             EXPECT_EQ("", SelectedRow(hDlg, IDC_SOURCE_LIST));
@@ -153,7 +139,7 @@ TEST_F(DataSourceDialog, EachKindOfDataSourceShowsItsOwnDriver)
         ChooseEntryAt(IDC_DSN_TYPE, 1),
         Inspect([](HWND hDlg) {
             EXPECT_TRUE(Lists(hDlg, "rdm_dsdlg"));
-            EXPECT_FALSE(Lists(hDlg, "rdm_system_session"));
+            EXPECT_FALSE(Lists(hDlg, "rdm_system_dsdlg"));
         }),
         Click(IDCANCEL),
     });

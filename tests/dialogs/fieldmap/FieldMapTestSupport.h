@@ -1,11 +1,9 @@
 #pragma once
-// What the field-mapping tests share: the language module as the resource
-// handle, the data sources of their SQLite fixture, and the dialog with its
-// internal operations in reach.
-#include "UiRobot.h"
+// What the field-mapping tests share: the data sources of their SQLite
+// fixture, and the dialog with its internal operations in reach.
+#include "DialogTest.h"
 #include "dialogs/CFieldMapDlg.h"
 
-#include <gtest/gtest.h>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,16 +29,11 @@ protected:
     BOOL OnInitDialog() override;
 };
 
-class FieldMapTest : public ::testing::Test
+class FieldMapTest : public DialogTest
 {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
-
-    CUiRobot m_robot;
-    static HMODULE s_hLanguageModule;
 };
 
 std::string Str(UINT nID);

@@ -22,8 +22,8 @@
 // not on the control connection nor reading the type information; fetches
 // and their rows are counted from the last fetch, row or lengths command,
 // and the row faults stay until "off".
-#include <windows.h>
-#include <sql.h>
+#include "RawConnection.h"
+
 #include <string>
 #include <vector>
 
@@ -50,7 +50,7 @@ public:
     CFaultDriverControl(const CFaultDriverControl&) = delete;
     CFaultDriverControl& operator=(const CFaultDriverControl&) = delete;
 
-    bool IsOpen() const { return m_bOpen; }
+    bool IsOpen() const { return m_connection.IsOpen(); }
     // Fails the nth driver call from now on (0: fails none) and starts the
     // count anew.
     bool FailCall(long nCall);
@@ -87,9 +87,5 @@ public:
     bool Report(FaultReport& report);
 
 private:
-    bool Execute(const std::string& strCommand, std::vector<std::pair<std::string, std::string>>& rows);
-
-    SQLHENV m_henv = SQL_NULL_HENV;
-    SQLHDBC m_hdbc = SQL_NULL_HDBC;
-    bool m_bOpen = false;
+    CRawConnection m_connection;
 };
