@@ -432,17 +432,25 @@ TEST_F(EngineImport, NoImportChangesARowOrASequenceWhateverItsConditionHolds)
             const std::vector<RecordedMessageBox> boxes = TakeMessageBoxes();
             EXPECT_EQ(chOutcome == 'O' ? 0u : 1u, boxes.size()) << c.what << " on " << engine.name;
             if (chOutcome == 'R' && !boxes.empty())
+            {
                 EXPECT_EQ(0u, boxes[0].text.find(SqlTextRefusal(fault).Str())) << c.what;
+            }
             EXPECT_EQ(before, QueryRows(engine.connect, pszEverything)) << c.what << " on " << engine.name;
             if (sequence != sequenceState.end())
+            {
                 EXPECT_EQ(sequenceBefore, QueryRows(engine.connect, sequence->second)) << c.what << " on " << engine.name;
+            }
         }
         // The locks went with the import.
         if (std::string(engine.name) == "MariaDB")
+        {
             EXPECT_EQ(1u, QueryRows(engine.connect, "SELECT id FROM customers WHERE id = 1 FOR UPDATE NOWAIT").size());
+        }
         if (std::string(engine.name) == "PostgreSQL")
+        {
             EXPECT_EQ((std::vector<TextRow>{{"1"}}),
                       QueryRows(engine.connect, "SELECT CASE WHEN pg_try_advisory_lock(7) THEN 1 ELSE 0 END"));
+        }
         if (function != forgettingFunction.end())
             ExecuteSql(engine.connect, "DROP FUNCTION rdm_forget_customers");
     }

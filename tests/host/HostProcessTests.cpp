@@ -19,16 +19,6 @@ namespace
         return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 
-    std::vector<std::string> SortedLines(const std::string& text)
-    {
-        std::vector<std::string> lines;
-        std::istringstream stream(text);
-        for (std::string line; std::getline(stream, line);)
-            lines.push_back(line);
-        std::sort(lines.begin(), lines.end());
-        return lines;
-    }
-
     struct HostResult
     {
         DWORD exitCode;
