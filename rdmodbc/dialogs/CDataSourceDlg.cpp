@@ -233,7 +233,7 @@ BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
             AddEntry(names.back(), table.strRemarks);
         }
         std::vector<LPCSTR> texts(names.begin(), names.end());
-        InsertSortedRows(m_list, texts, FALSE, [](size_t, int) {});
+        InsertSortedRows(m_list, texts, FALSE);
     }
     SelectTable(m_strSchema, m_strTable);
     return TRUE;

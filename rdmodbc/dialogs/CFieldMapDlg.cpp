@@ -165,7 +165,7 @@ void CFieldMapDlg::ListColumns()
     std::vector<LPCSTR> texts;
     for (int i = 0; i < m_nColumns; ++i)
         texts.push_back(m_pColumns[i].name ? m_pColumns[i].name : "");
-    InsertSortedRows(m_listColumns, texts, TRUE, [](size_t, int) {});
+    InsertSortedRows(m_listColumns, texts, TRUE);
     // The columns are the user's to choose from now; the shown field's
     // column, if it has one, is chosen again.
     m_nFillState = FILL_IDLE;

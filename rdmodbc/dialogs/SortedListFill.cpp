@@ -20,8 +20,7 @@ namespace
     }
 }
 
-void InsertSortedRows(CListCtrl& list, const std::vector<LPCSTR>& texts, BOOL bWithImage,
-                      const std::function<void(size_t nText, int nRow)>& onInserted)
+void InsertSortedRows(CListCtrl& list, const std::vector<LPCSTR>& texts, BOOL bWithImage)
 {
     // The list view's own order (lstrcmp's); the sort keys of that order
     // are made once per text, which costs less than comparing texts through
@@ -41,10 +40,8 @@ void InsertSortedRows(CListCtrl& list, const std::vector<LPCSTR>& texts, BOOL bW
     int nCount = 0;
     for (size_t nText : order)
     {
-        int nRow = list.InsertItem(nMask, nCount, texts[nText], 0, 0, 0, (LPARAM)nText);
-        if (nRow >= 0)
+        if (list.InsertItem(nMask, nCount, texts[nText], 0, 0, 0, (LPARAM)nText) >= 0)
             ++nCount;
-        onInserted(nText, nRow);
     }
     if (bSorting)
         list.ModifyStyle(0, LVS_SORTASCENDING);

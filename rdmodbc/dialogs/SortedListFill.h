@@ -8,11 +8,8 @@
 // once.
 #include "framework/CListCtrl.h"
 
-#include <functional>
 #include <vector>
 
 // Inserts one row per text (LVIF_TEXT, with LVIF_IMAGE and image 0 when
-// bWithImage), each with its position in texts as its item data, and tells
-// each row's position in texts and its index in the list.
-void InsertSortedRows(CListCtrl& list, const std::vector<LPCSTR>& texts, BOOL bWithImage,
-                      const std::function<void(size_t nText, int nRow)>& onInserted);
+// bWithImage), each with its position in texts as its item data.
+void InsertSortedRows(CListCtrl& list, const std::vector<LPCSTR>& texts, BOOL bWithImage);

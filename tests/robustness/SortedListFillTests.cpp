@@ -1,6 +1,6 @@
 // Large catalogs fill the sorting list views in one pass; what the user sees
 // must be what row-by-row insertion showed: every text once, in the list's
-// order, and each row found where the fill said it put it.
+// order, and each row knowing its text by its item data.
 #include "dialogs/SortedListFill.h"
 
 #include <gtest/gtest.h>
@@ -43,16 +43,20 @@ namespace
     }
 }
 
-TEST(SortedListFill, ShowsEveryTextInTheListsOrderAndTellsWhereEachWent)
+TEST(SortedListFill, ShowsEveryTextInTheListsOrderAndKnowsWhichTextEachRowIs)
 {
     CSortingList sorting;
     const std::vector<LPCSTR> texts = {"orders", "Customers", "archive_2019", "orders", "Z", "a", "B"};
-    std::vector<std::string> told(texts.size());
-    InsertSortedRows(sorting.m_list, texts, TRUE, [&](size_t nText, int nRow) {
-        told[nText] = sorting.m_list.GetItemText(nRow, 0).Str();
-    });
-    for (size_t i = 0; i < texts.size(); ++i)
-        EXPECT_EQ(texts[i], told[i]) << i;
+    InsertSortedRows(sorting.m_list, texts, TRUE);
+    std::vector<bool> shown(texts.size());
+    for (int nRow = 0; nRow < sorting.m_list.GetItemCount(); ++nRow)
+    {
+        const size_t nText = (size_t)sorting.m_list.GetItemData(nRow);
+        ASSERT_LT(nText, texts.size()) << nRow;
+        EXPECT_EQ(texts[nText], sorting.m_list.GetItemText(nRow, 0).Str()) << nRow;
+        EXPECT_FALSE(shown[nText]) << nText;
+        shown[nText] = true;
+    }
 
     ExpectListOrder(sorting.Rows(), texts.size());
 
