@@ -368,14 +368,14 @@ void CFieldMapDlg::DropVanishedColumns()
         RemoveColumnInfo(m_pConditions, m_nConditions, i);
     }
     ShowSortOrder();
-    if (strGone.IsEmpty())
-        return;
-    CString strMessage;
-    strMessage.Format(LoadResString(IDS_LAST_IMPORT_DROPPED), (LPCSTR)strGone);
     // An older language module has no words for it: the columns are simply
     // not chosen.
-    if (!LoadResString(IDS_LAST_IMPORT_DROPPED).IsEmpty())
-        MessageBox(strMessage, LoadResString(IDS_APP_TITLE), MB_ICONINFORMATION);
+    const CString strFormat = LoadResString(IDS_LAST_IMPORT_DROPPED);
+    if (strGone.IsEmpty() || strFormat.IsEmpty())
+        return;
+    CString strMessage;
+    strMessage.Format(strFormat, (LPCSTR)strGone);
+    MessageBox(strMessage, LoadResString(IDS_APP_TITLE), MB_ICONINFORMATION);
 }
 
 void CFieldMapDlg::StoreControls(FieldMapping& field)

@@ -279,13 +279,10 @@ void DeliverFieldText(const OutputField& field, const CString& strValue, LPSTR l
 
 void DeliverField(const OutputField& field, CString& strValue, LPSTR lpszBuffer, int nMaxChars)
 {
-    // Judged before the rules, which would make 0 of nothing.
-    if (field.m_bOnlyWithValue && strValue.IsEmpty())
-    {
-        DeliverFieldText(field, nullptr, 0, lpszBuffer, nMaxChars);
-        return;
-    }
-    ApplyValueRules(field, strValue);
+    // An empty value of a field that shows only values stays empty: the
+    // rules would make 0 of nothing.
+    if (!(field.m_bOnlyWithValue && strValue.IsEmpty()))
+        ApplyValueRules(field, strValue);
     DeliverFieldText(field, strValue, lpszBuffer, nMaxChars);
 }
 
