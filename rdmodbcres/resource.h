@@ -106,3 +106,6 @@
 #define IDS_SQL_AMBIGUOUS           35
 #define IDS_SQL_VALUE_COMMENT       36
 #define IDS_LAST_IMPORT_DROPPED     50      // the last import's columns that the table no longer has
+// Beside an empty data-source list: why it is empty, for a host of %d bits
+#define IDS_NO_DRIVER_MANAGER       51
+#define IDS_NO_DATA_SOURCES         52

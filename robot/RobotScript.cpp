@@ -167,6 +167,12 @@ bool ParseRobotScript(const std::string& text, std::vector<RobotScript>& scripts
             actions.push_back(robot::WaitUntil([nId, text](HWND hDlg) { return robot::SelectedRow(hDlg, nId) == text; },
                                                "\"" + text + "\" chosen"));
         }
+        else if (verb == "wait-text" && words.size() == 3)
+        {
+            const std::string text = words[2];
+            actions.push_back(robot::WaitUntil([nId, text](HWND hDlg) { return robot::ControlText(hDlg, nId) == text; },
+                                               "control " + std::to_string(nId) + " reading \"" + text + "\""));
+        }
         else if (verb == "wait-enabled" && words.size() == 2)
             actions.push_back(robot::WaitUntil([nId](HWND hDlg) { return ::IsWindowEnabled(::GetDlgItem(hDlg, nId)) != FALSE; },
                                                "control " + std::to_string(nId) + " enabled"));

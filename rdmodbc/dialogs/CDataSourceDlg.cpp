@@ -111,9 +111,25 @@ void CDataSourceDlg::ShowDataSources()
         m_list.EnsureVisible(m_list.GetFirstSelected(), FALSE);
     if (m_list.GetFirstSelected() < 0)
         EnableControl(IDOK, FALSE);
+    if (m_list.GetItemCount() == 0)
+        ExplainEmptyList(environment.m_nRetCode == SQL_NO_DATA ? IDS_NO_DATA_SOURCES : IDS_NO_DRIVER_MANAGER);
 
     ShowControl(IDC_INCLUDE_VIEWS, SW_HIDE);
     ShowControl(IDC_INCLUDE_SYSTEM_TABLES, SW_HIDE);
+}
+
+// A host of one bitness reaches only the driver manager, the drivers and so
+// the data sources of that bitness, which a user with both kinds installed
+// may not know. An older language module has no words for it.
+void CDataSourceDlg::ExplainEmptyList(UINT nReason)
+{
+    const CString strFormat = LoadResString(nReason);
+    if (strFormat.IsEmpty())
+        return;
+    const int nBits = (int)sizeof(void*) * 8;
+    CString strText;
+    strText.Format(strFormat, nBits, nBits);
+    m_wndDescription.SetWindowText(strText);
 }
 
 // Each step starts in its list, where the user chooses: the button that led

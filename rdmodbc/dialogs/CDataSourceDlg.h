@@ -41,6 +41,7 @@ protected:
     void OnCancel() override;
 
     void ShowDataSources();
+    void ExplainEmptyList(UINT nReason);
     void OnBack();
     void OnSelChangeDsnType();
     void OnItemChangedList(NMHDR* pNMHDR, LRESULT* pResult);

@@ -22,15 +22,15 @@ SQLRETURN COdbcEnvironment::FetchDataSource(CString& strName, SQLUSMALLINT nDire
     SQLCHAR szDescription[DSN_TEXT_SIZE] = "";
     SQLSMALLINT nNameLength = 0;
     SQLSMALLINT nDescriptionLength = 0;
-    const SQLRETURN nRetCode = ::SQLDataSources(m_henv, nDirection, szName, DSN_TEXT_SIZE, &nNameLength,
-                                                szDescription, DSN_TEXT_SIZE, &nDescriptionLength);
+    m_nRetCode = ::SQLDataSources(m_henv, nDirection, szName, DSN_TEXT_SIZE, &nNameLength, szDescription,
+                                  DSN_TEXT_SIZE, &nDescriptionLength);
     // A text longer than the buffer comes back cut, and the cut text is used.
-    if (SQL_SUCCEEDED(nRetCode))
+    if (SQL_SUCCEEDED(m_nRetCode))
     {
         strName = (const char*)szName;
         m_strDescription = (const char*)szDescription;
     }
-    return nRetCode;
+    return m_nRetCode;
 }
 
 CString COdbcEnvironment::GetFirstDataSource(DsnType type)

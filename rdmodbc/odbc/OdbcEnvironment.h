@@ -38,4 +38,7 @@ public:
 
     CEnvironmentHandle m_henv;
     CString   m_strDescription;
+    // The status of the last step: SQL_NO_DATA at the end of a walk, which
+    // tells an empty list from one that the driver manager could not give.
+    SQLRETURN m_nRetCode = SQL_SUCCESS;
 };

@@ -12,28 +12,30 @@ using namespace robot;
 
 namespace
 {
-    // Shows the dialog with the text in its edit; OK takes the edit's text
-    // back. Its result: IDOK or IDCANCEL.
+    // The dialog with the text in its edit; OK takes the edit's text back.
+    INT_PTR CALLBACK RobotTestDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_INITDIALOG)
+        {
+            ::SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
+            ::SetDlgItemTextA(hDlg, IDC_ROBOT_TEXT, ((std::string*)lParam)->c_str());
+            return TRUE;
+        }
+        if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
+        {
+            if (LOWORD(wParam) == IDOK)
+                *(std::string*)::GetWindowLongPtrA(hDlg, DWLP_USER) = ControlText(hDlg, IDC_ROBOT_TEXT);
+            ::EndDialog(hDlg, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+    // Shows the dialog; its result: IDOK or IDCANCEL.
     INT_PTR ShowDialog(std::string& text)
     {
-        auto procedure = [](HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
-            if (message == WM_INITDIALOG)
-            {
-                ::SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
-                ::SetDlgItemTextA(hDlg, IDC_ROBOT_TEXT, ((std::string*)lParam)->c_str());
-                return TRUE;
-            }
-            if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
-            {
-                if (LOWORD(wParam) == IDOK)
-                    *(std::string*)::GetWindowLongPtrA(hDlg, DWLP_USER) = ControlText(hDlg, IDC_ROBOT_TEXT);
-                ::EndDialog(hDlg, LOWORD(wParam));
-                return TRUE;
-            }
-            return FALSE;
-        };
-        return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ROBOT_TEST), nullptr, procedure,
-                                 (LPARAM)&text);
+        return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ROBOT_TEST), nullptr,
+                                 RobotTestDialogProc, (LPARAM)&text);
     }
 
     // Where an action that faults writes.

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <vector>
 
 namespace
 {
@@ -92,4 +93,44 @@ TEST(HostProcess, ImportsWithALanguageModuleFromBeforeTheSortOrder)
     ASSERT_EQ(0u, result.exitCode) << result.report;
     EXPECT_NE(std::string::npos, result.report.find("RDMODBCOpen returned 1, 10 rows")) << result.report;
     EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
+}
+
+TEST(HostProcess, ImportsWithEveryFieldRuleWhenTheHostKeepsTheStackAlignedToFourBytesOnly)
+{
+    // Hosts built by other compilers call the exports, and Windows calls
+    // the dialogs' procedures, on a stack aligned to 4 bytes only: the
+    // whole import, each field with a rule, at each shift from a 16-byte
+    // boundary (x86; the x64 calling convention keeps 16).
+    std::string script = TestEnvWindowsPath("field-rules.script");
+    std::ofstream(script) << "dialog IDD_DATASOURCE\n  select IDC_SOURCE_LIST \"RDM Sample\"\n  click IDOK\n"
+                             "  select IDC_SOURCE_LIST \"Customers\"\n  click IDOK\n"
+                             "dialog IDD_FIELDMAP\n"
+                             "  select IDC_COLUMN_LIST \"Code\"\n  check IDC_PAD\n  type IDC_PAD_WIDTH \"8\"\n"
+                             "  type IDC_FILL \"0\"\n"
+                             "  choose-index IDC_OUTPUT_FIELD 0\n  select IDC_COLUMN_LIST \"Balance\"\n  check IDC_INTEGER\n"
+                             "  choose-index IDC_OUTPUT_FIELD 2\n  select IDC_COLUMN_LIST \"Since\"\n  check IDC_AS_DATE\n"
+                             "  choose-index IDC_OUTPUT_FIELD 3\n  select IDC_COLUMN_LIST \"CallAt\"\n  check IDC_AS_TIME\n"
+                             "  click IDC_SORT\n  click IDOK\n"
+                             "dialog IDD_SORT\n  choose IDC_SORT_KEY1 \"Field 2: Code\"\n  click IDOK\n";
+    // Balance as a whole number, Code filled to eight digits, Since as a
+    // date, CallAt as a time; the duplicate row once.
+    const std::string rows = "1520,00001001,2001-03-14,09:30:00\n-40,00001002,1998-11-02,14:00:00\n"
+                             "0,00001003,2010-06-30,\n310,00001004,2015-01-01,08:05:00\n"
+                             "9870,00001005,,17:45:00\n75,00001006,2020-09-09,12:00:00\n"
+                             "123,00001007,2008-02-29,06:30:00\n4410,00001008,1995-07-21,10:15:00\n"
+                             "0,00001009,2019-10-10,11:11:11\n58,00001010,2022-12-24,15:30:00\n";
+#if defined(__i386__)
+    const std::vector<std::string> shifts = {"0", "4", "8", "12"};
+#else
+    const std::vector<std::string> shifts = {""};
+#endif
+    for (const std::string& shift : shifts)
+    {
+        SCOPED_TRACE("stack shift " + shift);
+        ForgetLastImport();
+        HostResult result = RunHost(script, "field-rules" + shift, shift.empty() ? "" : "--stack-shift " + shift);
+        ASSERT_EQ(0u, result.exitCode) << result.report;
+        EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
+        EXPECT_EQ(rows, result.rows);
+    }
 }

@@ -428,6 +428,22 @@ TEST_F(OpenSequence, EachNestedDialogBelongsToTheOneUnderItWhichTakesNoInputUnti
     }
 }
 
+namespace
+{
+    // Thread procedures are WINAPI, which a lambda is not on x86.
+    DWORD WINAPI SendTheCallFromAThread(LPVOID pHost)
+    {
+        ::SendMessageA((HWND)pHost, WM_APP + 1, 0, 0);
+        return 0;
+    }
+
+    DWORD WINAPI RunTheCallOnAThread(LPVOID pCall)
+    {
+        (*(std::function<void()>*)pCall)();
+        return 0;
+    }
+}
+
 TEST_F(OpenSequence, AHostThatCallsTheExportsWhileTheDialogsAreUpGetsNothingAndTheImportGoesOn)
 {
     // A host that lets the user start a second import, or reads and closes
@@ -447,17 +463,11 @@ TEST_F(OpenSequence, AHostThatCallsTheExportsWhileTheDialogsAreUpGetsNothingAndT
         {"a command of the host's menu", [&](HWND hHost) { ::PostMessageA(hHost, kCall, 0, 0); }},
         {"the host's timer", [&](HWND hHost) { ::SetTimer(hHost, 1, 10, nullptr); }},
         {"a message another thread sends", [&](HWND hHost) {
-             ::CloseHandle(::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
-                 ::SendMessageA((HWND)p, WM_APP + 1, 0, 0);
-                 return 0;
-             }, hHost, 0, nullptr));
+             ::CloseHandle(::CreateThread(nullptr, 0, SendTheCallFromAThread, hHost, 0, nullptr));
          }},
         {"another thread", [&](HWND) {
              std::function<void()> call = callTheExports;
-             HANDLE hThread = ::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
-                 (*(std::function<void()>*)p)();
-                 return 0;
-             }, &call, 0, nullptr);
+             HANDLE hThread = ::CreateThread(nullptr, 0, RunTheCallOnAThread, &call, 0, nullptr);
              ::WaitForSingleObject(hThread, 10000);
              ::CloseHandle(hThread);
          }},

@@ -1,8 +1,7 @@
 #!/bin/sh
-# The x86 modules (which cannot run here) hold the same resources as the x64
-# ones the other tests load: the lists of their resources (type, name,
-# language, size, digest of the data) must be equal line for line, and the
-# x86 export keeps its plain name.
+# The x86 modules hold the same resources as the x64 ones: the lists of
+# their resources (type, name, language, size, digest of the data) must be
+# equal line for line, and the x86 export keeps its plain name.
 # Usage: compare-x86-resources.sh X64_BUILD_DIR X86_BUILD_DIR
 set -eu
 x64=$1

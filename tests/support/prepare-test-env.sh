@@ -20,11 +20,11 @@ for sql in "$here"/fixtures/*.sql "$here"/../samples/*.sql; do
 done
 "$here/fixtures/customers/print-sql.sh" sqlite | sqlite3 "$testenv/data/customers.db"
 
-driver=$(rdm_driver_library libsqliteodbc libsqlite3odbc.so)
-postgresql_driver=$(rdm_driver_library odbc-postgresql psqlodbca.so)
+# The engines' drivers by name, as rdm_write_odbc_config names them; the
+# fault drivers, built for this run's bitness, by their path.
 substitute() {
-    sed -e "s|@DRIVER@|$driver|g" -e "s|@FAULTDRIVER@|$faultdriver|g" \
-        -e "s|@POSTGRESQLDRIVER@|$postgresql_driver|g" -e "s|@FAULTDRIVERPOSTGRESQL@|$faultdriver_postgresql|g" \
+    sed -e "s|@DRIVER@|libsqlite3odbc.so|g" -e "s|@FAULTDRIVER@|$faultdriver|g" \
+        -e "s|@POSTGRESQLDRIVER@|psqlodbca.so|g" -e "s|@FAULTDRIVERPOSTGRESQL@|$faultdriver_postgresql|g" \
         -e "s|@DATA@|$testenv/data|g" "$1"
 }
 substitute "$here/fixtures/odbcinst.ini" >> "$ODBCSYSINI/odbcinst.ini"

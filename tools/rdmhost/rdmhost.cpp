@@ -1,9 +1,12 @@
 // rdmhost: the reference host. Loads RDMODBC.dll, calls RDMODBCOpen from its
 // window, as a host does from its menu, writes every row's four fields as
 // CSV, calls RDMODBCClose. With --script the UI robot answers the dialogs;
-// with --screenshots it keeps a PNG of each.
+// with --screenshots it keeps a PNG of each. With --stack-shift (x86) it calls
+// the exports as a host built by another compiler may, on a stack aligned
+// to 4 bytes only.
 #include "HostWindow.h"
 #include "RDMODBC.h"
+#include "ShiftedCall.h"
 #include "UiRobot.h"
 
 #include <cstdio>
@@ -23,7 +26,8 @@ namespace
         "  --out FILE         write the rows there instead of to standard output\n"
         "  --limit N          characters per field (default 255)\n"
         "  --max-rows N       stop after N rows\n"
-        "  --timeout SECONDS  how long the robot waits for a dialog to be ready for a step (default 20)\n";
+        "  --timeout SECONDS  how long the robot waits for a dialog to be ready for a step (default 20)\n"
+        "  --stack-shift N    (x86) call each export with the stack N bytes (0, 4, 8, 12) off a 16-byte boundary\n";
 
     struct Options
     {
@@ -34,6 +38,7 @@ namespace
         int nLimit = 255;
         long nMaxRows = -1;
         int nTimeoutSeconds = 20;
+        int nStackShift = -1;   // the compiler's own calls
     };
 
     bool ParseOptions(int argc, char** argv, Options& options)
@@ -58,11 +63,53 @@ namespace
                 options.nMaxRows = atol(value.c_str());
             else if (arg == "--timeout")
                 options.nTimeoutSeconds = atoi(value.c_str());
+            else if (arg == "--stack-shift")
+                options.nStackShift = atoi(value.c_str());
             else
                 return false;
         }
-        return options.nLimit >= 0 && options.nTimeoutSeconds > 0;
+#if defined(__i386__)
+        const bool bShiftKnown = options.nStackShift == -1 || (options.nStackShift >= 0 && options.nStackShift < 16 &&
+                                                               options.nStackShift % 4 == 0);
+#else
+        const bool bShiftKnown = options.nStackShift == -1;
+#endif
+        return options.nLimit >= 0 && options.nTimeoutSeconds > 0 && bShiftKnown;
     }
+
+    // The three exports, called as the options say.
+    struct Exports
+    {
+        PFN_RDMODBCOPEN pfnOpen;
+        PFN_RDMODBCMOVENEXT pfnMoveNext;
+        PFN_RDMODBCCLOSE pfnClose;
+        int nStackShift;
+
+        int Open() const { return nStackShift < 0 ? pfnOpen() : Shifted((FARPROC)pfnOpen, {}); }
+        int MoveNext(std::vector<char> (&fields)[4], int nLimit) const
+        {
+            if (nStackShift < 0)
+                return pfnMoveNext(fields[0].data(), nLimit, fields[1].data(), nLimit, fields[2].data(), nLimit,
+                                   fields[3].data(), nLimit);
+            return Shifted((FARPROC)pfnMoveNext,
+                           {(DWORD_PTR)fields[0].data(), (DWORD_PTR)nLimit, (DWORD_PTR)fields[1].data(), (DWORD_PTR)nLimit,
+                            (DWORD_PTR)fields[2].data(), (DWORD_PTR)nLimit, (DWORD_PTR)fields[3].data(), (DWORD_PTR)nLimit});
+        }
+        int Close() const { return nStackShift < 0 ? pfnClose() : Shifted((FARPROC)pfnClose, {}); }
+
+    private:
+        int Shifted(FARPROC pfn, std::vector<DWORD_PTR> args) const
+        {
+#if defined(__i386__)
+            std::vector<DWORD> words(args.begin(), args.end());
+            return CallWithStackShift(pfn, words.data(), (int)words.size(), nStackShift);
+#else
+            (void)pfn;
+            (void)args;
+            return 0;   // refused by ParseOptions
+#endif
+        }
+    };
 
     std::string ModuleDirectory()
     {
@@ -129,10 +176,10 @@ int main(int argc, char** argv)
         fprintf(stderr, "rdmhost: cannot load %s (error %lu)\n", dll.c_str(), ::GetLastError());
         return 2;
     }
-    auto pfnOpen = (PFN_RDMODBCOPEN)::GetProcAddress(hModule, "RDMODBCOpen");
-    auto pfnMoveNext = (PFN_RDMODBCMOVENEXT)::GetProcAddress(hModule, "RDMODBCMoveNext");
-    auto pfnClose = (PFN_RDMODBCCLOSE)::GetProcAddress(hModule, "RDMODBCClose");
-    if (!pfnOpen || !pfnMoveNext || !pfnClose)
+    const Exports exports = {(PFN_RDMODBCOPEN)::GetProcAddress(hModule, "RDMODBCOpen"),
+                             (PFN_RDMODBCMOVENEXT)::GetProcAddress(hModule, "RDMODBCMoveNext"),
+                             (PFN_RDMODBCCLOSE)::GetProcAddress(hModule, "RDMODBCClose"), options.nStackShift};
+    if (!exports.pfnOpen || !exports.pfnMoveNext || !exports.pfnClose)
     {
         fprintf(stderr, "rdmhost: %s lacks the record-source exports\n", dll.c_str());
         return 2;
@@ -157,23 +204,21 @@ int main(int argc, char** argv)
     // The window the dialogs belong to; where the tests' host has it, so
     // that a script of theirs plays here as there.
     const CHostWindow window;
-    int nOpen = pfnOpen();
+    int nOpen = exports.Open();
     long nRows = 0;
     if (nOpen == 1)
     {
         std::vector<char> fields[4];
         for (auto& field : fields)
             field.assign(options.nLimit + 1, '\0');
-        while ((options.nMaxRows < 0 || nRows < options.nMaxRows) &&
-               pfnMoveNext(fields[0].data(), options.nLimit, fields[1].data(), options.nLimit,
-                           fields[2].data(), options.nLimit, fields[3].data(), options.nLimit))
+        while ((options.nMaxRows < 0 || nRows < options.nMaxRows) && exports.MoveNext(fields, options.nLimit))
         {
             fprintf(pOut, "%s,%s,%s,%s\n", CsvField(fields[0].data()).c_str(), CsvField(fields[1].data()).c_str(),
                     CsvField(fields[2].data()).c_str(), CsvField(fields[3].data()).c_str());
             ++nRows;
         }
     }
-    pfnClose();
+    exports.Close();
     if (pOut != stdout)
         fclose(pOut);
 
