@@ -105,6 +105,7 @@
 #define IDS_SQL_LINE_BREAK          34
 #define IDS_SQL_AMBIGUOUS           35
 #define IDS_SQL_VALUE_COMMENT       36
+#define IDS_SQL_NOT_A_NUMBER        37      // a number column's value that is no number
 #define IDS_LAST_IMPORT_DROPPED     50      // the last import's columns that the table no longer has
 // Beside an empty data-source list: why it is empty, for a host of %d bits
 #define IDS_NO_DRIVER_MANAGER       51

@@ -20,6 +20,7 @@ namespace
         {sqlTextLineBreak, IDS_SQL_LINE_BREAK, "The text holds a line break or another control character."},
         {sqlTextAmbiguous, IDS_SQL_AMBIGUOUS, "The text holds something that this data source may read otherwise than it appears."},
         {sqlTextComment, IDS_SQL_VALUE_COMMENT, "The value holds a comment, which would hide the rest of the condition."},
+        {sqlTextNotANumber, IDS_SQL_NOT_A_NUMBER, "The value is not a number."},
     };
 }
 

@@ -78,6 +78,9 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
         m_strSQL += CString(" WHERE ") + m_strFilter;
     if (!m_strSort.IsEmpty())
         m_strSQL += CString("\nORDER BY ") + m_strSort;
+    // A driver that adds to the statement (a LIMIT for the most rows) adds
+    // on a line of its own, where no comment of a condition reaches.
+    m_strSQL += "\n";
 
     SQLHDBC hdbc = m_pDatabase ? m_pDatabase->m_hdbc.Handle() : SQL_NULL_HDBC;
     SQLRETURN nRetCode = m_hstmt.Allocate(hdbc);

@@ -34,6 +34,54 @@ namespace
         return nIndex < strText.GetLength() && strText.GetAt(nIndex) >= '0' && strText.GetAt(nIndex) <= '9';
     }
 
+    bool IsHexDigit(char ch)
+    {
+        return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
+    }
+
+    // A value that goes in unquoted must be one: a number ([+-]digits, a
+    // point, an exponent) or, for binary data, 0x and hexadecimal digits.
+    // Anything else (a parenthesis, a word) would be SQL of the user's own
+    // inside the module's condition.
+    bool IsUnquotedLiteral(const CString& strValue, int nSqlDataType)
+    {
+        const char* p = strValue;
+        while (*p == ' ')
+            ++p;
+        const bool bBinary = nSqlDataType >= SQL_LONGVARBINARY && nSqlDataType <= SQL_BINARY;
+        if (bBinary && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && IsHexDigit(p[2]))
+        {
+            for (p += 2; IsHexDigit(*p); ++p)
+                ;
+        }
+        else
+        {
+            if (*p == '+' || *p == '-')
+                ++p;
+            int nDigits = 0;
+            for (; *p >= '0' && *p <= '9'; ++p)
+                ++nDigits;
+            if (*p == '.')
+                for (++p; *p >= '0' && *p <= '9'; ++p)
+                    ++nDigits;
+            if (nDigits == 0)
+                return false;
+            if (*p == 'e' || *p == 'E')
+            {
+                ++p;
+                if (*p == '+' || *p == '-')
+                    ++p;
+                if (!(*p >= '0' && *p <= '9'))
+                    return false;
+                while (*p >= '0' && *p <= '9')
+                    ++p;
+            }
+        }
+        while (*p == ' ')
+            ++p;
+        return *p == '\0';
+    }
+
     // Takes the fraction of a second (".25" of "12:30:00.25") out of the
     // value and returns it: the date parser keeps whole seconds only, and
     // would round 12:30:00.6 up to the next second.
@@ -113,7 +161,8 @@ ConditionResult FormatComparison(int nSqlDataType, int nDatetimeSub, const CStri
         {
         case renderUnquoted:
         {
-            const SqlTextFault fault = CheckSqlValue(strValue, dialect);
+            const SqlTextFault fault =
+                IsUnquotedLiteral(strValue, nSqlDataType) ? CheckSqlValue(strValue, dialect) : sqlTextNotANumber;
             if (fault != sqlTextSound)
             {
                 if (pFault)

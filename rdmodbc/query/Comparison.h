@@ -14,7 +14,8 @@ enum ConditionResult
 // Builds "(column op value)" for each value that is not empty, joined by
 // " AND ": a bit column (SQL_BIT) builds nothing; numbers and binary data
 // go in as typed, and are refused (conditionUnsafeValue, the reason in
-// *pFault) when they could change the statement; a date, time or timestamp
+// *pFault) when they are no number (or 0x and hexadecimal digits) or could
+// change the statement; a date, time or timestamp
 // (SQL_DATETIME) goes into the filter as the ODBC escape literal of its
 // subcode, which every driver translates into its own dialect, and into the
 // display as typed in double quotes; all else as a text literal, escaped as

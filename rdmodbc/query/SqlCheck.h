@@ -17,6 +17,7 @@ enum SqlTextFault
     sqlTextLineBreak,       // a line break or another control character
     sqlTextAmbiguous,       // something the engine may read otherwise than it looks
     sqlTextComment,         // a comment, in a value
+    sqlTextNotANumber,      // a value for a number column that is no number
 };
 
 // A condition goes into the filter on a line of its own: a comment at its

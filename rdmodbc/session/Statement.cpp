@@ -42,7 +42,13 @@ CString ComposeFilter(const char* const* ppszFilters, int nFilters)
             continue;
         if (!strFilter.IsEmpty())
             strFilter += "\nAND ";
+        // Each text in parentheses of its own, the closing one on the next
+        // line (after a comment the text may end in): a typed "A OR B"
+        // cannot widen the others, and no text can add clauses after the
+        // WHERE (INTO OUTFILE, a LIMIT, a lock).
+        strFilter += "(";
         strFilter += ppszFilters[i];
+        strFilter += "\n)";
     }
     return strFilter;
 }

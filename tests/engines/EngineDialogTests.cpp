@@ -234,7 +234,7 @@ TEST_F(EngineDialogs, DeliversTheRowsInTheOrderTheUserChoseOnEveryEngine)
                 order += (order.empty() ? "" : ",") + Quoted(engine, key.c_str()) + (bDescending ? " DESC" : "");
             }
             const std::string statement = Statement();
-            EXPECT_EQ("\nORDER BY " + order, statement.substr(statement.find("\nORDER BY "))) << c.what;
+            EXPECT_EQ("\nORDER BY " + order + "\n", statement.substr(statement.find("\nORDER BY "))) << c.what;
             EXPECT_EQ(SortsNullsFirst(engine) ? c.idsNullsFirst : c.idsNullsLast, Column(ReadAllRows(), 1))
                 << c.what << " on " << engine.name << ": " << statement;
             RDMODBCClose();

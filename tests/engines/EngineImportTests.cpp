@@ -217,11 +217,11 @@ TEST_F(EngineImport, QuotesNamesAsEachDriverDoes)
         // SQLite's driver reports a date by its ODBC 3 code, which compares
         // as text there.
         {"\"", "SELECT DISTINCT \"id\",\"name\",\"joined\",\"balance\" FROM \"customers\" "
-               "WHERE (\"joined\">='2003-02-01')\nORDER BY \"id\""},
+               "WHERE ((\"joined\">='2003-02-01')\n)\nORDER BY \"id\"\n"},
         {"`", "SELECT DISTINCT `id`,`name`,`joined`,`balance` FROM `customers` "
-              "WHERE (`joined`>={d '2003-02-01'})\nORDER BY `id`"},
+              "WHERE ((`joined`>={d '2003-02-01'})\n)\nORDER BY `id`\n"},
         {"\"", "SELECT DISTINCT \"id\",\"name\",\"joined\",\"balance\" FROM \"customers\" "
-               "WHERE (\"joined\">={d '2003-02-01'})\nORDER BY \"id\""},
+               "WHERE ((\"joined\">={d '2003-02-01'})\n)\nORDER BY \"id\"\n"},
     };
     for (size_t i = 0; i < TestEngines().size(); ++i)
     {
@@ -395,6 +395,7 @@ TEST_F(EngineImport, NoImportChangesARowOrASequenceWhateverItsConditionHolds)
         {"a second statement after a comment", "id > 0 /* */; UPDATE customers SET name = 'x'", true, "RRR"},
         {"a statement behind a backslash", "name = 'x\\'; DELETE FROM customers; -- '", true, "ROR"},
         {"a comment that MariaDB runs", "id > 0 /*!99999 OR 1=1 */", true, "ORO"},
+        {"a file the server writes", "1=1 INTO OUTFILE 'rdm-outfile.txt'", true, "SSS"},
         {"a function that changes data", "rdm_forget_customers() = 1", true, "-SS"},
         {"a sequence", "NEXTVAL(rdm_sequence) > 0", true, "-S-"},
         {"a sequence", "nextval('rdm_sequence') > 0", true, "--S"},
@@ -641,7 +642,10 @@ TEST_F(EngineImport, JoinsTheConditionsInTheirOrderOnlyWhileTheyAreInUse)
 {
     // Edited conditions, one without a text between them (a bit compared
     // with a value makes none) and a typed one, joined with AND in their
-    // order; none of them while conditions are not in use.
+    // order, each in its own parentheses: a typed OR narrows as the list
+    // reads, and a clause typed after a condition is no clause of the
+    // statement (on MariaDB INTO OUTFILE would write a file). None of them
+    // while conditions are not in use.
     using Ids_ = std::vector<std::string>;
     for (const TestEngine& engine : TestEngines())
     {
@@ -653,7 +657,9 @@ TEST_F(EngineImport, JoinsTheConditionsInTheirOrderOnlyWhileTheyAreInUse)
         struct Case { std::vector<const char*> filters; bool bInUse; Ids_ ids; std::string where; };
         const Case cases[] = {
             {{edited[0], nullptr, "balance < 100", edited[1]}, true, {"006", "010"},
-             " WHERE " + edited[0].Str() + "\nAND balance < 100\nAND " + edited[1].Str()},
+             " WHERE (" + edited[0].Str() + "\n)\nAND (balance < 100\n)\nAND (" + edited[1].Str() + "\n)"},
+            {{edited[0], "balance < 100 OR 1=1"}, true, {"001", "005", "006", "009", "010"},
+             " WHERE (" + edited[0].Str() + "\n)\nAND (balance < 100 OR 1=1\n)"},
             {{edited[0], nullptr, "balance < 100", edited[1]}, false,
              {"001", "002", "003", "004", "005", "006", "007", "008", "009", "010"}, ""},
             {{nullptr}, true, {"001", "002", "003", "004", "005", "006", "007", "008", "009", "010"}, ""},
@@ -668,6 +674,7 @@ TEST_F(EngineImport, JoinsTheConditionsInTheirOrderOnlyWhileTheyAreInUse)
             EXPECT_EQ(c.ids, Ids(ReadAllRows())) << engine.name << ": " << statement;
             const size_t nWhere = std::min(statement.find(" WHERE "), statement.find("\nORDER BY"));
             EXPECT_EQ(c.where, statement.substr(nWhere, statement.find("\nORDER BY") - nWhere)) << engine.name;
+            EXPECT_EQ('\n', statement.back()) << "a driver's own addition goes on a line of its own";
         }
     }
 }

@@ -62,7 +62,7 @@ TEST_F(OpenSequence, ImportsTheTypicalSession)
     EXPECT_EQ(kTitle, AppTitle());
     // Quoted as SQLite's driver quotes names, in the statement and in the
     // condition composed while the connection was closed.
-    EXPECT_EQ("SELECT DISTINCT \"Code\",\"Name\" FROM \"Customers\" WHERE (\"City\"='Oslo')",
+    EXPECT_EQ("SELECT DISTINCT \"Code\",\"Name\" FROM \"Customers\" WHERE ((\"City\"='Oslo')\n)\n",
               theSession.m_pRecordset->m_strSQL.Str());
     const std::vector<DeliveredRow> expected = {
         {"Alder & Sons", "00001001", "", ""},

@@ -85,8 +85,10 @@ TEST(ConditionText, WritesTheValueAsTheColumnTypeRequires)
     for (const Case& c : cases)
     {
         CString display = "kept", filter = "kept";
+        // A number's value must be one.
+        const char* pszValue = c.kind == unquoted ? "2003" : "2003-02-01";
         EXPECT_EQ(conditionComposed,
-                  FormatComparison(c.type, 0, "`D`", "2003-02-01", "", "=", "", Dialect("`"), display, filter));
+                  FormatComparison(c.type, 0, "`D`", pszValue, "", "=", "", Dialect("`"), display, filter));
         switch (c.kind)
         {
         case none:
@@ -94,8 +96,8 @@ TEST(ConditionText, WritesTheValueAsTheColumnTypeRequires)
             EXPECT_STREQ("kept", filter) << c.type;
             break;
         case unquoted:
-            EXPECT_STREQ("(`D`=2003-02-01)", display) << c.type;
-            EXPECT_STREQ("(`D`=2003-02-01)", filter) << c.type;
+            EXPECT_STREQ("(`D`=2003)", display) << c.type;
+            EXPECT_STREQ("(`D`=2003)", filter) << c.type;
             break;
         case date:
             EXPECT_STREQ("(`D`=\"2003-02-01\")", display) << c.type;
@@ -226,6 +228,19 @@ TEST(SqlText, IsReadAsTheConnectedEngineReadsIt)
         EXPECT_EQ(v.fault, CheckSqlValue(v.text, mysql)) << v.text;
     EXPECT_EQ(conditionUnsafeValue, Compose("N", SQL_INTEGER, opEqual, "it's", "").result);
     EXPECT_EQ(conditionUnsafeValue, Compose("N", SQL_INTEGER, opBetweenInclusive, "1", "2; DROP TABLE t").result);
+
+    // A value that goes in unquoted is a number, or binary data as 0x and
+    // hexadecimal digits: nothing else can leave its parentheses.
+    struct Unquoted { int type; const char* value; bool bComposed; };
+    const Unquoted unquoted[] = {
+        {SQL_INTEGER, "0) OR (1=1", false}, {SQL_INTEGER, "1 OR 1=1", false}, {SQL_INTEGER, "abs(-1)", false},
+        {SQL_INTEGER, "-12", true},         {SQL_DOUBLE, " 3.5e-2 ", true},   {SQL_DOUBLE, ".5", true},
+        {SQL_DECIMAL, "+7.", true},         {SQL_DOUBLE, "1e", false},        {SQL_DOUBLE, "-", false},
+        {SQL_INTEGER, "0x10", false},       {SQL_VARBINARY, "0x0aFF", true},  {SQL_VARBINARY, "0x", false},
+    };
+    for (const Unquoted& u : unquoted)
+        EXPECT_EQ(u.bComposed ? conditionComposed : conditionUnsafeValue,
+                  Compose("N", u.type, opEqual, u.value, "").result) << u.type << " " << u.value;
 }
 
 TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)
@@ -241,7 +256,7 @@ TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)
         {opFromExclToIncl, "",  "9", "(`Q`<=9)"},
         {opFromExclToIncl, "1", "9", "(`Q`>1) AND (`Q`<=9)"},
         {opBetweenInclusive, "",  "9", "(`Q`<=9)"},
-        {opBetweenExclusive, " ", "",  "(`Q`> )"},     // not trimmed
+        {opBetweenExclusive, " ", "",  ""},            // a blank is no number, and nothing is written
     };
     for (const Case& c : cases)
     {

@@ -317,7 +317,7 @@ TEST(PipelineFuzz, FiltersJoinTheirTextsWithOneAndBetweenEach)
             filters.push_back(bAbsent ? nullptr : text.c_str());
             if (bAbsent || text.empty())
                 continue;
-            expected += (expected.empty() ? "" : "\nAND ") + text;
+            expected += (expected.empty() ? "" : "\nAND ") + ("(" + text + "\n)");
         }
         const std::string filter = ComposeFilter(filters.data(), (int)filters.size()).Str();
         ASSERT_EQ(expected, filter) << "case " << nCase;

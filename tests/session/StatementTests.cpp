@@ -37,18 +37,20 @@ TEST(Statement, QuotesEachPartOfADottedNameWithTheDriversQuote)
     }
 }
 
-TEST(Statement, JoinsFilterTextsWithAndEachOnItsLineSkippingAbsentOnes)
+TEST(Statement, JoinsFilterTextsWithAndEachInItsOwnParenthesesSkippingAbsentOnes)
 {
     const char* three[] = {"(`QTY`>=5)", nullptr, "`NAME` LIKE 'A%'"};
-    EXPECT_STREQ("(`QTY`>=5)\nAND `NAME` LIKE 'A%'", ComposeFilter(three, 3));
+    EXPECT_STREQ("((`QTY`>=5)\n)\nAND (`NAME` LIKE 'A%'\n)", ComposeFilter(three, 3));
     const char* secondOnly[] = {nullptr, "x=1"};
-    EXPECT_STREQ("x=1", ComposeFilter(secondOnly, 2));
+    EXPECT_STREQ("(x=1\n)", ComposeFilter(secondOnly, 2));
     const char* none[] = {nullptr};
     EXPECT_STREQ("", ComposeFilter(none, 1));
-    const char* typed[] = {"a=1 OR b=2 -- two of them", "c=3"};
-    EXPECT_STREQ("a=1 OR b=2 -- two of them\nAND c=3", ComposeFilter(typed, 2));   // joined as they are
-    EXPECT_STREQ("SELECT COUNT(*) FROM (SELECT x FROM t WHERE a=1 -- note\n) rdm_rows",
-                 ComposeRowCount("SELECT x FROM t", "a=1 -- note"));
+    // An OR stays within its condition; a comment ends before the closing
+    // parenthesis, and a clause after the WHERE would stand inside one.
+    const char* typed[] = {"a=1 OR b=2 -- two of them", "c=3", "1=1 INTO OUTFILE 'x.txt'"};
+    EXPECT_STREQ("(a=1 OR b=2 -- two of them\n)\nAND (c=3\n)\nAND (1=1 INTO OUTFILE 'x.txt'\n)", ComposeFilter(typed, 3));
+    EXPECT_STREQ("SELECT COUNT(*) FROM (SELECT x FROM t WHERE (a=1 OR b=2 -- two of them\n)\n) rdm_rows",
+                 ComposeRowCount("SELECT x FROM t", ComposeFilter(typed, 1)));
 }
 
 TEST(Statement, NumbersTheSelectPositionsInFieldOrder)

@@ -243,19 +243,22 @@ TEST_F(ConditionDialogs, EditorRefusesAValueItCannotWriteSafelyAndKeepsWhatWasTy
 {
     struct Case
     {
-        const char* column; const char* refused; UINT nMessage; const char* mended;
+        const char* column; const char* first; const char* refused; UINT nMessage; const char* mended;
         const char* display; const char* filter;
     };
     const Case cases[] = {
-        {"BORN", "next spring", IDS_NOT_A_DATETIME, "2003-12-31",
+        {"BORN", "2003-02-01", "next spring", IDS_NOT_A_DATETIME, "2003-12-31",
          "NOT ((\"BORN\">=\"2003-02-01\") AND (\"BORN\"<=\"2003-12-31\"))",
          "NOT ((\"BORN\">={d '2003-02-01'}) AND (\"BORN\"<={d '2003-12-31'}))"},
-        // A number goes in as typed, but never as a second statement or a
-        // comment that hides the rest.
-        {"QTY", "10; DELETE FROM orders", IDS_SQL_SEPARATOR, "10",
-         "NOT ((\"QTY\">=2003-02-01) AND (\"QTY\"<=10))", "NOT ((\"QTY\">=2003-02-01) AND (\"QTY\"<=10))"},
-        {"QTY", "10) -- all", IDS_SQL_VALUE_COMMENT, "10",
-         "NOT ((\"QTY\">=2003-02-01) AND (\"QTY\"<=10))", "NOT ((\"QTY\">=2003-02-01) AND (\"QTY\"<=10))"},
+        // A number goes in as typed, and so must be one: never a second
+        // statement, a comment that hides the rest or a way out of its
+        // parentheses.
+        {"QTY", "2", "10; DELETE FROM orders", IDS_SQL_NOT_A_NUMBER, "10",
+         "NOT ((\"QTY\">=2) AND (\"QTY\"<=10))", "NOT ((\"QTY\">=2) AND (\"QTY\"<=10))"},
+        {"QTY", "2", "10) -- all", IDS_SQL_NOT_A_NUMBER, "10",
+         "NOT ((\"QTY\">=2) AND (\"QTY\"<=10))", "NOT ((\"QTY\">=2) AND (\"QTY\"<=10))"},
+        {"QTY", "2", "0) OR (1=1", IDS_SQL_NOT_A_NUMBER, "1e3",
+         "NOT ((\"QTY\">=2) AND (\"QTY\"<=1e3))", "NOT ((\"QTY\">=2) AND (\"QTY\"<=1e3))"},
     };
     std::unique_ptr<ColumnArray> columns(TableColumns());
     for (const Case& c : cases)
@@ -265,7 +268,7 @@ TEST_F(ConditionDialogs, EditorRefusesAValueItCannotWriteSafelyAndKeepsWhatWasTy
         dlg.m_dialect.strIdentifierQuote = "\"";
         m_robot.Expect(IDD_CONDITION,
                        {ChooseEntry(IDC_COLUMN, c.column), ChooseEntry(IDC_OPERATOR, kBetweenIncluding),
-                        Type(IDC_VALUE1, "2003-02-01"), Type(IDC_VALUE2, c.refused), SetCheck(IDC_NEGATE, true),
+                        Type(IDC_VALUE1, c.first), Type(IDC_VALUE2, c.refused), SetCheck(IDC_NEGATE, true),
                         Click(IDOK),
                         Inspect([this, &c, nBoxesBefore](HWND hDlg) {
                             EXPECT_TRUE(::IsWindowVisible(hDlg)) << "the editor stays open";
@@ -274,7 +277,7 @@ TEST_F(ConditionDialogs, EditorRefusesAValueItCannotWriteSafelyAndKeepsWhatWasTy
                             EXPECT_EQ("Database Import", m_robot.MessageBoxes().back().caption);
                             EXPECT_EQ(c.column, ComboSelection(hDlg, IDC_COLUMN));
                             EXPECT_EQ(kBetweenIncluding, ComboSelection(hDlg, IDC_OPERATOR));
-                            EXPECT_EQ("2003-02-01", ControlText(hDlg, IDC_VALUE1));
+                            EXPECT_EQ(c.first, ControlText(hDlg, IDC_VALUE1));
                             EXPECT_EQ(c.refused, ControlText(hDlg, IDC_VALUE2));
                             EXPECT_TRUE(IsChecked(hDlg, IDC_NEGATE));
                         }),
