@@ -36,16 +36,19 @@ rdm_use_odbc() {
     export LD_LIBRARY_PATH="$rdm_unpacked_driver_dir_x86:$rdm_driver_dir_x64:$rdm_driver_dir_x86${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 }
 
-# Finds the ODBC driver library NAME of the bitness ARCH (x64 or x86) that
-# PACKAGE installs, asked by its path rather than of dpkg, which cannot tell
-# a package's two architectures apart by its name alone.
-rdm_driver_library() {
-    package=$1 name=$2 arch=${3:-x64}
-    for dir in $(eval echo "\$rdm_driver_dir_$arch" "\${rdm_unpacked_driver_dir_$arch:-}"); do
-        [ -f "$dir/$name" ] && { printf '%s\n' "$dir/$name"; return 0; }
-    done
-    case $arch in x86) hint="$package:i386 (scripts/setup --x86 installs it)" ;; *) hint="$package (scripts/setup installs it)" ;; esac
-    echo "the $arch ODBC driver $name is not installed: $hint" >&2
+# Fails, saying which package brings it, when the ODBC driver library NAME
+# of PACKAGE is not where the driver manager of the bitness RDM_ARCH looks:
+# asked by its path rather than of dpkg, which cannot tell a package's two
+# architectures apart by its name alone.
+rdm_require_driver() {
+    package=$1 name=$2
+    case ${RDM_ARCH:-x64} in
+        x86) [ -f "$rdm_driver_dir_x86/$name" ] || [ -f "$rdm_unpacked_driver_dir_x86/$name" ] && return 0
+             hint="$package:i386 (scripts/setup --x86 installs it)" ;;
+        *) [ -f "$rdm_driver_dir_x64/$name" ] && return 0
+           hint="$package (scripts/setup installs it)" ;;
+    esac
+    echo "the ${RDM_ARCH:-x64} ODBC driver $name is not installed: $hint" >&2
     return 1
 }
 
@@ -57,9 +60,9 @@ rdm_driver_library() {
 # UTF-16.
 rdm_write_odbc_config() {
     mkdir -p "$ODBCSYSINI" "$(dirname "$ODBCINI")"
-    rdm_driver_library libsqliteodbc libsqlite3odbc.so "${RDM_ARCH:-x64}" >/dev/null
-    rdm_driver_library odbc-mariadb libmaodbc.so "${RDM_ARCH:-x64}" >/dev/null
-    rdm_driver_library odbc-postgresql psqlodbca.so "${RDM_ARCH:-x64}" >/dev/null
+    rdm_require_driver libsqliteodbc libsqlite3odbc.so
+    rdm_require_driver odbc-mariadb libmaodbc.so
+    rdm_require_driver odbc-postgresql psqlodbca.so
     cat >"$ODBCSYSINI/odbcinst.ini" <<INI
 [SQLite3]
 Description=SQLite3 ODBC Driver
