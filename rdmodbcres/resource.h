@@ -106,7 +106,10 @@
 #define IDS_SQL_AMBIGUOUS           35
 #define IDS_SQL_VALUE_COMMENT       36
 #define IDS_SQL_NOT_A_NUMBER        37      // a number column's value that is no number
+#define IDS_SQL_UNSURE_READING      38      // a backslash or a non-ASCII byte beside a quote, the engine's reading unknown
 #define IDS_LAST_IMPORT_DROPPED     50      // the last import's columns that the table no longer has
 // Beside an empty data-source list: why it is empty, for a host of %d bits
 #define IDS_NO_DRIVER_MANAGER       51
 #define IDS_NO_DATA_SOURCES         52
+#define IDS_LAST_IMPORT_REWRITTEN   53      // the last import's conditions that could not be written for the data source
+#define IDS_COLUMNS_UNREADABLE      54      // the table's columns could not be read; the last import's choices stay

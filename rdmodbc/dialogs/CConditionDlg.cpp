@@ -126,6 +126,9 @@ void CConditionDlg::OnSelChangeOperator()
         EnableControl(IDC_VALUE1, FALSE);
         EnableControl(IDC_VALUE2, FALSE);
         break;
+    default:
+        // The comparisons use both values.
+        break;
     }
 }
 
@@ -157,11 +160,12 @@ void CConditionDlg::OnOK()
         return;
     }
 
-    CString strDisplay, strFilter;
-    BOOL bNegate = IsDlgButtonChecked(IDC_NEGATE) == BST_CHECKED;
+    // What the condition is made of goes with it: the last import composes
+    // it anew for the connection of its day.
+    SetConditionMakeup(m_condition, SelectedOperator(), IsDlgButtonChecked(IDC_NEGATE) == BST_CHECKED, strValue1,
+                       strValue2);
     SqlTextFault fault = sqlTextSound;
-    switch (ComposeCondition(m_condition, m_dialect, SelectedOperator(), strValue1, strValue2, bNegate, strDisplay,
-                             strFilter, &fault))
+    switch (RecomposeCondition(m_condition, m_dialect, &fault))
     {
     case conditionMissingValue:
         MessageBox(LoadResString(IDS_MISSING_VALUE), LoadResString(IDS_APP_TITLE), MB_ICONERROR);
@@ -182,7 +186,6 @@ void CConditionDlg::OnOK()
     case conditionComposed:
         break;
     }
-    SetConditionTexts(m_condition, strDisplay, strFilter);
     EndDialog(IDOK);
 }
 

@@ -10,6 +10,7 @@
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
 #include "langres/ResString.h"
+#include "query/Condition.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -149,15 +150,30 @@ void CFieldMapDlg::FillColumnList()
     CDatabase& db = m_connection.m_db;
     ReopenConnection(m_connection);
 
-    ReadColumnArray(db, m_strSchema, m_strTable, m_pColumns, m_nColumns);
+    // Half a column list would be taken for the table's: a column missing
+    // from it would take the choices made on it along.
+    const BOOL bRead = ReadColumnArray(db, m_strSchema, m_strTable, m_pColumns, m_nColumns);
+    if (!bRead)
+        FreeColumnArray(m_pColumns, m_nColumns);
     ListColumns();
 
     // The dialog borrows the session's connection and leaves it closed.
     db.Close();
 
-    // With the last import's choices, what the table no longer has goes.
+    if (!bRead)
+    {
+        // Every choice stays as it is, the last import's too: the next read
+        // of the columns judges them.
+        CString strMessage = LoadResString(IDS_COLUMNS_UNREADABLE);
+        if (strMessage.IsEmpty())
+            strMessage = "The columns of this table could not be read.";
+        MessageBox(strMessage, LoadResString(IDS_APP_TITLE), MB_ICONERROR);
+        return;
+    }
+    // With the last import's choices, what the table no longer has goes, and
+    // the conditions are written for the engine as it is now.
     if (m_bRemembered)
-        DropVanishedColumns();
+        ComposeRememberedChoices();
 }
 
 void CFieldMapDlg::ListColumns()
@@ -341,41 +357,48 @@ void CFieldMapDlg::ClearChoices()
         key = SortKey();
 }
 
-void CFieldMapDlg::DropVanishedColumns()
+void CFieldMapDlg::ComposeRememberedChoices()
 {
     m_bRemembered = FALSE;
-    CString strGone;
-    auto noteGone = [&strGone](LPCSTR pszName) {
-        if (strGone.Find(CString("\"") + pszName + "\"") >= 0)
-            return;
-        strGone += strGone.IsEmpty() ? "\"" : ", \"";
-        strGone += pszName;
-        strGone += "\"";
-    };
+    std::vector<CString> gone, unwritten;
     for (FieldMapping& field : m_aMap)
     {
         if (field.m_strColumn.IsEmpty() || FindColumn(field.m_strColumn) >= 0)
             continue;
-        noteGone(field.m_strColumn);
+        gone.push_back(field.m_strColumn);
         field.m_strColumn = "";
     }
-    // A typed condition names no column of its own; the data source judges it.
-    for (int i = m_nConditions - 1; i >= 0; --i)
-    {
-        if (m_pConditions[i].name == nullptr || FindColumn(m_pConditions[i].name) >= 0)
-            continue;
-        noteGone(m_pConditions[i].name);
-        RemoveColumnInfo(m_pConditions, m_nConditions, i);
-    }
+    const SqlDialect& dialect = m_connection.m_dialect;
+    RecomposeConditions(m_pConditions, m_nConditions, m_pColumns, m_nColumns, dialect,
+                        !m_rememberedReading || ReadsTextAlike(*m_rememberedReading, dialect), gone, unwritten);
     ShowSortOrder();
-    // An older language module has no words for it: the columns are simply
-    // not chosen.
-    const CString strFormat = LoadResString(IDS_LAST_IMPORT_DROPPED);
-    if (strGone.IsEmpty() || strFormat.IsEmpty())
-        return;
+
+    // "a", "b": each text once, in quotes. An older language module has no
+    // words for it: what went is simply not chosen.
+    auto quotedList = [](const std::vector<CString>& texts) {
+        CString strList;
+        for (size_t i = 0; i < texts.size(); ++i)
+        {
+            if (std::find(texts.begin(), texts.begin() + i, texts[i]) != texts.begin() + i)
+                continue;
+            strList += strList.IsEmpty() ? "\"" : ", \"";
+            strList += texts[i] + "\"";
+        }
+        return strList;
+    };
     CString strMessage;
-    strMessage.Format(strFormat, (LPCSTR)strGone);
-    MessageBox(strMessage, LoadResString(IDS_APP_TITLE), MB_ICONINFORMATION);
+    auto appendPart = [&strMessage, &quotedList](const std::vector<CString>& texts, UINT nID) {
+        const CString strFormat = LoadResString(nID);
+        if (texts.empty() || strFormat.IsEmpty())
+            return;
+        CString strPart;
+        strPart.Format(strFormat, (LPCSTR)quotedList(texts));
+        strMessage += strMessage.IsEmpty() ? strPart : "\n\n" + strPart;
+    };
+    appendPart(gone, IDS_LAST_IMPORT_DROPPED);
+    appendPart(unwritten, IDS_LAST_IMPORT_REWRITTEN);
+    if (!strMessage.IsEmpty())
+        MessageBox(strMessage, LoadResString(IDS_APP_TITLE), MB_ICONINFORMATION);
 }
 
 void CFieldMapDlg::StoreControls(FieldMapping& field)

@@ -12,6 +12,7 @@
 #include "query/SortOrder.h"
 
 #include <functional>
+#include <optional>
 
 class CFieldMapDlg : public CDialog
 {
@@ -42,8 +43,13 @@ public:
     // In, with m_bKeepChoices: the choices are the last import's, made on
     // the table as it was then. Once the columns are read, a field,
     // condition or key whose column the table no longer has is left out,
-    // and the user is told which columns went.
+    // the conditions are written anew for the engine as it reads SQL now
+    // and those that cannot be are left out, and the user is told which.
     BOOL m_bRemembered = FALSE;
+    // In, with m_bRemembered: how the engine read SQL text when the typed
+    // conditions were written; not known for an older last import, whose
+    // typed conditions are read as the engine reads them now.
+    std::optional<SqlDialect> m_rememberedReading;
     // Shows what an import of the dialog's choices would deliver; set by the
     // Open sequence. Without it, or without the preview button in the
     // language module, no preview is offered.
@@ -76,9 +82,10 @@ protected:
 private:
     // Every field without a column and options, no conditions, no order.
     void ClearChoices();
-    // Leaves out the remembered choices whose columns the table no longer
-    // has, and tells the user which columns went.
-    void DropVanishedColumns();
+    // Writes the remembered conditions anew, leaves out the choices whose
+    // columns the table no longer has and the conditions that cannot be
+    // written now, and tells the user which.
+    void ComposeRememberedChoices();
     void StoreControls(FieldMapping& field);
     void LoadControls(const FieldMapping& field);
     // Selects the field's column in the list, or clears the selection when

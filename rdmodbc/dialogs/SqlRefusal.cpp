@@ -21,6 +21,7 @@ namespace
         {sqlTextAmbiguous, IDS_SQL_AMBIGUOUS, "The text holds something that this data source may read otherwise than it appears."},
         {sqlTextComment, IDS_SQL_VALUE_COMMENT, "The value holds a comment, which would hide the rest of the condition."},
         {sqlTextNotANumber, IDS_SQL_NOT_A_NUMBER, "The value is not a number."},
+        {sqlTextUnsureReading, IDS_SQL_UNSURE_READING, "The text holds a backslash or a character beyond ASCII beside a quote, and how this data source reads them is not known."},
     };
 }
 

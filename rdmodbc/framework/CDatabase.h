@@ -34,6 +34,11 @@ public:
     // The connect string of the last open, "ODBC;" followed by what the
     // driver completed.
     const CString& GetConnect() const           { return m_strConnect; }
+    // The seconds that a statement of a record set opened on the connection
+    // from now on may run before the driver cancels it (SQLSTATE HYT00); 0,
+    // the default, lets it run. Kept across Close and OpenEx.
+    void SetQueryTimeout(DWORD dwSeconds)       { m_dwQueryTimeout = dwSeconds; }
+    DWORD GetQueryTimeout() const               { return m_dwQueryTimeout; }
 
     CConnectionHandle m_hdbc;
 
@@ -41,6 +46,7 @@ private:
     CEnvironmentHandle m_env;
     CString m_strConnect;
     BOOL m_bInTransaction = FALSE;
+    DWORD m_dwQueryTimeout = 0;
 };
 
 // The framework marks an ODBC connect string with the prefix "ODBC;"; these

@@ -105,6 +105,9 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
         ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_CONCURRENCY, (SQLPOINTER)SQL_CONCUR_READ_ONLY, 0);
     if (m_nMaxRows > 0)
         ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_MAX_ROWS, (SQLPOINTER)m_nMaxRows, 0);
+    // A driver that cannot bound a statement's time lets it run.
+    if (m_pDatabase && m_pDatabase->GetQueryTimeout() > 0)
+        ::SQLSetStmtAttr(m_hstmt, SQL_ATTR_QUERY_TIMEOUT, (SQLPOINTER)(SQLULEN)m_pDatabase->GetQueryTimeout(), 0);
     SQLUINTEGER nExtensions = 0;
     if (!SQL_SUCCEEDED(::SQLGetInfo(hdbc, SQL_GETDATA_EXTENSIONS, &nExtensions, sizeof nExtensions, nullptr)))
         nExtensions = 0;
@@ -198,7 +201,7 @@ void CRecordset::MoveNext()
         EnterRow();
         return;
     }
-    if (m_pFailure && !m_bFailureIsDataException)
+    if (m_pFailure && (!m_bFailureIsDataException || m_bFailureEndsRows))
         throw m_pFailure.release();
     FetchBlock();
 }
@@ -236,6 +239,9 @@ SQLULEN CRecordset::TakeFailedFetch(SQLRETURN nRetCode, SQLULEN nRows)
 {
     m_pFailure.reset(MakeDBException(SQL_SUCCEEDED(nRetCode) ? SQL_ERROR : nRetCode, SQL_HANDLE_STMT, m_hstmt));
     m_bFailureIsDataException = m_pFailure->IsDataException();
+    // A block that fails as a whole hands over no row after the failure;
+    // one that fails on a row's value (with information) hands over the rest.
+    m_bFailureEndsRows = !SQL_SUCCEEDED(nRetCode) && m_nBlockRows > 1;
     SQLLEN nRowNamed = 0;
     for (const OdbcDiagnostic& diagnostic : m_pFailure->m_records)
     {
@@ -265,7 +271,7 @@ SQLULEN CRecordset::TakeFailedFetch(SQLRETURN nRetCode, SQLULEN nRows)
     }
     // Only a value that did not convert leaves its row to be read; any other
     // failure ends the rows before it.
-    if (!m_bFailureIsDataException)
+    if (!m_bFailureIsDataException || m_bFailureEndsRows)
         nRows = std::find(m_rowStatus.begin(), m_rowStatus.begin() + nRows, SQL_ROW_ERROR) - m_rowStatus.begin();
     return nRows;
 }
@@ -300,7 +306,8 @@ BOOL CRecordset::GetBoundText(short nIndex, LPCSTR& pchText, int& nLength) const
         return FALSE;
     const CBoundText& column = *m_boundColumns[nIndex];
     pchText = column.Text((int)m_nRow);
-    nLength = column.Length((int)m_nRow);
+    // A text ends at its first NUL, as the host reads it.
+    nLength = (int)::strnlen(pchText, (size_t)column.Length((int)m_nRow));
     return TRUE;
 }
 
@@ -328,6 +335,12 @@ void CRecordset::ReadWholeValue(short nIndex, CString& strValue)
     std::vector<char> chunk;
     char* pBuffer = szShort;
     SQLLEN nBufferSize = sizeof szShort;
+    // Each piece tells how many bytes of the value were left before it: a
+    // piece that took more of them than its text shows held a NUL, where
+    // the text ends (as the host reads it). Without the lengths a piece
+    // that ends early is taken for one that a driver ended short.
+    SQLLEN nLeftBefore = SQL_NO_TOTAL;
+    size_t nLastText = 0;
     for (;;)
     {
         SQLLEN nIndicator = 0;
@@ -339,15 +352,19 @@ void CRecordset::ReadWholeValue(short nIndex, CString& strValue)
             AfxThrowDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);
         if (nIndicator == SQL_NULL_DATA)
             return;
+        if (nLeftBefore >= 0 && nIndicator >= 0 && nLeftBefore - nIndicator > (SQLLEN)nLastText)
+            break;
         // A value longer than the buffer comes in pieces, each up to the
         // terminator the driver adds: a driver that will not split a
         // character ends a piece short of the buffer's end.
         SQLLEN nPiece = nIndicator;
         if (nIndicator == SQL_NO_TOTAL || nIndicator >= nBufferSize)
             nPiece = nBufferSize - 1;
-        strValue.Append(pBuffer, (int)::strnlen(pBuffer, (size_t)(nPiece > 0 ? nPiece : 0)));
+        nLastText = ::strnlen(pBuffer, (size_t)(nPiece > 0 ? nPiece : 0));
+        strValue.Append(pBuffer, (int)nLastText);
         if (nRetCode == SQL_SUCCESS)
             break;
+        nLeftBefore = nIndicator;
         if (chunk.empty())
         {
             chunk.resize(8192);

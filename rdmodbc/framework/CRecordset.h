@@ -107,6 +107,9 @@ private:
     // handed out, unless it was a value that did not convert.
     CDBExceptionPtr m_pFailure;
     BOOL m_bFailureIsDataException = FALSE;
+    // The failed fetch was a block's, and the rows after the failure never
+    // came: reading ends after the rows before it, whatever the failure.
+    BOOL m_bFailureEndsRows = FALSE;
     int m_nDataExceptionsInARow = 0;
     BOOL m_bEOF = TRUE;
     // The row came, but a value of it did not convert into its bound

@@ -24,8 +24,22 @@ struct SqlDialect
     // A backslash inside '...' escapes the character after it (MySQL's
     // default mode, PostgreSQL without standard-conforming strings).
     BOOL      bBackslashEscapes = FALSE;
+    // FALSE when the engine's reading of a backslash could not be asked, or
+    // its character set for the connection is not the code page's: a byte
+    // that either reads otherwise than the module takes it (a backslash, a
+    // first byte of a character) must not stand beside a quote.
+    BOOL      bReadingMeasured = TRUE;
     SqlFamily family = sqlOtherFamily;
     // The schema that a bare table name names; "" when the engine has none
     // or does not tell. A table of another schema is named with its schema.
     CString   strDefaultSchema;
 };
+
+// Both read the text of a statement alike: the same names quoted, the same
+// escapes and comments.
+inline BOOL ReadsTextAlike(const SqlDialect& first, const SqlDialect& second)
+{
+    return first.strIdentifierQuote == second.strIdentifierQuote
+        && first.bBackslashEscapes == second.bBackslashEscapes && first.family == second.family
+        && first.bReadingMeasured == second.bReadingMeasured;
+}

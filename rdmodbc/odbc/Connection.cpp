@@ -1,11 +1,14 @@
 #include "Connection.h"
 
+#include "ConnectionCharset.h"
+
 #include "framework/CDBException.h"
 #include "framework/CRecordset.h"
 
 #include <sqlext.h>
 #include <cctype>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace
@@ -32,6 +35,15 @@ namespace
         }
     }
 
+    // A statement that sets how the session works; FALSE when the engine
+    // refuses it.
+    BOOL ExecuteSetting(CDatabase& db, LPCSTR pszStatement)
+    {
+        CStatementHandle hstmt;
+        return SQL_SUCCEEDED(hstmt.Allocate(db.m_hdbc))
+            && SQL_SUCCEEDED(::SQLExecDirect(hstmt, (SQLCHAR*)pszStatement, SQL_NTS));
+    }
+
     SqlFamily FamilyOf(const CString& strDbmsName)
     {
         if (strDbmsName.Find("MySQL") >= 0 || strDbmsName.Find("MariaDB") >= 0)
@@ -45,16 +57,38 @@ namespace
 
     // The text '\\' reads as two backslashes where a backslash is a
     // character like any other and as one where it escapes; either way it
-    // is one valid text. SQLite's texts have no escapes in any mode, and an
-    // engine that cannot answer is taken as its kind is by default.
-    BOOL ReadBackslashEscapes(CDatabase& db, SqlFamily family)
+    // is one valid text. SQLite's texts have no escapes in any mode. Nothing
+    // when the engine cannot answer.
+    std::optional<BOOL> ReadBackslashEscapes(CDatabase& db, SqlFamily family)
     {
         if (family == sqlSQLiteFamily)
             return FALSE;
         CString strValue;
         if (QueryValue(db, "SELECT '\\\\'", strValue) && (strValue == "\\" || strValue == "\\\\"))
             return strValue == "\\";
-        return family == sqlMySqlFamily;
+        return std::nullopt;
+    }
+
+    // The server parses the statement in the character set it names for the
+    // connection. SQLite reads bytes below 0x80 as themselves whatever the
+    // text; of another engine the driver converts to what it sends.
+    BOOL ReadsCodePage(CDatabase& db, SqlFamily family)
+    {
+        LPCSTR pszQuery = nullptr;
+        switch (family)
+        {
+        case sqlMySqlFamily:
+            pszQuery = "SELECT @@character_set_client";
+            break;
+        case sqlPostgreSqlFamily:
+            pszQuery = "SHOW client_encoding";
+            break;
+        case sqlSQLiteFamily:
+        case sqlOtherFamily:
+            return TRUE;
+        }
+        CString strCharset;
+        return QueryValue(db, pszQuery, strCharset) && IsReadAsCodePage(strCharset, ::GetACP());
     }
 
     // The connect-string keywords with which a driver streams a forward-only
@@ -219,7 +253,12 @@ SqlDialect ReadSqlDialect(CDatabase& db)
     char szDbmsName[256] = "";
     if (SQL_SUCCEEDED(::SQLGetInfo(db.m_hdbc, SQL_DBMS_NAME, szDbmsName, sizeof szDbmsName, nullptr)))
         dialect.family = FamilyOf(szDbmsName);
-    dialect.bBackslashEscapes = ReadBackslashEscapes(db, dialect.family);
+    // Where either cannot be told, the family's default is taken, and the
+    // check of the user's texts refuses what the other reading would read
+    // otherwise.
+    const std::optional<BOOL> bBackslashEscapes = ReadBackslashEscapes(db, dialect.family);
+    dialect.bBackslashEscapes = bBackslashEscapes.value_or(dialect.family == sqlMySqlFamily);
+    dialect.bReadingMeasured = bBackslashEscapes.has_value() && ReadsCodePage(db, dialect.family);
     // Of the engines that list tables by schema, PostgreSQL tells which
     // schema a bare name means; elsewhere every schema is named.
     if (dialect.family == sqlPostgreSqlFamily)
@@ -245,7 +284,19 @@ void SetReadOnlySession(CDatabase& db, const SqlDialect& dialect)
         return;
     }
     // An engine too old for it still has the rolled-back transaction.
-    CStatementHandle hstmt;
-    if (SQL_SUCCEEDED(hstmt.Allocate(db.m_hdbc)))
-        ::SQLExecDirect(hstmt, (SQLCHAR*)pszStatement, SQL_NTS);
+    ExecuteSetting(db, pszStatement);
+}
+
+void LimitStatementTime(CDatabase& db, const SqlDialect& dialect, DWORD dwSeconds)
+{
+    db.SetQueryTimeout(dwSeconds);
+    if (dialect.family != sqlMySqlFamily)
+        return;
+    // MariaDB counts in seconds, MySQL in milliseconds and its own name; a
+    // server older than either has no limit.
+    CString strMariaDb, strMySql;
+    strMariaDb.Format("SET SESSION max_statement_time = %lu", (unsigned long)dwSeconds);
+    strMySql.Format("SET SESSION max_execution_time = %lu", (unsigned long)dwSeconds * 1000);
+    if (!ExecuteSetting(db, strMariaDb))
+        ExecuteSetting(db, strMySql);
 }

@@ -46,6 +46,11 @@ SqlDialect ReadSqlDialect(CDatabase& db);
 // the engine can be told so; elsewhere only the driver's read-only mode
 // (asked for when it connected) and the caller's transaction stand.
 void SetReadOnlySession(CDatabase& db, const SqlDialect& dialect);
+// Lets no statement of a record set opened from now on run longer than
+// that many seconds (0: as long as it takes): the driver is asked to cancel
+// it (SQL_ATTR_QUERY_TIMEOUT), and a MariaDB or MySQL server, whose drivers
+// may not, is told the limit itself.
+void LimitStatementTime(CDatabase& db, const SqlDialect& dialect, DWORD dwSeconds);
 // The database the connection works in (SQL_ATTR_CURRENT_CATALOG); "" when
 // the data source has none or the driver cannot tell.
 CString CurrentCatalog(const CDatabase& db);

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
+#include <array>
 
 namespace
 {
@@ -23,11 +23,23 @@ namespace
         return psz && *psz ? _strdup(psz) : nullptr;
     }
 
+    // The record's strings, each of which it owns.
+    template <class Record>
+    auto Strings(Record& info)
+    {
+        return std::array{&info.name, &info.typeName, &info.displayText, &info.filterText, &info.value1, &info.value2};
+    }
+
+    void ForgetStrings(ColumnInfo& info)
+    {
+        for (char** ppsz : Strings(info))
+            *ppsz = nullptr;
+    }
 }
 
 void FreeColumnInfo(ColumnInfo& info)
 {
-    for (char** ppsz : {&info.name, &info.typeName, &info.displayText, &info.filterText})
+    for (char** ppsz : Strings(info))
     {
         free(*ppsz);
         *ppsz = nullptr;
@@ -56,15 +68,18 @@ ColumnInfo* CopyColumnArray(const ColumnInfo* pArray, int nCount)
     for (int i = 0; i < nCount; ++i)
     {
         pCopy[i] = pArray[i];
-        pCopy[i].name = pCopy[i].typeName = pCopy[i].displayText = pCopy[i].filterText = nullptr;
+        ForgetStrings(pCopy[i]);
         // A copy that lost a text to a full heap is no copy: whoever edits
         // it would hand back conditions without their texts.
-        if (!Duplicate(pArray[i].name, pCopy[i].name) || !Duplicate(pArray[i].typeName, pCopy[i].typeName)
-            || !Duplicate(pArray[i].displayText, pCopy[i].displayText)
-            || !Duplicate(pArray[i].filterText, pCopy[i].filterText))
+        const auto originals = Strings(pArray[i]);
+        const auto copies = Strings(pCopy[i]);
+        for (size_t k = 0; k < copies.size(); ++k)
         {
-            FreeColumnArray(pCopy, nCount);
-            return nullptr;
+            if (!Duplicate(*originals[k], *copies[k]))
+            {
+                FreeColumnArray(pCopy, nCount);
+                return nullptr;
+            }
         }
     }
     return pCopy;
@@ -79,7 +94,7 @@ BOOL AppendColumnInfo(ColumnInfo*& pArray, int& nCount, ColumnInfo& info)
     if (nOld > 0)
         memcpy(pLarger, pArray, sizeof(ColumnInfo) * nOld);
     pLarger[nOld] = info;
-    info.name = info.typeName = info.displayText = info.filterText = nullptr;
+    ForgetStrings(info);
     free(pArray);
     pArray = pLarger;
     nCount = nOld + 1;
@@ -142,4 +157,14 @@ void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilte
     free(condition.filterText);
     condition.displayText = DuplicateUnlessEmpty(pszDisplay);
     condition.filterText = DuplicateUnlessEmpty(pszFilter);
+}
+
+void SetConditionMakeup(ColumnInfo& condition, int nOperator, BOOL bNegated, LPCSTR pszValue1, LPCSTR pszValue2)
+{
+    free(condition.value1);
+    free(condition.value2);
+    condition.conditionOperator = nOperator;
+    condition.negated = bNegated != FALSE;
+    condition.value1 = DuplicateUnlessEmpty(pszValue1);
+    condition.value2 = DuplicateUnlessEmpty(pszValue2);
 }

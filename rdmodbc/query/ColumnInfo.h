@@ -17,6 +17,14 @@ struct ColumnInfo
     int   sqlDataType = 0;          // verbose SQL data type; chooses how values are written
     int   datetimeSub = 0;
     int   reserved = 0;
+    // What the condition editor made the condition of, so that it can be
+    // composed anew for another connection: the operator (a ConditionOperator;
+    // 0 in a column record and in a typed condition), the negation, and the
+    // two values as typed, null when empty.
+    int   conditionOperator = 0;
+    int   negated = 0;
+    char* value1 = nullptr;
+    char* value2 = nullptr;
 };
 
 // Frees the strings of the nCount records and the block; pArray becomes null
@@ -36,7 +44,7 @@ BOOL AppendTypedCondition(ColumnInfo*& pArray, int& nCount, LPCSTR pszText);
 // Removes record nIndex: its strings are freed and the records after it move
 // down one place. When none is left the block is freed and pArray is null.
 void RemoveColumnInfo(ColumnInfo*& pArray, int& nCount, int nIndex);
-// Frees the record's four strings and leaves them null; for a record that no
+// Frees the record's strings and leaves them null; for a record that no
 // array owns, such as the condition editor's result.
 void FreeColumnInfo(ColumnInfo& info);
 // Makes the condition the column's: copies of its name and type name (in
@@ -52,6 +60,9 @@ void SetColumnTypeInfo(ColumnInfo& column, const std::optional<int>& nSearchable
 // Replaces the condition's display and filter texts by owned copies; an
 // empty text leaves its member null.
 void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilter);
+// Replaces what the condition is made of: the operator, the negation and
+// owned copies of the two values (an empty value leaves its member null).
+void SetConditionMakeup(ColumnInfo& condition, int nOperator, BOOL bNegated, LPCSTR pszValue1, LPCSTR pszValue2);
 
 // An array with an owner: the block is freed when the owner goes, on every
 // path, and changes hands only by name (p and n, as the C-style functions

@@ -4,6 +4,7 @@
 #include "Literal.h"
 
 #include <sqlext.h>
+#include <cstring>
 
 namespace
 {
@@ -105,7 +106,70 @@ ConditionResult ComposeCondition(const ColumnInfo& column, const SqlDialect& dia
         Negate(strDisplay);
         Negate(strFilter);
     }
+    // Written by the dialect's rules, the filter reads as it is meant; where
+    // the engine's reading is not known for sure, it is checked as typed
+    // text is.
+    const SqlTextFault fault = CheckSqlCondition(strFilter, dialect);
+    if (fault != sqlTextSound)
+    {
+        if (pFault)
+            *pFault = fault;
+        strDisplay.Empty();
+        strFilter.Empty();
+        return conditionUnsafeValue;
+    }
     return conditionComposed;
+}
+
+ConditionResult RecomposeCondition(ColumnInfo& condition, const SqlDialect& dialect, SqlTextFault* pFault)
+{
+    if (condition.name == nullptr)
+    {
+        const SqlTextFault fault = condition.filterText ? CheckSqlCondition(condition.filterText, dialect) : sqlTextSound;
+        if (pFault)
+            *pFault = fault;
+        return fault == sqlTextSound ? conditionComposed : conditionUnsafeValue;
+    }
+    CString strDisplay, strFilter;
+    const ConditionResult result =
+        ComposeCondition(condition, dialect, (ConditionOperator)condition.conditionOperator, condition.value1,
+                         condition.value2, condition.negated, strDisplay, strFilter, pFault);
+    if (result == conditionComposed)
+        SetConditionTexts(condition, strDisplay, strFilter);
+    return result;
+}
+
+void RecomposeConditions(ColumnInfo*& pConditions, int& nConditions, const ColumnInfo* pColumns, int nColumns,
+                         const SqlDialect& dialect, BOOL bTypedTextsRead, std::vector<CString>& gone,
+                         std::vector<CString>& unwritten)
+{
+    auto findColumn = [pColumns, nColumns](LPCSTR pszName) -> const ColumnInfo* {
+        for (int i = 0; i < nColumns; ++i)
+        {
+            if (pColumns[i].name != nullptr && strcmp(pColumns[i].name, pszName) == 0)
+                return &pColumns[i];
+        }
+        return nullptr;
+    };
+    for (int i = 0; i < nConditions;)
+    {
+        ColumnInfo& condition = pConditions[i];
+        const ColumnInfo* pColumn = condition.name ? findColumn(condition.name) : nullptr;
+        if (condition.name != nullptr && pColumn == nullptr)
+            gone.push_back(condition.name);
+        else
+        {
+            if (pColumn)
+                SetConditionColumn(condition, *pColumn);
+            if ((pColumn || bTypedTextsRead) && RecomposeCondition(condition, dialect) == conditionComposed)
+            {
+                ++i;
+                continue;
+            }
+            unwritten.push_back(condition.displayText ? condition.displayText : "");
+        }
+        RemoveColumnInfo(pConditions, nConditions, i);
+    }
 }
 
 std::vector<const char*> ConditionFilterTexts(const ColumnInfo* pConditions, int nConditions,

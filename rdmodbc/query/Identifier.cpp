@@ -1,11 +1,18 @@
 #include "Identifier.h"
 
+#include "Characters.h"
+
 namespace
 {
-    CString DoubleQuoteCharacters(CString strName, const CString& strQuote)
+    // A quote character of a name stands for itself twice; the second byte
+    // of a double-byte character that looks like one is none.
+    CString DoubleQuoteCharacters(const CString& strName, const CString& strQuote)
     {
-        strName.Replace(strQuote, strQuote + strQuote);
-        return strName;
+        if (strQuote.GetLength() == 1)
+            return DoubleCharacters(strName, strQuote);
+        CString strDoubled = strName;
+        strDoubled.Replace(strQuote, strQuote + strQuote);
+        return strDoubled;
     }
 }
 
@@ -15,6 +22,7 @@ CString QuoteIdentifier(const CString& strName, const CString& strQuote)
         return strName;
     CString strSeparator;
     strSeparator.Format("%s.%s", (LPCSTR)strQuote, (LPCSTR)strQuote);
+    // A "." is never the second byte of a character.
     CString strQuoted = DoubleQuoteCharacters(strName, strQuote);
     strQuoted.Replace(".", strSeparator);
     return strQuote + strQuoted + strQuote;

@@ -40,6 +40,8 @@ namespace
 
         SqlTextFault Scan()
         {
+            if (!m_dialect.bReadingMeasured && HasUnsureByteBesideQuote())
+                return sqlTextUnsureReading;
             int i = 0;
             while (i < m_nLength)
             {
@@ -51,7 +53,24 @@ namespace
         }
 
     private:
-        unsigned char Byte(int i) const     { return i < m_nLength ? (unsigned char)m_psz[i] : 0; }
+        unsigned char Byte(int i) const     { return i >= 0 && i < m_nLength ? (unsigned char)m_psz[i] : 0; }
+
+        // A backslash may escape or not, and a byte from 0x80 may take the
+        // byte after it into one character or not: beside a quote, either
+        // could end a quoted text or name where the other reading does not.
+        bool HasUnsureByteBesideQuote() const
+        {
+            auto isQuote = [this](unsigned char ch) {
+                return ch == '\'' || ch == '"' || ch == '`' || IsIdentifierQuote((char)ch);
+            };
+            for (int i = 0; i < m_nLength; ++i)
+            {
+                const unsigned char ch = Byte(i);
+                if ((ch == '\\' || ch >= 0x80) && (isQuote(Byte(i - 1)) || isQuote(Byte(i + 1))))
+                    return true;
+            }
+            return false;
+        }
         // 2 for a character of a double-byte code page; its second byte is
         // never below 0x40, and a first byte without one is no character
         // that a driver would convert as it stands.
@@ -103,9 +122,10 @@ namespace
                     return SkipQuoted(i, '`', backslashPlain, true, sqlTextOpenName);
                 return Family() == sqlOtherFamily ? sqlTextAmbiguous : Plain(i);
             case '[':
+                // MySQL quotes names so in its MSSQL mode.
                 if (Family() == sqlSQLiteFamily)
                     return SkipQuoted(i, ']', backslashPlain, false, sqlTextOpenName);
-                return Family() == sqlOtherFamily ? sqlTextAmbiguous : Plain(i);
+                return Family() == sqlPostgreSqlFamily ? Plain(i) : sqlTextAmbiguous;
             case '-':
                 return chNext == '-' ? DashDash(i) : Plain(i);
             case '/':
@@ -126,7 +146,11 @@ namespace
             case 'e':
                 if (Family() == sqlPostgreSqlFamily && chNext == '\'')
                     return EscapeString(i);
-                return Plain(i);
+                return Family() == sqlOtherFamily && chNext == '\'' ? UnknownPrefixedText(i) : Plain(i);
+            case 'Q':
+            case 'q':
+                // Oracle's q'[...]', a text that ends where its bracket does.
+                return Family() == sqlOtherFamily && chNext == '\'' ? UnknownPrefixedText(i) : Plain(i);
             }
             if (IsIdentifierQuote((char)ch))
                 return SkipQuoted(i, (char)ch, backslashPlain, true, sqlTextOpenName);
@@ -271,6 +295,13 @@ namespace
                 return before == numberBefore ? sqlTextAmbiguous : Plain(i);
             ++i;
             return SkipQuoted(i, '\'', backslashEscapes, true, sqlTextOpenText);
+        }
+
+        // A letter that opens a text of other rules on some engine (E'...'
+        // with escapes, q'[...]'); behind a name it is the name's last letter.
+        SqlTextFault UnknownPrefixedText(int& i)
+        {
+            return WordBeforePosition(i) == nameBefore ? Plain(i) : sqlTextAmbiguous;
         }
 
         // PostgreSQL's $tag$...$tag$, a text without escapes. A "$" inside a

@@ -18,6 +18,7 @@ enum SqlTextFault
     sqlTextAmbiguous,       // something the engine may read otherwise than it looks
     sqlTextComment,         // a comment, in a value
     sqlTextNotANumber,      // a value for a number column that is no number
+    sqlTextUnsureReading,   // a backslash or a byte from 0x80 beside a quote, where the engine's reading of them is not known
 };
 
 // A condition goes into the filter on a line of its own: a comment at its

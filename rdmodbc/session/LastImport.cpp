@@ -1,5 +1,7 @@
 #include "LastImport.h"
 
+#include "query/Operator.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -8,7 +10,10 @@ namespace
 {
     const char szKey[] = "SOFTWARE\\KAVEX\\RDMODBC";
     const char szValue[] = "LastImport";
-    const char szVersion[] = "1";
+    const char szVersion[] = "2";
+    // Its conditions are their filter texts, written for the engine of
+    // their day.
+    const char szFirstVersion[] = "1";
     // More than any import writes: four fields, and conditions of at most
     // a few hundred bytes each. A longer value is not read at all.
     const DWORD MAX_STORED_BYTES = 256 * 1024;
@@ -137,7 +142,7 @@ namespace
         return true;
     }
 
-    bool TakeCondition(CEntryReader& reader, RememberedCondition& condition)
+    bool TakeCondition(CEntryReader& reader, bool bFirstVersion, RememberedCondition& condition)
     {
         std::vector<int> types;
         if (!reader.Take("condition", 4, -32768, 32767, types))
@@ -146,9 +151,32 @@ namespace
         condition.nDataType = types[1];
         condition.nSqlDataType = types[2];
         condition.nDatetimeSub = types[3];
-        return reader.Take("condition.column", condition.strName) && reader.Take("condition.type", condition.strTypeName)
-            && reader.Take("condition.display", condition.strDisplay)
-            && reader.Take("condition.filter", condition.strFilter);
+        if (!reader.Take("condition.column", condition.strName) || !reader.Take("condition.type", condition.strTypeName)
+            || !reader.Take("condition.display", condition.strDisplay))
+            return false;
+        if (bFirstVersion)
+            return reader.Take("condition.filter", condition.strFilter);
+        std::vector<int> makeup;
+        if (!reader.Take("condition.makeup", 2, opNone, opIsNull, makeup) || makeup[1] > 1
+            || !reader.Take("condition.value1", condition.strValue1) || !reader.Take("condition.value2", condition.strValue2)
+            || !reader.Take("condition.text", condition.strFilter))
+            return false;
+        condition.nOperator = makeup[0];
+        condition.bNegated = makeup[1];
+        // A typed condition is its text; one of the editor's, what it is made of.
+        return condition.strName.IsEmpty() ? condition.nOperator == opNone : condition.strFilter.IsEmpty();
+    }
+
+    bool TakeReading(CEntryReader& reader, SqlDialect& reading)
+    {
+        std::vector<int> numbers;
+        if (!reader.Take("reading", 3, sqlOtherFamily, sqlSQLiteFamily, numbers) || numbers[1] > 1 || numbers[2] > 1
+            || !reader.Take("reading.quote", reading.strIdentifierQuote))
+            return false;
+        reading.family = (SqlFamily)numbers[0];
+        reading.bBackslashEscapes = numbers[1];
+        reading.bReadingMeasured = numbers[2];
+        return true;
     }
 
     class CRegistryKey
@@ -172,8 +200,12 @@ std::vector<RememberedCondition> RememberConditions(const ColumnInfo* pCondition
     for (int i = 0; i < nConditions; ++i)
     {
         const ColumnInfo& info = pConditions[i];
-        conditions.push_back({text(info.name), text(info.typeName), text(info.displayText), text(info.filterText),
-                              info.searchable, info.dataType, info.sqlDataType, info.datetimeSub});
+        // Only a typed condition's text is kept; the editor's are made anew.
+        const bool bTyped = info.name == nullptr;
+        conditions.push_back({text(info.name), text(info.typeName), text(info.displayText),
+                              bTyped ? text(info.filterText) : CString(), info.searchable, info.dataType,
+                              info.sqlDataType, info.datetimeSub, bTyped ? 0 : info.conditionOperator,
+                              bTyped ? FALSE : info.negated, text(info.value1), text(info.value2)});
     }
     return conditions;
 }
@@ -194,6 +226,7 @@ BOOL RecallConditions(const std::vector<RememberedCondition>& conditions, Column
         ColumnInfo info;
         SetConditionColumn(info, column);
         SetConditionTexts(info, condition.strDisplay, condition.strFilter);
+        SetConditionMakeup(info, condition.nOperator, condition.bNegated, condition.strValue1, condition.strValue2);
         if (!AppendColumnInfo(pConditions, nConditions, info))
         {
             FreeColumnInfo(info);
@@ -221,6 +254,9 @@ std::string EncodeLastImport(const LastImport& last)
         writer.PutNumbers(FieldName(k, "format"), FieldFormat(field));
     }
     writer.PutNumbers("conditions", {last.bUseConditions != 0});
+    writer.PutNumbers("reading", {(int)last.reading.family, last.reading.bBackslashEscapes != 0,
+                                  last.reading.bReadingMeasured != 0});
+    writer.Put("reading.quote", last.reading.strIdentifierQuote);
     for (const RememberedCondition& condition : last.conditions)
     {
         writer.PutNumbers("condition", {condition.nSearchable, condition.nDataType, condition.nSqlDataType,
@@ -228,7 +264,10 @@ std::string EncodeLastImport(const LastImport& last)
         writer.Put("condition.column", condition.strName);
         writer.Put("condition.type", condition.strTypeName);
         writer.Put("condition.display", condition.strDisplay);
-        writer.Put("condition.filter", condition.strFilter);
+        writer.PutNumbers("condition.makeup", {condition.nOperator, condition.bNegated != 0});
+        writer.Put("condition.value1", condition.strValue1);
+        writer.Put("condition.value2", condition.strValue2);
+        writer.Put("condition.text", condition.strFilter);
     }
     for (int i = 0; i < SORT_KEYS; ++i)
         writer.PutNumbers("sort", {last.aSortKeys[i].nField, last.aSortKeys[i].bDescending != 0});
@@ -240,7 +279,7 @@ BOOL DecodeLastImport(const std::string& list, LastImport& last)
     CEntryReader reader(list);
     CString strVersion;
     std::vector<int> kind, views, useConditions;
-    if (!reader.Take("version", strVersion) || strVersion != szVersion
+    if (!reader.Take("version", strVersion) || (strVersion != szVersion && strVersion != szFirstVersion)
         || !reader.Take("source", last.table.strDataSource) || !reader.Take("kind", 1, dsnSystem, dsnUser, kind)
         || !reader.Take("schema", last.table.strSchema) || !reader.Take("table", last.table.strTable)
         || !reader.Take("views", 1, 0, 1, views))
@@ -255,11 +294,15 @@ BOOL DecodeLastImport(const std::string& list, LastImport& last)
     if (!reader.Take("conditions", 1, 0, 1, useConditions))
         return FALSE;
     last.bUseConditions = useConditions[0];
+    const bool bFirstVersion = strVersion == szFirstVersion;
+    last.bReadingKnown = !bFirstVersion;
+    if (!bFirstVersion && !TakeReading(reader, last.reading))
+        return FALSE;
     last.conditions.clear();
     while (reader.NextIs("condition"))
     {
         RememberedCondition condition;
-        if (!TakeCondition(reader, condition))
+        if (!TakeCondition(reader, bFirstVersion, condition))
             return FALSE;
         last.conditions.push_back(condition);
     }

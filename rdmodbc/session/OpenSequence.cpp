@@ -73,6 +73,8 @@ namespace
         std::copy(std::begin(last.aSortKeys), std::end(last.aSortKeys), dlg.m_aSortKeys);
         dlg.m_bKeepChoices = TRUE;
         dlg.m_bRemembered = TRUE;
+        if (last.bReadingKnown)
+            dlg.m_rememberedReading = last.reading;
     }
 
     void RememberImport(const TableChoice& table, const CFieldMapDlg& dlg)
@@ -82,6 +84,8 @@ namespace
         std::copy(std::begin(dlg.m_aMap), std::end(dlg.m_aMap), last.aFields);
         last.conditions = RememberConditions(dlg.m_pConditions, dlg.m_nConditions);
         last.bUseConditions = dlg.m_bUseConditions;
+        last.bReadingKnown = TRUE;
+        last.reading = theSession.m_dialect;
         std::copy(std::begin(dlg.m_aSortKeys), std::end(dlg.m_aSortKeys), last.aSortKeys);
         SaveLastImport(last);
     }

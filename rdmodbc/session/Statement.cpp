@@ -1,5 +1,7 @@
 #include "Statement.h"
 
+#include "QueryTimeout.h"
+
 #include "dialogs/SqlRefusal.h"
 #include "framework/CDBException.h"
 #include "framework/CRecordset.h"
@@ -83,7 +85,13 @@ CString PrepareImport(CRecordset& recordset, const ImportQuery& query, OutputFie
     RefuseUnsafeFilters(filters.data(), (int)filters.size(), query.dialect);
     recordset.m_strFilter = ComposeFilter(filters.data(), (int)filters.size());
     if (recordset.m_pDatabase)
+    {
         SetReadOnlySession(*recordset.m_pDatabase, query.dialect);
+        // A condition can make the statement run for ever (a sleep, a join
+        // of a table with itself): the driver cancels it, and the user gets
+        // the field mapping back.
+        LimitStatementTime(*recordset.m_pDatabase, query.dialect, ImportQueryTimeout());
+    }
     // A condition can carry free SQL (a typed one; a number's value goes in
     // as typed), and read-only is a hint to many drivers: whatever it holds
     // (a function that changes data, a lock), the import changes nothing,

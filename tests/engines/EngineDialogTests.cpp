@@ -4,6 +4,7 @@
 #include "DialogTest.h"
 #include "Engines.h"
 #include "ImportRun.h"
+#include "TestEnv.h"
 #include "framework/CDBException.h"
 #include "RDMODBC.h"
 #include "UiRobot.h"
@@ -485,4 +486,111 @@ TEST_F(EngineDialogs, TheLastImportKeepsNoPasswordOfADataSourceThatNeedsOne)
     EXPECT_NE(std::string::npos, stored.find("rdm_engine_postgresql_secret")) << "the import was kept";
     EXPECT_EQ(std::string::npos, stored.find("Pa55-w0rd!"));
     EXPECT_EQ(std::string::npos, stored.find("PWD")) << "no connect string at all";
+}
+
+// The last import keeps what its conditions are made of, and the next Open
+// writes them for the server as it reads SQL then. A backslash in a value,
+// written for a server that takes it as a character, would escape the
+// quote after it once the server takes it for an escape (and the other
+// way round); a typed condition, written for the old reading, is left out
+// with a message.
+TEST_F(EngineDialogs, ARememberedConditionIsWrittenAnewWhenTheServerReadsBackslashesOtherwise)
+{
+    // Each server's mode changed from its default, and back.
+    struct Server { const TestEngine& engine; std::string changed; std::string back; };
+    const std::string strMariaDbMode = QueryRows(TestEngines()[1].connect, "SELECT @@GLOBAL.sql_mode")[0][0].value_or("");
+    const Server servers[] = {
+        {TestEngines()[1], "SET GLOBAL sql_mode = CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')",
+         "SET GLOBAL sql_mode = '" + strMariaDbMode + "'"},
+        {TestEngines()[2], "ALTER ROLE CURRENT_USER SET standard_conforming_strings = off",
+         "ALTER ROLE CURRENT_USER RESET standard_conforming_strings"},
+    };
+    for (const Server& server : servers)
+    {
+        const TestEngine& engine = server.engine;
+        const std::string strSource = DataSourceName(engine);
+        const std::vector<RobotAction> byEnter = {
+            WaitUntil([strSource](HWND h) { return SelectedRow(h, IDC_SOURCE_LIST) == strSource; }, "the data source"),
+            PressKeys({"Enter"}),
+            WaitUntil([](HWND h) { return SelectedRow(h, IDC_SOURCE_LIST) == "paths"; }, "the table"),
+            PressKeys({"Enter"}),
+        };
+        const std::vector<RobotAction> mappingByEnter = {
+            WaitUntil([](HWND h) { return IsEnabled(h, IDOK); }, "OK, once the columns are in"), PressKeys({"Enter"})};
+        m_robot.Expect(IDD_DATASOURCE, ChooseTable(engine, "paths"));
+        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDC_CONDITIONS), Click(IDC_CONDITIONS),
+                                      Click(IDOK)});
+        m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION), Click(IDOK)});
+        m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "note"), ChooseEntry(IDC_OPERATOR, kEquals),
+                                       Type(IDC_VALUE1, "it\\'s"), Click(IDOK)});
+        m_robot.Expect(IDD_CONDITIONLIST, {Click(IDC_ADD_TEXT), Click(IDOK)});
+        m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, "id > 0"), Click(IDOK)});
+        ASSERT_EQ(1, OpenAfresh()) << engine.name;
+        EXPECT_EQ(std::vector<std::string>{"5"}, Column(ReadAllRows(), 1)) << engine.name << ": " << Statement();
+        RDMODBCClose();
+
+        for (const std::string* pMode : {&server.changed, &server.back})
+        {
+            const std::string& strMode = *pMode;
+            ExecuteSql(engine.connect, strMode);
+            const size_t nBoxes = m_robot.MessageBoxes().size();
+            m_robot.Expect(IDD_DATASOURCE, byEnter);
+            m_robot.Expect(IDD_FIELDMAP, mappingByEnter);
+            ASSERT_EQ(1, RDMODBCOpen()) << engine.name << " after " << strMode;
+            EXPECT_EQ(std::vector<std::string>{"5"}, Column(ReadAllRows(), 1))
+                << engine.name << " after " << strMode << ": " << Statement();
+            RDMODBCClose();
+            if (pMode == &server.changed)
+            {
+                ASSERT_EQ(nBoxes + 1, m_robot.MessageBoxes().size()) << engine.name;
+                EXPECT_NE(std::string::npos, m_robot.MessageBoxes().back().text.find("\"id > 0\""))
+                    << m_robot.MessageBoxes().back().text;
+            }
+            else
+                EXPECT_EQ(nBoxes, m_robot.MessageBoxes().size()) << engine.name << ": nothing typed is left to drop";
+        }
+    }
+}
+
+// A statement that runs longer than the import may (QueryTimeout, seconds,
+// beside the last import) is cancelled by the driver: the user reads why,
+// and gets the field mapping back as it was.
+TEST_F(EngineDialogs, AStatementThatRunsPastTheTimeoutEndsWithItsMessageAndTheMappingComesBack)
+{
+    // Two seconds for this test only, whatever its end.
+    struct ShortTimeout
+    {
+        ShortTimeout()
+        {
+            const DWORD dwSeconds = 2;
+            ::RegSetKeyValueA(HKEY_CURRENT_USER, "SOFTWARE\\KAVEX\\RDMODBC", "QueryTimeout", REG_DWORD, &dwSeconds,
+                              sizeof dwSeconds);
+        }
+        ~ShortTimeout() { ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "SOFTWARE\\KAVEX\\RDMODBC", "QueryTimeout"); }
+    } shortTimeout;
+    // Without the timeout each would sleep a minute a row, and then import.
+    struct Sleeper { const TestEngine& engine; const char* condition; const char* words; };
+    const Sleeper sleepers[] = {
+        {TestEngines()[1], "SLEEP(60) = 0", "max_statement_time exceeded"},
+        {TestEngines()[2], "pg_sleep(60) IS NOT NULL", "statement timeout"},
+    };
+    for (const Sleeper& sleeper : sleepers)
+    {
+        const size_t nBoxes = m_robot.MessageBoxes().size();
+        m_robot.Expect(IDD_DATASOURCE, ChooseTable(sleeper.engine, "customers"));
+        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDC_CONDITIONS), Click(IDOK)});
+        m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT), Click(IDOK)});
+        m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, sleeper.condition), Click(IDOK)});
+        m_robot.Expect(IDD_FIELDMAP, {
+            Inspect([&](HWND hDlg) {
+                EXPECT_EQ(nBoxes + 1, m_robot.MessageBoxes().size()) << sleeper.engine.name << ": the timeout told";
+                EXPECT_EQ("id", SelectedRow(hDlg, IDC_COLUMN_LIST));
+            }),
+            Click(IDCANCEL),
+        });
+        EXPECT_EQ(0, OpenAfresh()) << sleeper.engine.name;
+        ASSERT_LT(nBoxes, m_robot.MessageBoxes().size());
+        EXPECT_NE(std::string::npos, m_robot.MessageBoxes().back().text.find(sleeper.words))
+            << m_robot.MessageBoxes().back().text;
+    }
 }

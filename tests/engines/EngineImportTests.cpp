@@ -227,6 +227,8 @@ TEST_F(EngineImport, QuotesNamesAsEachDriverDoes)
     {
         const TestEngine& engine = TestEngines()[i];
         EXPECT_STREQ(cases[i].quote, DriverQuote(engine.connect)) << engine.name;
+        EXPECT_TRUE(DriverDialect(engine.connect).bReadingMeasured)
+            << engine.name << ": its backslashes and its character set told";
         EXPECT_EQ((std::vector<std::string>{"003", "006", "008", "009"}),
                   Ids(Import(engine, {{"joined", opBetweenInclusive, "2003-02-01", "", false}})))
             << engine.name;
@@ -570,16 +572,34 @@ TEST_F(EngineImport, ValuesAroundTheBoundBufferArriveWholeOnEveryEngine)
             ExecuteSql(engine.connect, "INSERT INTO row_buffer VALUES (" + std::to_string(nLength) + ", '" +
                                            text(nLength, '|') + "', '" + text(nLength, '!') + "')");
         ExecuteSql(engine.connect, "INSERT INTO row_buffer VALUES (-1, NULL, NULL)");
+        // A value that holds a NUL ends there, as the host reads it: read
+        // with the row, in the first piece read on its own, in a later one.
+        // (PostgreSQL's texts hold none.) Row -n ends at byte n.
+        const int nulsAt[] = {50, 100, 600};
+        const bool bNuls = std::string(engine.name) != "PostgreSQL";
+        for (int nAt : nulsAt)
+        {
+            if (!bNuls)
+                break;
+            auto withNul = [&](char chEnd) {
+                const std::string before = text(nAt, chEnd), after = text(nAt == 50 ? 150 : 900, 'x');
+                return std::string(engine.name) == "MariaDB" ? "CONCAT('" + before + "', CHAR(0), '" + after + "')"
+                                                             : "'" + before + "' || char(0) || '" + after + "'";
+            };
+            ExecuteSql(engine.connect, "INSERT INTO row_buffer VALUES (-" + std::to_string(nAt) + ", " + withNul('|') +
+                                           ", " + withNul('!') + ")");
+        }
 
         ImportChoice choice = Plain(engine, "row_buffer", {"body", "n", "note", ""});
         choice.options[0].m_strPrefix = "<";
         choice.options[2].m_strSuffix = ">";
         ASSERT_EQ(1, OpenImport(choice)) << engine.name;
         const std::vector<DeliveredRow> rows = ReadAllRows(2000, 20);
-        ASSERT_EQ(std::size(lengths) + 1, rows.size()) << engine.name;
+        ASSERT_EQ(std::size(lengths) + 1 + (bNuls ? std::size(nulsAt) : 0), rows.size()) << engine.name;
         for (const DeliveredRow& row : rows)
         {
-            const int nLength = std::stoi(row[1]);
+            const int n = std::stoi(row[1]);
+            const int nLength = n < -1 ? -n : n;
             EXPECT_EQ("<" + text(nLength, '|'), row[0]) << engine.name << " length " << nLength;
             EXPECT_EQ(text(nLength, '!') + ">", row[2]) << engine.name << " length " << nLength;
         }

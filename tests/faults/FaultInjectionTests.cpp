@@ -317,3 +317,59 @@ TEST(FaultInjection, AFailedCallAnywhereEndsTheImportCleanly)
     EXPECT_LT(nHeapAfter, nHeapBefore + 4 * 1024) << nHeapBefore << " -> " << nHeapAfter;
     EXPECT_TRUE(HeapsAreSound()) << "a block freed twice or written past its end";
 }
+
+// The next Open of the same import finds the table's columns unreadable (a
+// timeout, a privilege taken away): the user is told once, and nothing of
+// the last import is taken for gone. Back and the table again, once the
+// data source answers, and the import is the last one.
+TEST(FaultInjection, AColumnListThatCannotBeReadKeepsTheLastImportsChoices)
+{
+    CFaultDriverControl control("DSN=rdm_fault_control");
+    ASSERT_TRUE(control.IsOpen()) << "no control connection to the fault driver";
+    ASSERT_TRUE(control.Off());
+    ForgetLastImport();
+    {
+        CUiRobot robot;
+        robot.Expect(IDD_DATASOURCE, {SelectRow(IDC_SOURCE_LIST, kDataSource), Click(IDOK),
+                                      SelectRow(IDC_SOURCE_LIST, kTable), Click(IDOK)});
+        robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "Code"), ChooseEntryAt(IDC_OUTPUT_FIELD, 0),
+                                    SelectRow(IDC_COLUMN_LIST, "Name"), Click(IDC_CONDITIONS), Click(IDOK)});
+        robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION), Click(IDOK)});
+        robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, kConditionColumn), ChooseEntry(IDC_OPERATOR, kEquals),
+                                     Type(IDC_VALUE1, "A"), Click(IDOK)});
+        ASSERT_EQ(1, RDMODBCOpen());
+        EXPECT_EQ(kRows, ReadAllRows());
+        RDMODBCClose();
+        EXPECT_EQ(std::vector<std::string>{}, robot.Failures());
+    }
+
+    ASSERT_TRUE(control.FailFunction("SQLColumns"));
+    CUiRobot robot;
+    auto selected = [](const char* pszRow) {
+        return WaitUntil([pszRow](HWND h) { return SelectedRow(h, IDC_SOURCE_LIST) == pszRow; }, pszRow);
+    };
+    robot.Expect(IDD_DATASOURCE, {selected(kDataSource), Click(IDOK), selected(kTable), Click(IDOK)});
+    robot.Expect(IDD_FIELDMAP, {
+        WaitUntil([&robot](HWND h) { return robot.MessageBoxes().size() == 1 && ::IsWindowEnabled(h); },
+                  "the message read"),
+        Inspect([&](HWND hDlg) {
+            EXPECT_EQ(0u, ListRows(hDlg, IDC_COLUMN_LIST).size()) << "no half list";
+            EXPECT_FALSE(IsEnabled(hDlg, IDOK));
+            ASSERT_TRUE(control.Off()) << "the data source answers again";
+        }),
+        Click(IDC_BACK),
+    });
+    robot.Expect(IDD_DATASOURCE, {selected(kTable), Click(IDOK)});
+    robot.Expect(IDD_FIELDMAP, {
+        WaitUntil([](HWND h) { return IsEnabled(h, IDOK); }, "OK, once the columns are in"),
+        Inspect([](HWND hDlg) { EXPECT_EQ("Code", SelectedRow(hDlg, IDC_COLUMN_LIST)); }),
+        Click(IDOK),
+    });
+    ASSERT_EQ(1, RDMODBCOpen());
+    EXPECT_EQ(kRows, ReadAllRows()) << "the fields and the condition of the last import";
+    RDMODBCClose();
+    ASSERT_EQ(1u, robot.MessageBoxes().size());
+    EXPECT_EQ(0u, robot.MessageBoxes()[0].text.find("The columns of this table could not be read"))
+        << robot.MessageBoxes()[0].text;
+    EXPECT_EQ(std::vector<std::string>{}, robot.Failures());
+}

@@ -242,12 +242,14 @@ TEST_F(RowFault, AFailureInTheMiddleOfABlockEndsReadingAfterTheRowsBeforeIt)
         const char* pszState;
         size_t nRowsDelivered;
         bool bMessage;
+        bool bBlocksOnly;       // one row fetched alone that fails on a value is that value's failure
     };
     const Case cases[] = {
-        {5, "08S01", 4, true},
-        {1, "08S01", 0, true},
-        {10, "HY000", 9, true},
-        {5, "22018", 10, false},   // name read on its own fails again: empty
+        {5, "08S01", 4, true, false},
+        {1, "08S01", 0, true, false},
+        {10, "HY000", 9, true, false},
+        {5, "22018", 10, false, false},   // name read on its own fails again: empty
+        {5, "22012", 4, true, true},      // the block failed as a whole: its rest never came
     };
     const SQLULEN nImportRowsPerFetch = theSession.m_nRowsPerFetch;
     for (const Case& c : cases)
@@ -257,12 +259,14 @@ TEST_F(RowFault, AFailureInTheMiddleOfABlockEndsReadingAfterTheRowsBeforeIt)
             expected[c.nRow - 1][0] = "";
         for (SQLULEN nRowsPerFetch : {nImportRowsPerFetch, (SQLULEN)1})
         {
+            if (c.bBlocksOnly && nRowsPerFetch == 1)
+                continue;
             SCOPED_TRACE("row " + std::to_string(c.nRow) + " " + c.pszState + ", rows per fetch " +
                          std::to_string(nRowsPerFetch));
             ASSERT_TRUE(c.bMessage ? control.FailRow(c.nRow, c.pszState)
                                    : control.FailFetch(c.nRow, c.pszState, nNameColumn));
             theSession.m_nRowsPerFetch = nRowsPerFetch;
-                EXPECT_EQ(c.nRowsDelivered > 0 ? 1 : 0, OpenImport(choice));
+            EXPECT_EQ(c.nRowsDelivered > 0 ? 1 : 0, OpenImport(choice));
             if (c.nRowsDelivered > 0)
             {
                 EXPECT_EQ(nRowsPerFetch, theSession.m_pRecordset->RowsPerFetch());

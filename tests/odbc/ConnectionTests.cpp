@@ -1,6 +1,7 @@
 #include "TestEnv.h"
 #include "framework/CDBException.h"
 #include "odbc/Connection.h"
+#include "odbc/ConnectionCharset.h"
 
 #include <gtest/gtest.h>
 
@@ -76,4 +77,21 @@ TEST_F(Connection, MissingDataSourceThrowsTheDriverManagersTextAndKeepsTheString
     EXPECT_EQ("[unixODBC][Driver Manager]Data source name not found and no default driver specified\n", strError.Str());
     EXPECT_EQ("DSN=rdm_odbc_catalog", m_connection.m_strConnect.Str());
     EXPECT_FALSE(m_connection.m_db.IsOpen());
+}
+
+// The server's name of the connection's character set against the ANSI
+// code page: the same reading where the code page's characters come to the
+// server byte for byte as the module wrote them.
+TEST(ConnectionCharset, ReadsAsTheCodePageWhereNoByteBelow0x80CanBeASecondByte)
+{
+    struct Case { const char* charset; UINT nCodePage; BOOL bRead; };
+    const Case cases[] = {
+        {"latin1", 1252, TRUE},     {"utf8mb4", 1252, TRUE},  {"UTF8", 1252, TRUE},    {"WIN1252", 1252, TRUE},
+        {"SQL_ASCII", 1252, TRUE},  {"EUC_JP", 1252, TRUE},   {"utf8mb4", 65001, TRUE}, {"gbk", 1252, FALSE},
+        {"GBK", 936, TRUE},         {"gb18030", 936, TRUE},   {"sjis", 932, TRUE},     {"SJIS", 936, FALSE},
+        {"cp932", 932, TRUE},       {"Shift_JIS", 932, TRUE}, {"BIG5", 950, TRUE},     {"big5", 65001, FALSE},
+        {"UHC", 949, TRUE},         {"utf8mb4", 932, FALSE},  {"latin1", 936, FALSE},  {"", 1252, FALSE},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.bRead, IsReadAsCodePage(c.charset, c.nCodePage)) << c.charset << " in " << c.nCodePage;
 }

@@ -1,5 +1,6 @@
 #include "query/Comparison.h"
 #include "query/Condition.h"
+#include "query/Identifier.h"
 #include "query/Literal.h"
 #include "query/SqlCheck.h"
 #include "resource.h"
@@ -8,6 +9,7 @@
 #include <sqlext.h>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace
@@ -162,6 +164,10 @@ TEST(SqlText, IsReadAsTheConnectedEngineReadsIt)
     const SqlDialect mysqlPlain = Dialect("`", sqlMySqlFamily, FALSE);      // NO_BACKSLASH_ESCAPES
     const SqlDialect postgresql = Dialect("\"", sqlPostgreSqlFamily);
     const SqlDialect sqlite = Dialect("\"", sqlSQLiteFamily);
+    // The backslash probe failed, or the connection's character set is not
+    // the code page's.
+    SqlDialect unsure = mysql;
+    unsure.bReadingMeasured = FALSE;
     struct Case { const SqlDialect* dialect; const char* text; SqlTextFault fault; };
     const Case cases[] = {
         {&other, "a = 1 OR b = 'x;y'", sqlTextSound},
@@ -182,6 +188,14 @@ TEST(SqlText, IsReadAsTheConnectedEngineReadsIt)
         {&other, "a # b", sqlTextAmbiguous},
         {&other, "[a] = 1", sqlTextAmbiguous},
         {&other, "`a` = 1", sqlTextAmbiguous},
+        {&other, "name = E'x\\' OR 1=1 --'", sqlTextAmbiguous},         // escapes on some engines
+        {&other, "name = q'[x' OR 1=1 --]'", sqlTextAmbiguous},         // Oracle's quoting
+        {&other, "name LIKE'x'", sqlTextSound},                         // a keyword's last letter
+        {&mysql, "[a] = 1", sqlTextAmbiguous},                          // a name in MSSQL mode
+        {&unsure, "name = '\xBF\\' OR 1=1 #'", sqlTextUnsureReading},   // GBK takes the backslash in
+        {&unsure, "name = 'x\\' OR 1=1 #'", sqlTextUnsureReading},
+        {&unsure, "name = '\xE9t\xE9'", sqlTextUnsureReading},
+        {&unsure, "name = 'M\xFCller' OR path = 'C:\\x'", sqlTextSound},
         {&mysql, "name = 'it\\'s'", sqlTextSound},
         {&mysql, "name = 'x\\'; DELETE FROM t; -- '", sqlTextSound},     // all of it one text
         {&mysqlPlain, "name = 'x\\'; DELETE FROM t; -- '", sqlTextSeparator},
@@ -241,6 +255,51 @@ TEST(SqlText, IsReadAsTheConnectedEngineReadsIt)
     for (const Unquoted& u : unquoted)
         EXPECT_EQ(u.bComposed ? conditionComposed : conditionUnsafeValue,
                   Compose("N", u.type, opEqual, u.value, "").result) << u.type << " " << u.value;
+
+    // Where the engine's reading is not known, a value is refused as a
+    // typed text would be, with the reason.
+    ColumnInfo name;
+    name.name = (char*)"Name";
+    name.sqlDataType = SQL_VARCHAR;
+    CString display, filter;
+    SqlTextFault fault = sqlTextSound;
+    EXPECT_EQ(conditionUnsafeValue,
+              ComposeCondition(name, unsure, opEqual, "\xBF\\') OR (1=1) #", "", FALSE, display, filter, &fault));
+    EXPECT_EQ(sqlTextUnsureReading, fault);
+    EXPECT_EQ(conditionComposed, ComposeCondition(name, unsure, opLike, "M\xFCller%", "", FALSE, display, filter));
+}
+
+// A character of a double-byte code page whose second byte is a grave
+// accent or a backslash (\x83\x60 and \x83\x5C in code page 932) is one
+// character, in a name, a text and a typed condition. The query_tests_cp932
+// entry runs it under that code page.
+TEST(DoubleByteText, TakesEachCharacterWhole)
+{
+    const char* pszCodePage = getenv("RDM_CODE_PAGE");
+    if (pszCodePage == nullptr)
+        GTEST_SKIP() << "runs under its code page only";
+    ASSERT_EQ((UINT)atoi(pszCodePage), ::GetACP());
+    const SqlDialect mysql = Dialect("`", sqlMySqlFamily, TRUE);
+    struct Case { const char* column; const char* value; const char* filter; };
+    const Case cases[] = {
+        {"\x83\x60", "x", "(`\x83\x60`='x')"},
+        {"\x83\x60`", "x", "(`\x83\x60```='x')"},
+        {"T.\x83\x60", "\x83\x5C", "(`T`.`\x83\x60`='\x83\x5C')"},
+        {"N", "\x83\x5C\\", "(`N`='\x83\x5C\\\\')"},
+        {"N", "\x83'", "(`N`='?''')"},                                  // a first byte without its second
+    };
+    for (const Case& c : cases)
+    {
+        ColumnInfo column;
+        column.name = (char*)c.column;
+        column.sqlDataType = SQL_VARCHAR;
+        CString display, filter;
+        EXPECT_EQ(conditionComposed, ComposeCondition(column, mysql, opEqual, c.value, "", FALSE, display, filter))
+            << c.column;
+        EXPECT_STREQ(c.filter, filter) << c.column;
+    }
+    EXPECT_STREQ("`\x83\x60`", QuoteWholeIdentifier("\x83\x60", "`"));
+    EXPECT_EQ(sqlTextSound, CheckSqlCondition("`\x83\x60` = '\x83\x5C'", mysql));
 }
 
 TEST(ConditionText, WritesOnlyTheEndOfARangeThatWasGiven)

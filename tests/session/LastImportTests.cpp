@@ -1,5 +1,7 @@
 #include "session/LastImport.h"
 
+#include "query/Condition.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -23,9 +25,13 @@ namespace
         last.aFields[3].m_strColumn = "born";
         last.aFields[3].m_nDateTimeMode = 1;
         last.aFields[3].m_bDate = TRUE;
-        last.conditions.push_back({"city", "VARCHAR", "(\"city\"='Oslo')", "(\"city\"='Oslo')", 3, 12, 12, 0});
+        last.conditions.push_back({"city", "VARCHAR", "(\"city\"='Oslo')", "", 3, 12, 12, 0, opBetweenInclusive, TRUE,
+                                   "Oslo", "Stavanger"});
         last.conditions.push_back({"", "", "visits > 5 -- often", "visits > 5 -- often", 0, 0, 0, 0});
         last.bUseConditions = TRUE;
+        last.bReadingKnown = TRUE;
+        last.reading.strIdentifierQuote = "\"";
+        last.reading.family = sqlPostgreSqlFamily;
         last.aSortKeys[0] = {1, TRUE};
         last.aSortKeys[1] = {0, FALSE};
         return last;
@@ -76,7 +82,10 @@ TEST(LastImport, IsNothingWhenItsValueIsCutDamagedOrOfALaterVersion)
         return damaged;
     };
     const std::string damaged[] = {
-        replaced("version=1", "version=2"),
+        replaced("version=2", "version=3"),
+        replaced("condition.makeup=6 1", "condition.makeup=10 1"),
+        replaced(std::string("condition.text=\0", 16), std::string("condition.text=x\0", 17)),   // the editor's SQL
+        replaced("reading=2 0 1", "reading=4 0 1"),
         replaced("kind=1", "kind=3"),
         replaced("kind=1", "kind=1x"),
         replaced("views=0", "views=0 1"),
@@ -92,6 +101,121 @@ TEST(LastImport, IsNothingWhenItsValueIsCutDamagedOrOfALaterVersion)
         EXPECT_FALSE(DecodeLastImport(text, last)) << text.substr(0, 60);
     EXPECT_TRUE(EncodeLastImport([] { LastImport l; l.table.strTable = CString("a\0b", 3); return l; }()).empty())
         << "a text the list cannot carry is not kept";
+}
+
+// The value an older module stored holds each condition's SQL as it was
+// written then: a typed condition is read as the engine reads it now, one
+// of the editor's, whose makings are not there, is left out with its
+// display text; a condition on a column the table lost, with its name.
+TEST(LastImport, AnOlderValueIsReadAndItsConditionsWrittenAnewWhereTheyCanBe)
+{
+    std::string list;
+    auto put = [&list](const std::string& entry) { list += entry + '\0'; };
+    for (const char* psz : {"version=1", "source=S", "kind=1", "schema=", "table=T", "views=0"})
+        put(psz);
+    for (int k = 1; k <= 4; ++k)
+    {
+        const std::string field = "field" + std::to_string(k) + ".";
+        put(field + "column=" + (k == 2 ? "Code" : ""));
+        put(field + "prefix=");
+        put(field + "suffix=");
+        put(field + "format=0 0 48 0 0 0 0");
+    }
+    put("conditions=1");
+    const char* conditions[][3] = {{"city", "(`city`='Oslo')", "(`city`='Oslo')"},
+                                   {"", "Code > 1001", "Code > 1001"},
+                                   {"", "x = 'open", "x = 'open"},
+                                   {"gone", "(`gone`=1)", "(`gone`=1)"}};
+    for (const auto& condition : conditions)
+    {
+        put("condition=3 12 12 0");
+        put(std::string("condition.column=") + condition[0]);
+        put("condition.type=VARCHAR");
+        put(std::string("condition.display=") + condition[1]);
+        put(std::string("condition.filter=") + condition[2]);
+    }
+    for (int i = 0; i < SORT_KEYS; ++i)
+        put("sort=-1 0");
+    list += '\0';
+
+    LastImport last;
+    ASSERT_TRUE(DecodeLastImport(list, last));
+    EXPECT_FALSE(last.bReadingKnown);
+    ASSERT_EQ(4u, last.conditions.size());
+    EXPECT_EQ(opNone, last.conditions[0].nOperator);
+
+    CColumnArray columns;
+    for (const char* pszName : {"Code", "city"})
+    {
+        ColumnInfo column;
+        column.name = _strdup(pszName);
+        column.sqlDataType = 12;
+        ASSERT_TRUE(AppendColumnInfo(columns.p, columns.n, column));
+    }
+    CColumnArray conditionsNow;
+    ASSERT_TRUE(RecallConditions(last.conditions, conditionsNow.p, conditionsNow.n));
+    SqlDialect dialect;
+    dialect.family = sqlMySqlFamily;
+    std::vector<CString> gone, unwritten;
+    RecomposeConditions(conditionsNow.p, conditionsNow.n, columns.p, columns.n, dialect, TRUE, gone, unwritten);
+    ASSERT_EQ(1, conditionsNow.n);
+    EXPECT_STREQ("Code > 1001", conditionsNow.p[0].filterText);
+    EXPECT_EQ((std::vector<CString>{"gone"}), gone);
+    EXPECT_EQ((std::vector<CString>{"(`city`='Oslo')", "x = 'open"}), unwritten);
+}
+
+// A condition of the editor is stored as what it is made of, and written
+// anew by the rules of the engine as it reads SQL at the next Open: a
+// backslash doubled where it escapes, names in the quotes of the driver. A
+// typed condition stays where the engine reads text as it did, and goes
+// where it does not.
+TEST(LastImport, TheEditorsConditionsAreWrittenForTheEngineOfTheDay)
+{
+    ColumnInfo note;
+    note.name = (char*)"note";
+    note.sqlDataType = 12;
+    SqlDialect standard;
+    standard.strIdentifierQuote = "\"";
+    standard.family = sqlPostgreSqlFamily;
+    ColumnInfo condition;
+    SetConditionColumn(condition, note);
+    SetConditionMakeup(condition, opEqual, FALSE, "\\') OR (1=1) --", "");
+    ASSERT_EQ(conditionComposed, RecomposeCondition(condition, standard));
+    EXPECT_STREQ("(\"note\"='\\'') OR (1=1) --')", condition.filterText);
+    CColumnArray made;
+    ASSERT_TRUE(AppendColumnInfo(made.p, made.n, condition));
+    ASSERT_TRUE(AppendTypedCondition(made.p, made.n, "note <> 'x'"));
+
+    LastImport stored;
+    stored.conditions = RememberConditions(made.p, made.n);
+    LastImport last;
+    ASSERT_TRUE(DecodeLastImport(EncodeLastImport(stored), last));
+    EXPECT_STREQ("", last.conditions[0].strFilter) << "no SQL of the editor's is kept";
+
+    struct Case { SqlFamily family; const char* quote; BOOL bBackslashEscapes; BOOL bTypedRead; const char* filter; };
+    const Case cases[] = {
+        {sqlPostgreSqlFamily, "\"", TRUE, FALSE, "(\"note\"='\\\\'') OR (1=1) --')"},
+        {sqlMySqlFamily, "`", FALSE, FALSE, "(`note`='\\'') OR (1=1) --')"},
+        {sqlPostgreSqlFamily, "\"", FALSE, TRUE, "(\"note\"='\\'') OR (1=1) --')"},
+    };
+    for (const Case& c : cases)
+    {
+        SqlDialect dialect;
+        dialect.family = c.family;
+        dialect.strIdentifierQuote = c.quote;
+        dialect.bBackslashEscapes = c.bBackslashEscapes;
+        CColumnArray columns;
+        columns.p = CopyColumnArray(&note, 1);
+        columns.n = 1;
+        CColumnArray conditions;
+        ASSERT_TRUE(RecallConditions(last.conditions, conditions.p, conditions.n));
+        std::vector<CString> gone, unwritten;
+        RecomposeConditions(conditions.p, conditions.n, columns.p, columns.n, dialect, c.bTypedRead, gone, unwritten);
+        ASSERT_LE(1, conditions.n) << c.filter;
+        EXPECT_STREQ(c.filter, conditions.p[0].filterText);
+        EXPECT_EQ(c.bTypedRead ? 2 : 1, conditions.n) << c.filter;
+        EXPECT_EQ(c.bTypedRead ? 0u : 1u, unwritten.size()) << c.filter;
+    }
 }
 
 TEST(LastImport, AStoredValueThatIsNotOneStartsAfresh)

@@ -18,7 +18,7 @@ CString DriverQuote(const std::string& connect)
 
 void ForgetLastImport()
 {
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\KAVEX\\RDMODBC");
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "SOFTWARE\\KAVEX\\RDMODBC", "LastImport");
 }
 
 int OpenImport(const ImportChoice& choice)

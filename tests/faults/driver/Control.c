@@ -18,6 +18,18 @@ static int FailCallCommand(const char* pszCommand)
     return 1;
 }
 
+// "call NAME": fails every call of the driver function NAME (SQLColumns).
+static int FailFunctionCommand(const char* pszCommand)
+{
+    char szFunction[32] = "";
+    int nUsed = 0;
+    if (sscanf(pszCommand, "call %31s%n", szFunction, &nUsed) != 1 || pszCommand[nUsed] != '\0'
+        || strncmp(szFunction, "SQL", 3) != 0)
+        return 0;
+    FaultArmFunction(szFunction);
+    return 1;
+}
+
 // A SQLSTATE: five digits or capitals.
 static int IsState(const char* pszState)
 {
@@ -76,16 +88,16 @@ static int FailFetchCommand(const char* pszCommand)
 }
 
 // "row N STATE": the fetch of the Nth row from now hands over the rows
-// before it and fails with STATE, which is no data exception.
+// before it and fails with STATE, a data exception too.
 static int FailRowCommand(const char* pszCommand)
 {
     long nRow = 0;
     char szState[8] = "";
     int nUsed = 0;
     if (sscanf(pszCommand, "row %ld %7s%n", &nRow, szState, &nUsed) != 2 || pszCommand[nUsed] != '\0' || nRow < 1
-        || !IsState(szState) || IsDataException(szState))
+        || !IsState(szState))
         return 0;
-    FaultFailFetch(nRow, szState, 0, 0);
+    FaultFailFetch(nRow, szState, 0, FAULT_ENDS_ROWS);
     return 1;
 }
 
@@ -132,8 +144,8 @@ int FaultControlStatement(const char* pszText, size_t nLength, char* pszSql, siz
         FaultDisarm();
     else if (strcmp(szCommand, "pieces short") == 0)
         FaultShortenPieces();
-    else if (!FailCallCommand(szCommand) && !FailFetchCommand(szCommand) && !FailRowCommand(szCommand)
-             && !StretchLengthsCommand(szCommand))
+    else if (!FailCallCommand(szCommand) && !FailFunctionCommand(szCommand) && !FailFetchCommand(szCommand)
+             && !FailRowCommand(szCommand) && !StretchLengthsCommand(szCommand))
         return -1;
     snprintf(pszSql, nSize, "SELECT 'done'");
     return 1;

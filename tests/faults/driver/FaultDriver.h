@@ -62,6 +62,8 @@ int FaultTakeErrorRecord(SQLHANDLE handle);
 
 // Fails the nth counted call from now on (0: counts only), counters reset.
 void FaultArm(long nFailAt);
+// Fails every call of the function of that name from now on, counters reset.
+void FaultArmFunction(const char* pszFunction);
 // Counts nothing and fails nothing, counters reset, row faults off.
 void FaultDisarm(void);
 
@@ -100,8 +102,8 @@ const FaultBinding* FaultNextBinding(SQLHSTMT hstmt, const FaultBinding* pPrevio
 // the real driver not called and no status written; FAULT_REPEAT fails
 // every fetch from then on the same way, and without FAULT_NO_ROW claims
 // the row the statement stands on (SQL_ROW_ERROR, one row) without moving
-// on.
-enum { FAULT_NO_ROW = 1, FAULT_REPEAT = 2 };
+// on; FAULT_ENDS_ROWS ends the rows at the row as another failure does.
+enum { FAULT_NO_ROW = 1, FAULT_REPEAT = 2, FAULT_ENDS_ROWS = 4 };
 void FaultFailFetch(long nRow, const char* pszState, SQLUSMALLINT nColumn, int nHow);
 // Lengths longer than the values: from the nth fetch on, each bound
 // SQL_C_CHAR value that is not NULL and fits its buffer is reported nExtra

@@ -12,6 +12,11 @@ CFaultDriverControl::~CFaultDriverControl()
     Off();
 }
 
+bool CFaultDriverControl::FailFunction(const std::string& strFunction)
+{
+    return m_connection.Execute("-- fault: call " + strFunction);
+}
+
 bool CFaultDriverControl::FailCall(long nCall)
 {
     return m_connection.Execute("-- fault: at " + std::to_string(nCall));

@@ -7,6 +7,7 @@
 //
 // The commands, each a statement text of its own:
 //   "-- fault: at N"            fail the Nth counted call from now (0: none), count anew
+//   "-- fault: call NAME"       fail every call of the function NAME from now, count anew
 //   "-- fault: fetch N STATE"   the fetch of the Nth row from now hands it over and fails
 //   "-- fault: fetch N STATE column C"   ... and SQLGetData of column C fails too
 //   "-- fault: fetch N STATE norow"      ... fails before the row instead
@@ -54,6 +55,9 @@ public:
     // Fails the nth driver call from now on (0: fails none) and starts the
     // count anew.
     bool FailCall(long nCall);
+    // Fails every call of the driver function of that name ("SQLColumns")
+    // from now on, until Off, and starts the count anew.
+    bool FailFunction(const std::string& strFunction);
     // A value that does not convert: the fetch of the nth row from now
     // fetches it, the real driver writes the bound buffers, and then fails
     // with SQL_ERROR (in a block: SQL_SUCCESS_WITH_INFO) and the data
@@ -68,8 +72,8 @@ public:
     bool FailFetch(long nRow, const std::string& strState, int nColumn = 0, const std::string& strHow = "");
     // A failure that ends the rows: the fetch of the nth row from now hands
     // over the rows before it, marks the nth SQL_ROW_ERROR and fails with
-    // SQL_ERROR and strState, which is no data exception ("08S01": the
-    // connection broke).
+    // SQL_ERROR and strState ("08S01": the connection broke; a data
+    // exception: a block that failed as a whole on a value).
     bool FailRow(long nRow, const std::string& strState);
     // A driver that will not split a character: from now on each SQLGetData
     // as text reaches the real driver with one byte less room, so each full

@@ -24,6 +24,8 @@ static size_t s_nCapacity;
 
 static int s_bArmed;
 static long s_nFailAt;
+// Every call of this function fails, counted or not by number; "" for none.
+static char s_szFailFunction[64];
 static long s_nCalls;
 static char s_szFailed[64];
 static long s_nStatementsAtDisconnect;
@@ -161,7 +163,7 @@ int FaultBeginCall(SQLSMALLINT nType, SQLHANDLE handle, const char* pszFunction)
     if (s_bTrace)
         fprintf(stderr, "fault driver: call %ld %s%s\n", s_nCalls, pszFunction,
                 s_nCalls == s_nFailAt ? " (failed)" : "");
-    if (s_nCalls != s_nFailAt)
+    if (s_nCalls != s_nFailAt && strcmp(pszFunction, s_szFailFunction) != 0)
         return 0;
 
     snprintf(s_szFailed, sizeof s_szFailed, "%s", pszFunction);
@@ -198,13 +200,21 @@ void FaultArm(long nFailAt)
     ResetCounters();
     s_bTrace = getenv("RDM_FAULT_TRACE") != NULL;
     s_nFailAt = nFailAt;
+    s_szFailFunction[0] = '\0';
     s_bArmed = 1;
+}
+
+void FaultArmFunction(const char* pszFunction)
+{
+    FaultArm(0);
+    snprintf(s_szFailFunction, sizeof s_szFailFunction, "%s", pszFunction);
 }
 
 void FaultDisarm(void)
 {
     ResetCounters();
     s_nFailAt = 0;
+    s_szFailFunction[0] = '\0';
     s_bArmed = 0;
     FaultRowFaultsOff();
 }

@@ -206,7 +206,7 @@ SQLRETURN FaultFetched(SQLHSTMT hstmt, SQLRETURN nRet, SQLINTEGER nRowsetAttribu
     SQLUSMALLINT* pnStatus = RowStatuses(hstmt);
     if (pnStatus != NULL)
         pnStatus[nHit] = SQL_ROW_ERROR;
-    if (strncmp(s_szState, "22", 2) == 0)
+    if (strncmp(s_szState, "22", 2) == 0 && !(s_nHow & FAULT_ENDS_ROWS))
     {
         // A row of a block that failed leaves the others to be read.
         return nBlock > 1 ? SQL_SUCCESS_WITH_INFO : SQL_ERROR;
