@@ -62,7 +62,8 @@ void CWnd::CenterWindow()
     const DWORD dwCenterStyle = hWndCenter ? (DWORD)::GetWindowLongA(hWndCenter, GWL_STYLE) : 0;
     if (!(dwCenterStyle & WS_VISIBLE) || (dwCenterStyle & WS_MINIMIZE))
         hWndCenter = nullptr;
-    MONITORINFO monitor = {sizeof monitor};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoA(::MonitorFromWindow(hWndCenter ? hWndCenter : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& rcArea = monitor.rcWork;
     RECT rcCenter = rcArea;

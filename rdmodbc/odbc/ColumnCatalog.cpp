@@ -145,7 +145,8 @@ BOOL ReadColumnsWithTypes(const CDatabase& db, const CString& strSchema, const C
 {
     columns.clear();
     if (!ReadTableColumns(db, strSchema, strTable, [&columns](const CatalogColumn& column) -> BOOL {
-            columns.push_back({column});
+            columns.emplace_back();
+            columns.back().column = column;
             return TRUE;
         }))
         return FALSE;

@@ -52,7 +52,8 @@ TEST_F(TableCatalog, GivesNothingWithoutAConnection)
 {
     ASSERT_TRUE(OpenConnection(m_connection, "rdm_odbc_catalog", FALSE));
     m_connection.m_db.Close();
-    std::vector<TableRow> rows = {{"left over", ""}};
+    std::vector<TableRow> rows(1);
+    rows[0].strName = "left over";
     EXPECT_FALSE(ReadTableCatalog(m_connection.m_db, TRUE, TRUE, rows));
     EXPECT_TRUE(rows.empty());
 }

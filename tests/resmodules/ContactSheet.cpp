@@ -21,7 +21,8 @@ namespace
     public:
         CSheet() : m_hdc(::CreateCompatibleDC(NULL))
         {
-            BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), kSheetWidth, -kSheetHeight, 1, 24, BI_RGB}};
+            BITMAPINFO info = {};
+            info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSheetWidth, -kSheetHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
             m_hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, (void**)&m_pBits, NULL, 0);
             ::SelectObject(m_hdc, m_hBitmap);
             RECT all = {0, 0, kSheetWidth, kSheetHeight};
@@ -59,7 +60,8 @@ namespace
             if (!pFile)
                 return false;
             DWORD stride = (kSheetWidth * 3 + 3) & ~3;
-            BITMAPINFOHEADER info = {sizeof(info), kSheetWidth, -kSheetHeight, 1, 24, BI_RGB, stride * kSheetHeight};
+            BITMAPINFOHEADER info = {sizeof(info), kSheetWidth, -kSheetHeight, 1, 24, BI_RGB, stride * kSheetHeight,
+                                     0, 0, 0, 0};
             BITMAPFILEHEADER file = {0x4D42, (DWORD)(sizeof(file) + sizeof(info) + info.biSizeImage), 0, 0,
                                      sizeof(file) + sizeof(info)};
             bool bOk = fwrite(&file, sizeof(file), 1, pFile) == 1 && fwrite(&info, sizeof(info), 1, pFile) == 1 &&

@@ -27,7 +27,7 @@ namespace
         last.aFields[3].m_bDate = TRUE;
         last.conditions.push_back({"city", "VARCHAR", "(\"city\"='Oslo')", "", 3, 12, 12, 0, opBetweenInclusive, TRUE,
                                    "Oslo", "Stavanger"});
-        last.conditions.push_back({"", "", "visits > 5 -- often", "visits > 5 -- often", 0, 0, 0, 0});
+        last.conditions.push_back({"", "", "visits > 5 -- often", "visits > 5 -- often", 0, 0, 0, 0, opNone, FALSE, "", ""});
         last.bUseConditions = TRUE;
         last.bReadingKnown = TRUE;
         last.reading.strIdentifierQuote = "\"";

@@ -45,7 +45,8 @@ bool CServerOutage::Run(const char* pszAction)
                           "-server.sh' " + pszAction + " '" + binary + "/" + m_server + "' >/dev/null && touch '" + done +
                           "'\"";
     HANDLE hChange = ::FindFirstChangeNotificationA(TestEnvWindowsPath().c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
-    STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     bool bDone = false;
     if (hChange != INVALID_HANDLE_VALUE &&

@@ -77,6 +77,19 @@ namespace
         return options.nLimit >= 0 && options.nTimeoutSeconds > 0 && bShiftKnown;
     }
 
+    // A function of any type as FARPROC, and back: the one type that casts
+    // to every other unremarked stands between.
+    template <class Function>
+    FARPROC AnyFunction(Function pfn)
+    {
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)(void)>(pfn));
+    }
+    template <class Function>
+    Function ExportOf(HMODULE hModule, const char* pszName)
+    {
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)(void)>(::GetProcAddress(hModule, pszName)));
+    }
+
     // The three exports, called as the options say.
     struct Exports
     {
@@ -85,17 +98,17 @@ namespace
         PFN_RDMODBCCLOSE pfnClose;
         int nStackShift;
 
-        int Open() const { return nStackShift < 0 ? pfnOpen() : Shifted((FARPROC)pfnOpen, {}); }
+        int Open() const { return nStackShift < 0 ? pfnOpen() : Shifted(AnyFunction(pfnOpen), {}); }
         int MoveNext(std::vector<char> (&fields)[4], int nLimit) const
         {
             if (nStackShift < 0)
                 return pfnMoveNext(fields[0].data(), nLimit, fields[1].data(), nLimit, fields[2].data(), nLimit,
                                    fields[3].data(), nLimit);
-            return Shifted((FARPROC)pfnMoveNext,
+            return Shifted(AnyFunction(pfnMoveNext),
                            {(DWORD_PTR)fields[0].data(), (DWORD_PTR)nLimit, (DWORD_PTR)fields[1].data(), (DWORD_PTR)nLimit,
                             (DWORD_PTR)fields[2].data(), (DWORD_PTR)nLimit, (DWORD_PTR)fields[3].data(), (DWORD_PTR)nLimit});
         }
-        int Close() const { return nStackShift < 0 ? pfnClose() : Shifted((FARPROC)pfnClose, {}); }
+        int Close() const { return nStackShift < 0 ? pfnClose() : Shifted(AnyFunction(pfnClose), {}); }
 
     private:
         int Shifted(FARPROC pfn, std::vector<DWORD_PTR> args) const
@@ -176,9 +189,9 @@ int main(int argc, char** argv)
         fprintf(stderr, "rdmhost: cannot load %s (error %lu)\n", dll.c_str(), ::GetLastError());
         return 2;
     }
-    const Exports exports = {(PFN_RDMODBCOPEN)::GetProcAddress(hModule, "RDMODBCOpen"),
-                             (PFN_RDMODBCMOVENEXT)::GetProcAddress(hModule, "RDMODBCMoveNext"),
-                             (PFN_RDMODBCCLOSE)::GetProcAddress(hModule, "RDMODBCClose"), options.nStackShift};
+    const Exports exports = {ExportOf<PFN_RDMODBCOPEN>(hModule, "RDMODBCOpen"),
+                             ExportOf<PFN_RDMODBCMOVENEXT>(hModule, "RDMODBCMoveNext"),
+                             ExportOf<PFN_RDMODBCCLOSE>(hModule, "RDMODBCClose"), options.nStackShift};
     if (!exports.pfnOpen || !exports.pfnMoveNext || !exports.pfnClose)
     {
         fprintf(stderr, "rdmhost: %s lacks the record-source exports\n", dll.c_str());
