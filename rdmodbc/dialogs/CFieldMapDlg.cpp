@@ -17,10 +17,6 @@
 
 namespace
 {
-    // The column list: filled, its placeholder row waiting for the first
-    // paint, or its fill reading the catalog with the placeholder on screen.
-    enum { FILL_IDLE = 0, FILL_PENDING = 1, FILL_RUNNING = 2 };
-
     BOOL IsFloatingPointType(int nSqlDataType)
     {
         return nSqlDataType == SQL_FLOAT || nSqlDataType == SQL_REAL || nSqlDataType == SQL_DOUBLE;
@@ -115,26 +111,26 @@ BOOL CFieldMapDlg::OnInitDialog()
     // The columns are read on the first paint; until then the user sees that
     // they are on their way.
     m_listColumns.InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, LoadResString(IDS_LOADING_COLUMNS), 0, 0, 0, 0);
-    m_nFillState = FILL_PENDING;
+    m_fill = ColumnFill::pending;
     return TRUE;
 }
 
 void CFieldMapDlg::OnPaint()
 {
     CPaintDC dc(this);
-    if (m_nFillState != FILL_PENDING)
+    if (m_fill != ColumnFill::pending)
         return;
     // A paint dispatched by the fill's own message drain must not start a
     // second fill; and a failed connection leaves by exception, is reported
     // once, and must not come back with every repaint.
-    m_nFillState = FILL_RUNNING;
+    m_fill = ColumnFill::running;
     try
     {
         FillColumnList();
     }
     catch (...)
     {
-        m_nFillState = FILL_IDLE;
+        m_fill = ColumnFill::idle;
         throw;
     }
 }
@@ -184,7 +180,7 @@ void CFieldMapDlg::ListColumns()
     InsertSortedRows(m_listColumns, texts, TRUE);
     // The columns are the user's to choose from now; the shown field's
     // column, if it has one, is chosen again.
-    m_nFillState = FILL_IDLE;
+    m_fill = ColumnFill::idle;
     ShowColumnOf(m_nCurField);
 }
 
@@ -210,7 +206,7 @@ void CFieldMapDlg::OnItemChangedColumns(NMHDR*, LRESULT* pResult)
     *pResult = 0;
     // Until the columns are in, the list holds the placeholder row, which is
     // no column.
-    if (m_nFillState != FILL_IDLE)
+    if (m_fill != ColumnFill::idle)
         return;
     int nItem = m_listColumns.GetFirstSelected();
     CString strName = nItem >= 0 ? m_listColumns.GetItemText(nItem, 0) : CString();
@@ -410,7 +406,6 @@ void CFieldMapDlg::StoreControls(FieldMapping& field)
     field.m_bInteger = m_bInteger;
     field.m_nPadWidth = (int)m_nWidth;
     field.m_chPad = m_strFill.IsEmpty() ? '\0' : m_strFill.GetAt(0);
-    field.m_nDateTimeMode = m_nDateTime;
     field.m_bDate = m_nDateTime == 1;
     field.m_bTime = m_nDateTime == 2;
     field.m_bOnlyWithValue = m_bOnlyWithValue;
@@ -425,7 +420,7 @@ void CFieldMapDlg::LoadControls(const FieldMapping& field)
     m_strFill = field.m_chPad == '\0' ? CString() : CString(field.m_chPad, 1);
     m_bPadRight = field.m_bPadRight;
     m_bInteger = field.m_bInteger;
-    m_nDateTime = field.m_nDateTimeMode;
+    m_nDateTime = field.m_bDate ? 1 : field.m_bTime ? 2 : 0;
     m_bOnlyWithValue = field.m_bOnlyWithValue;
 }
 

@@ -101,15 +101,16 @@ private:
     BOOL m_bPad = FALSE;
     BOOL m_bPadRight = FALSE;
     BOOL m_bInteger = FALSE;
-    int m_nDateTime = 0;                // 0 as delivered, 1 date, 2 time
+    int m_nDateTime = 0;                // the radio group's choice: 0 as delivered, 1 date, 2 time
     BOOL m_bOnlyWithValue = FALSE;
 
     SessionConnection& m_connection;
     int m_nCurField = PRIMARY_FIELD_INDEX;
     CListCtrl m_listColumns;
-    // 0 the column list is filled, 1 it is filled on the next paint (the
-    // placeholder row shows), 2 its fill is reading the catalog.
-    int m_nFillState = 0;
+    // The column list: filled, to be filled on the next paint (its
+    // placeholder row shows), or its fill reading the catalog.
+    enum class ColumnFill { idle, pending, running };
+    ColumnFill m_fill = ColumnFill::idle;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -8,5 +8,4 @@
 struct FieldMapping : OutputField
 {
     CString m_strColumn;            // "" when the field has no column
-    int     m_nDateTimeMode = 0;    // 0 as delivered, 1 date, 2 time
 };

@@ -5,6 +5,7 @@
 #include "framework/CDBException.h"
 #include "framework/CWinApp.h"
 
+#include <algorithm>
 #include <new>
 
 namespace
@@ -21,17 +22,13 @@ ImportSession::ImportSession()
 
 int ImportSession::OpenRecordSet(const ImportQuery& query)
 {
-    for (int k = 0; k < OUTPUT_FIELDS; ++k)
-        m_fields[k] = query.aFields[k];
-
     // A record set left from an earlier session is released, not leaked,
     // and before its connection: a driver refuses to disconnect while a
     // statement of the connection is allocated.
-    delete m_pRecordset;
-    m_pRecordset = nullptr;
+    m_pRecordset.reset();
     m_db.Close();
     ReopenForImport(*this);
-    m_pRecordset = new CRecordset(&m_db);
+    m_pRecordset = std::make_unique<CRecordset>(&m_db);
     m_pRecordset->m_nRowsPerFetch = m_nRowsPerFetch;
 
     try
@@ -39,11 +36,9 @@ int ImportSession::OpenRecordSet(const ImportQuery& query)
         // As the data source reads SQL now that it is connected again.
         ImportQuery connected = query;
         connected.dialect = m_dialect;
-        CString strSQL = PrepareImport(*m_pRecordset, connected, m_fields);
-        // The rows are read once, front to back. A static cursor would have
-        // the driver keep every row of an import of a million rows in memory;
-        // a forward-only one lets it hand them over as it steps.
-        m_pRecordset->Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
+        const ComposedImport composed = ComposeImport(connected);
+        std::copy(std::begin(composed.aFields), std::end(composed.aFields), m_fields);
+        OpenComposedImport(*m_pRecordset, composed, m_dialect);
     }
     catch (CDBException* pException)
     {
@@ -84,8 +79,7 @@ int ImportSession::MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxCha
 
 void ImportSession::EndReading()
 {
-    delete m_pRecordset;
-    m_pRecordset = nullptr;
+    m_pRecordset.reset();
     m_db.Close();
 }
 

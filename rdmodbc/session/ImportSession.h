@@ -6,6 +6,8 @@
 #include "odbc/Connection.h"
 #include "query/ImportQuery.h"
 
+#include <memory>
+
 class ImportSession : public SessionConnection
 {
 public:
@@ -25,7 +27,7 @@ public:
     // Deletes the record set and closes the connection.
     void EndReading();
 
-    CRecordset* m_pRecordset = nullptr;
+    std::unique_ptr<CRecordset> m_pRecordset;
     HMODULE     m_hResModule = nullptr;
     // The rows the import fetches at once where the driver serves blocks: a
     // call into the driver (through the driver manager, and Wine's under

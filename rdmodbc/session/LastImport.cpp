@@ -120,7 +120,7 @@ namespace
     std::vector<int> FieldFormat(const FieldMapping& field)
     {
         return {field.m_bPad != 0, field.m_nPadWidth, (unsigned char)field.m_chPad, field.m_bPadRight != 0,
-                field.m_bInteger != 0, field.m_nDateTimeMode, field.m_bOnlyWithValue != 0};
+                field.m_bInteger != 0, field.m_bDate ? 1 : field.m_bTime ? 2 : 0, field.m_bOnlyWithValue != 0};
     }
 
     bool TakeField(CEntryReader& reader, int k, FieldMapping& field)
@@ -135,7 +135,6 @@ namespace
         field.m_chPad = (char)format[2];
         field.m_bPadRight = format[3] != 0;
         field.m_bInteger = format[4] != 0;
-        field.m_nDateTimeMode = format[5];
         field.m_bDate = format[5] == 1;
         field.m_bTime = format[5] == 2;
         field.m_bOnlyWithValue = format[6] != 0;

@@ -77,11 +77,10 @@ void ShowPreview(const CFieldMapDlg& dlg)
         CDatabase db;
         if (!db.OpenEx(theSession.m_strConnect, CDatabase::openReadOnly))
             return;
+        const ComposedImport composed = ComposeImport(query);
         CRecordset rows(&db);
         rows.m_nMaxRows = PREVIEW_ROWS;
-        OutputField fields[OUTPUT_FIELDS];
-        const CString strSQL = PrepareImport(rows, query, fields);
-        rows.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
+        OpenComposedImport(rows, composed, query.dialect);
 
         char aszFields[OUTPUT_FIELDS][PREVIEW_VALUE_LENGTH + 1];
         LPSTR alpszFields[OUTPUT_FIELDS] = {aszFields[0], aszFields[1], aszFields[2], aszFields[3]};
@@ -90,13 +89,12 @@ void ShowPreview(const CFieldMapDlg& dlg)
         CString strValue;
         while (!rows.IsEOF() && (int)preview.m_rows.size() < PREVIEW_ROWS)
         {
-            DeliverRow(rows, fields, strValue, alpszFields, anMaxChars);
+            DeliverRow(rows, composed.aFields, strValue, alpszFields, anMaxChars);
             preview.m_rows.push_back({aszFields[0], aszFields[1], aszFields[2], aszFields[3]});
             rows.MoveNext();
         }
-        const CString strFilter = rows.m_strFilter;
         rows.Close();
-        preview.m_strCount = CountRows(db, strSQL, strFilter);
+        preview.m_strCount = CountRows(db, composed.strStatement, composed.strFilter);
     }
     catch (CException* pException)
     {

@@ -76,34 +76,48 @@ CString ComposeStatement(const CString& strSchema, const CString& strTable, cons
     return strSQL;
 }
 
-CString PrepareImport(CRecordset& recordset, const ImportQuery& query, OutputField fields[OUTPUT_FIELDS])
+ComposedImport ComposeImport(const ImportQuery& query)
 {
-    std::copy(std::begin(query.aFields), std::end(query.aFields), fields);
+    ComposedImport composed;
+    std::copy(std::begin(query.aFields), std::end(query.aFields), composed.aFields);
     std::vector<const char*> filters;
     for (const CString& strFilter : query.filters)
         filters.push_back(strFilter);
     RefuseUnsafeFilters(filters.data(), (int)filters.size(), query.dialect);
-    recordset.m_strFilter = ComposeFilter(filters.data(), (int)filters.size());
+    composed.strFilter = ComposeFilter(filters.data(), (int)filters.size());
+    composed.strSort = ComposeSortOrder(EffectiveSortKeys(query.aSortKeys, query.astrColumns), query.astrColumns,
+                                        query.dialect.strIdentifierQuote);
+    composed.strStatement =
+        ComposeStatement(query.strSchema, query.strTable, query.astrColumns, composed.aFields, query.dialect);
+    return composed;
+}
+
+void OpenComposedImport(CRecordset& recordset, const ComposedImport& composed, const SqlDialect& dialect)
+{
+    recordset.m_strFilter = composed.strFilter;
+    recordset.m_strSort = composed.strSort;
     if (recordset.m_pDatabase)
     {
-        SetReadOnlySession(*recordset.m_pDatabase, query.dialect);
+        CDatabase& db = *recordset.m_pDatabase;
+        SetReadOnlySession(db, dialect);
         // A condition can make the statement run for ever (a sleep, a join
         // of a table with itself): the driver cancels it, and the user gets
         // the field mapping back.
-        LimitStatementTime(*recordset.m_pDatabase, query.dialect, ImportQueryTimeout());
+        LimitStatementTime(db, dialect, ImportQueryTimeout());
+        // A condition can carry free SQL (a typed one; a number's value goes
+        // in as typed), and read-only is a hint to many drivers: whatever it
+        // holds (a function that changes data, a lock), the import changes
+        // nothing, for it runs in a transaction that is rolled back when the
+        // connection closes. Without conditions the statement is the
+        // module's own, and SQLite's driver hands rows over as it steps only
+        // outside a transaction.
+        if (!composed.strFilter.IsEmpty())
+            db.BeginTrans();
     }
-    // A condition can carry free SQL (a typed one; a number's value goes in
-    // as typed), and read-only is a hint to many drivers: whatever it holds
-    // (a function that changes data, a lock), the import changes nothing,
-    // for it runs in a transaction that is rolled back when the connection
-    // closes. Without conditions the statement is the module's own, and
-    // SQLite's driver hands rows over as it steps only outside a
-    // transaction.
-    if (!recordset.m_strFilter.IsEmpty() && recordset.m_pDatabase)
-        recordset.m_pDatabase->BeginTrans();
-    recordset.m_strSort = ComposeSortOrder(EffectiveSortKeys(query.aSortKeys, query.astrColumns), query.astrColumns,
-                                           query.dialect.strIdentifierQuote);
-    return ComposeStatement(query.strSchema, query.strTable, query.astrColumns, fields, query.dialect);
+    // The rows are read once, front to back. A static cursor would have the
+    // driver keep every row of an import of a million rows in memory; a
+    // forward-only one lets it hand them over as it steps.
+    recordset.Open(CRecordset::forwardOnly, composed.strStatement, CRecordset::readOnly);
 }
 
 CString ComposeRowCount(const CString& strStatement, const CString& strFilter)

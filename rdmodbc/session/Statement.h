@@ -16,16 +16,27 @@ CString ComposeFilter(const char* const* ppszFilters, int nFilters);
 CString ComposeStatement(const CString& strSchema, const CString& strTable, const CString astrColumns[OUTPUT_FIELDS],
                          OutputField fields[OUTPUT_FIELDS], const SqlDialect& dialect);
 
-// Readies the record set for the import: the statement (returned), the
-// filter of the conditions that apply and the sort order of the keys that
-// count, all quoted as the data source reads them; fields get the options of
-// the import's fields and each its select position. The record set's
-// connection reads only from then on: read-only at the server where the
-// engine can say so, and with a filter in a transaction that only Rollback
-// or Close ends. A filter text that could make the statement more than one
-// SELECT throws CDBException* with the reason, before anything reaches the
-// data source.
-CString PrepareImport(CRecordset& recordset, const ImportQuery& query, OutputField fields[OUTPUT_FIELDS]);
+// An import as the data source is to read it: the statement, the filter of
+// the conditions that apply, the order of the keys that count, and each
+// output field with its options and its select position.
+struct ComposedImport
+{
+    CString     strStatement;
+    CString     strFilter;
+    CString     strSort;
+    OutputField aFields[OUTPUT_FIELDS];
+};
+
+// Composes the import of the query, quoted as the data source reads SQL;
+// nothing reaches a driver. A filter text that could make the statement
+// more than one SELECT throws CDBException* with the reason.
+ComposedImport ComposeImport(const ImportQuery& query);
+// Opens the record set on the composed import. Its connection reads only
+// from then on: read-only at the server where the engine can say so, each
+// statement bounded in time (ImportQueryTimeout), and with a filter in a
+// transaction that only Rollback or Close ends. Driver failures throw
+// CDBException*.
+void OpenComposedImport(CRecordset& recordset, const ComposedImport& composed, const SqlDialect& dialect);
 // The number of rows of the statement under the filter, as the data source
 // counts them: "SELECT COUNT(*) FROM (statement WHERE filter) rdm_rows".
 CString ComposeRowCount(const CString& strStatement, const CString& strFilter);

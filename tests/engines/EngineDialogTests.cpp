@@ -389,7 +389,9 @@ TEST_F(EngineDialogs, ImportsTheTableAndTheColumnsTheUserChoseByteForByte)
             dataSource.push_back(Click(IDOK));
             std::vector<std::string> listed;
             std::vector<RobotAction> mapping = {
-                WaitUntil([](HWND hDlg) { return !ListRows(hDlg, IDC_COLUMN_LIST).empty(); }, "the columns"),
+                // The placeholder row stands alone in the list until the
+                // columns are in; every table here has two or more.
+                WaitUntil([](HWND hDlg) { return ListRows(hDlg, IDC_COLUMN_LIST).size() > 1; }, "the columns"),
                 Inspect([&listed](HWND hDlg) { listed = ListRows(hDlg, IDC_COLUMN_LIST); })};
             mapping.insert(mapping.end(), c.mapping.begin(), c.mapping.end());
             mapping.push_back(Click(IDOK));

@@ -23,7 +23,6 @@ namespace
         last.aFields[0].m_strSuffix = ", =;";
         last.aFields[0].m_bOnlyWithValue = TRUE;
         last.aFields[3].m_strColumn = "born";
-        last.aFields[3].m_nDateTimeMode = 1;
         last.aFields[3].m_bDate = TRUE;
         last.conditions.push_back({"city", "VARCHAR", "(\"city\"='Oslo')", "", 3, 12, 12, 0, opBetweenInclusive, TRUE,
                                    "Oslo", "Stavanger"});

@@ -1,3 +1,4 @@
+#include "framework/CDBException.h"
 #include "query/Identifier.h"
 #include "session/Statement.h"
 
@@ -98,4 +99,41 @@ TEST(Statement, QuotesADottedTableNameAsOneNameBehindASchemaOfItsOwn)
                   ComposeStatement(c.schema, c.table, plain, fields, Dialect("\"", "public")));
         EXPECT_STREQ(c.shown, TableDisplayName(c.schema, c.table, Dialect("\"", "public")));
     }
+}
+
+// The whole import is composed from the query alone, without a connection:
+// the statement, the filter, the order and each field's select position;
+// a filter text that could be a second statement is refused before any
+// driver sees it.
+TEST(Statement, AnImportIsComposedWithoutAConnection)
+{
+    ImportQuery query;
+    query.strTable = "Customers";
+    query.astrColumns[0] = "Name";
+    query.astrColumns[1] = "Code";
+    query.aFields[0].m_strPrefix = "Tel: ";
+    query.filters = {"(`City`='Oslo')", "Code > 1001"};
+    query.aSortKeys[0] = {0, TRUE};
+    query.dialect = Dialect("`");
+    const ComposedImport composed = ComposeImport(query);
+    EXPECT_STREQ("SELECT DISTINCT `Code`,`Name` FROM `Customers`", composed.strStatement);
+    EXPECT_STREQ("((`City`='Oslo')\n)\nAND (Code > 1001\n)", composed.strFilter);
+    EXPECT_STREQ("`Name` DESC", composed.strSort);
+    EXPECT_EQ(1, composed.aFields[0].m_nColumn);
+    EXPECT_EQ(0, composed.aFields[1].m_nColumn);
+    EXPECT_EQ(-1, composed.aFields[2].m_nColumn);
+    EXPECT_STREQ("Tel: ", composed.aFields[0].m_strPrefix);
+
+    query.filters = {"1=1; DROP TABLE Customers"};
+    bool bRefused = false;
+    try
+    {
+        ComposeImport(query);
+    }
+    catch (CDBException* pException)
+    {
+        bRefused = true;
+        pException->Delete();
+    }
+    EXPECT_TRUE(bRefused);
 }

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <memory>
 #include <vector>
 
 namespace
@@ -205,10 +206,11 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    CUiRobot* pRobot = nullptr;
+    // The robot goes before the module: its hooks watch the module's dialogs.
+    std::unique_ptr<CUiRobot> pRobot;
     if (!options.script.empty())
     {
-        pRobot = new CUiRobot;
+        pRobot = std::make_unique<CUiRobot>();
         pRobot->Expect(scripts);
         pRobot->SaveScreenshotsTo(options.screenshots);
         pRobot->m_dwActionTimeoutMs = options.nTimeoutSeconds * 1000;
@@ -251,8 +253,8 @@ int main(int argc, char** argv)
                 fprintf(stderr, "robot: %u dialog scripts were never used\n", (unsigned)pRobot->PendingScripts());
             nExit = 3;
         }
-        delete pRobot;
     }
+    pRobot.reset();
     ::FreeLibrary(hModule);
     return nExit;
 }

@@ -347,7 +347,6 @@ TEST_F(FieldMapDialog, OffersWholeNumbersForFloatingPointAndDateTimeForDateAndTi
     EXPECT_TRUE(field2.m_bInteger) << "stored and applied like any other";
     EXPECT_TRUE(field2.m_bDate);
     EXPECT_FALSE(field2.m_bTime);
-    EXPECT_EQ(1, field2.m_nDateTimeMode);
 }
 
 TEST_F(FieldMapDialog, KeepsEachOutputFieldsSettingsAcrossFieldSwitches)
@@ -379,13 +378,13 @@ TEST_F(FieldMapDialog, KeepsEachOutputFieldsSettingsAcrossFieldSwitches)
     struct Expected
     {
         const char* column; const char* prefix; const char* suffix;
-        BOOL pad; int width; char fill; BOOL right; BOOL integer; BOOL date; BOOL time; int mode;
+        BOOL pad; int width; char fill; BOOL right; BOOL integer; BOOL date; BOOL time;
     };
     const Expected expected[] = {
-        {"opens", "at ", "", FALSE, 0, '\0', FALSE, FALSE, FALSE, TRUE, 2},
-        {"code", "<", ">", TRUE, 8, '*', TRUE, FALSE, FALSE, FALSE, 0},
-        {"", "third", "", FALSE, 0, '0', FALSE, TRUE, FALSE, FALSE, 0},
-        {"", "", "", FALSE, 0, '0', FALSE, FALSE, FALSE, FALSE, 0},
+        {"opens", "at ", "", FALSE, 0, '\0', FALSE, FALSE, FALSE, TRUE},
+        {"code", "<", ">", TRUE, 8, '*', TRUE, FALSE, FALSE, FALSE},
+        {"", "third", "", FALSE, 0, '0', FALSE, TRUE, FALSE, FALSE},
+        {"", "", "", FALSE, 0, '0', FALSE, FALSE, FALSE, FALSE},
     };
     for (int i = 0; i < OUTPUT_FIELDS; ++i)
     {
@@ -402,7 +401,6 @@ TEST_F(FieldMapDialog, KeepsEachOutputFieldsSettingsAcrossFieldSwitches)
         EXPECT_EQ(e.integer, f.m_bInteger);
         EXPECT_EQ(e.date, f.m_bDate);
         EXPECT_EQ(e.time, f.m_bTime);
-        EXPECT_EQ(e.mode, f.m_nDateTimeMode);
     }
 }
 
