@@ -197,12 +197,7 @@ const ColumnInfo* CConditionDlg::SelectedColumn() const
         return nullptr;
     CString strName;
     m_comboColumns.GetLBText(nSelected, strName);
-    for (int i = 0; i < m_nColumns; ++i)
-    {
-        if (m_pColumns[i].name != nullptr && strName == m_pColumns[i].name)
-            return &m_pColumns[i];
-    }
-    return nullptr;
+    return FindColumnInfo(m_pColumns, m_nColumns, strName);
 }
 
 ConditionOperator CConditionDlg::SelectedOperator() const

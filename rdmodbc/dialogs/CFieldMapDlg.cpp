@@ -186,12 +186,8 @@ void CFieldMapDlg::ListColumns()
 
 int CFieldMapDlg::FindColumn(LPCSTR pszName) const
 {
-    if (pszName == nullptr || m_pColumns == nullptr)
-        return -1;
-    for (int i = 0; i < m_nColumns; ++i)
-        if (m_pColumns[i].name != nullptr && strcmp(m_pColumns[i].name, pszName) == 0)
-            return i;
-    return -1;
+    const ColumnInfo* pColumn = FindColumnInfo(m_pColumns, m_nColumns, pszName);
+    return pColumn ? (int)(pColumn - m_pColumns) : -1;
 }
 
 void CFieldMapDlg::EnableDateTimeGroup(BOOL bEnable)

@@ -37,6 +37,16 @@ namespace
     }
 }
 
+const ColumnInfo* FindColumnInfo(const ColumnInfo* pArray, int nCount, LPCSTR pszName)
+{
+    for (int i = 0; pArray != nullptr && pszName != nullptr && i < nCount; ++i)
+    {
+        if (pArray[i].name != nullptr && strcmp(pArray[i].name, pszName) == 0)
+            return &pArray[i];
+    }
+    return nullptr;
+}
+
 void FreeColumnInfo(ColumnInfo& info)
 {
     for (char** ppsz : Strings(info))

@@ -27,6 +27,9 @@ struct ColumnInfo
     char* value2 = nullptr;
 };
 
+// The first record of the array whose name is that one, byte for byte (a
+// column's name is case-sensitive); null for none and for a null name.
+const ColumnInfo* FindColumnInfo(const ColumnInfo* pArray, int nCount, LPCSTR pszName);
 // Frees the strings of the nCount records and the block; pArray becomes null
 // and nCount 0, also when there was no block.
 void FreeColumnArray(ColumnInfo*& pArray, int& nCount);

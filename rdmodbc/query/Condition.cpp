@@ -4,7 +4,6 @@
 #include "Literal.h"
 
 #include <sqlext.h>
-#include <cstring>
 
 namespace
 {
@@ -143,18 +142,10 @@ void RecomposeConditions(ColumnInfo*& pConditions, int& nConditions, const Colum
                          const SqlDialect& dialect, BOOL bTypedTextsRead, std::vector<CString>& gone,
                          std::vector<CString>& unwritten)
 {
-    auto findColumn = [pColumns, nColumns](LPCSTR pszName) -> const ColumnInfo* {
-        for (int i = 0; i < nColumns; ++i)
-        {
-            if (pColumns[i].name != nullptr && strcmp(pColumns[i].name, pszName) == 0)
-                return &pColumns[i];
-        }
-        return nullptr;
-    };
     for (int i = 0; i < nConditions;)
     {
         ColumnInfo& condition = pConditions[i];
-        const ColumnInfo* pColumn = condition.name ? findColumn(condition.name) : nullptr;
+        const ColumnInfo* pColumn = FindColumnInfo(pColumns, nColumns, condition.name);
         if (condition.name != nullptr && pColumn == nullptr)
             gone.push_back(condition.name);
         else
