@@ -52,25 +52,25 @@ std::string BenchStatement(SQLHDBC hdbc, const std::string& table)
 
 RowTiming TimeMoveNext(const std::string& connect, const std::string& table, bool bFormatting)
 {
-    ImportQuery query;
-    query.strTable = table.c_str();
+    ImportChoices choices;
+    choices.table.strTable = table.c_str();
     for (int k = 0; k < 4; ++k)
-        query.astrColumns[k] = apszColumns[k];
+        choices.aFields[k].m_strColumn = apszColumns[k];
     if (bFormatting)
     {
-        query.aFields[0].m_strPrefix = "Name: ";
-        query.aFields[1].m_bPad = TRUE;
-        query.aFields[1].m_nPadWidth = 8;
-        query.aFields[1].m_chPad = '0';
-        query.aFields[2].m_bInteger = TRUE;
-        query.aFields[3].m_bDate = TRUE;
+        choices.aFields[0].m_strPrefix = "Name: ";
+        choices.aFields[1].m_bPad = TRUE;
+        choices.aFields[1].m_nPadWidth = 8;
+        choices.aFields[1].m_chPad = '0';
+        choices.aFields[2].m_bInteger = TRUE;
+        choices.aFields[3].m_bDate = TRUE;
     }
 
     RowTiming timing;
     char aszFields[4][nFieldLimit + 1];
     CStopwatch stopwatch;
     theSession.m_strConnect = connect.c_str();
-    if (theSession.OpenRecordSet(query) == 1)
+    if (theSession.OpenRecordSet(choices) == 1)
     {
         while (RDMODBCMoveNext(aszFields[0], nFieldLimit, aszFields[1], nFieldLimit, aszFields[2], nFieldLimit,
                                aszFields[3], nFieldLimit))

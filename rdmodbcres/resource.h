@@ -10,6 +10,7 @@
 #define IDD_TEXTENTRY               1008
 #define IDD_SORT                    1010
 #define IDD_PREVIEW                 1011
+#define IDD_ASK_VALUES              1012    // the values of the asked conditions; none asked without it
 
 // Data-source and table dialog (1000)
 #define IDC_SOURCE_LIST             1000
@@ -66,6 +67,13 @@
 #define IDC_VALUE2                  1024
 #define IDC_OPERATOR                1030
 #define IDC_NEGATE                  1031
+#define IDC_ASK_AT_IMPORT           1072    // the values are asked at each import; not offered without it
+// The asked values (1012): one row per asked condition, row n of label and
+// boxes IDC_ASK_LABEL + 3n, IDC_ASK_VALUE1 + 3n, IDC_ASK_VALUE2 + 3n; the
+// template holds the first row
+#define IDC_ASK_LABEL               1080
+#define IDC_ASK_VALUE1              1081
+#define IDC_ASK_VALUE2              1082
 
 // Text-entry dialog (1008)
 #define IDC_TEXT                    1040
@@ -112,4 +120,5 @@
 #define IDS_NO_DRIVER_MANAGER       51
 #define IDS_NO_DATA_SOURCES         52
 #define IDS_LAST_IMPORT_REWRITTEN   53      // the last import's conditions that could not be written for the data source
-#define IDS_COLUMNS_UNREADABLE      54      // the table's columns could not be read; the last import's choices stay
+#define IDS_COLUMNS_UNREADABLE      54
+#define IDS_CONDITION_ASKED         55      // a condition whose values are asked, as the condition list shows it      // the table's columns could not be read; the last import's choices stay

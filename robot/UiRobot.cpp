@@ -194,6 +194,7 @@ CUiRobot::CUiRobot(UINT nTickMs)
         {IDC_DESCRIPTION, IDD_DATASOURCE},
         {IDC_SORT_KEY1, IDD_SORT},
         {IDC_PREVIEW_LIST, IDD_PREVIEW},
+        {IDC_ASK_LABEL, IDD_ASK_VALUES},
     };
     m_identifiers.assign(std::begin(defaults), std::end(defaults));
 }

@@ -112,24 +112,12 @@ void CConditionDlg::OnSelChangeOperator()
 {
     if (m_comboOperators.m_hWnd == nullptr || m_comboOperators.GetCurSel() < 0)
         return;
-    EnableControl(IDC_VALUE1, TRUE);
-    EnableControl(IDC_VALUE2, TRUE);
-    switch (SelectedOperator())
-    {
-    case opLike:
-    case opEqual:
-        EnableControl(IDC_VALUE2, FALSE);
-        break;
-    case opTrue:
-    case opFalse:
-    case opIsNull:
-        EnableControl(IDC_VALUE1, FALSE);
-        EnableControl(IDC_VALUE2, FALSE);
-        break;
-    default:
-        // The comparisons use both values.
-        break;
-    }
+    // The comparisons use both values. Only an operator that takes values
+    // can ask for them; a language module without the option asks nothing.
+    const int nValues = OperatorValues(SelectedOperator());
+    EnableControl(IDC_VALUE1, nValues > 0);
+    EnableControl(IDC_VALUE2, nValues > 1);
+    EnableControl(IDC_ASK_AT_IMPORT, nValues > 0);
 }
 
 void CConditionDlg::OnOK()
@@ -164,29 +152,22 @@ void CConditionDlg::OnOK()
     // it anew for the connection of its day.
     SetConditionMakeup(m_condition, SelectedOperator(), IsDlgButtonChecked(IDC_NEGATE) == BST_CHECKED, strValue1,
                        strValue2);
+    m_condition.asked = IsAsked();
     SqlTextFault fault = sqlTextSound;
-    switch (RecomposeCondition(m_condition, m_dialect, &fault))
+    const ConditionResult result = RecomposeCondition(m_condition, m_dialect, &fault);
+    const CString strRefusal = ConditionRefusal(result, fault);
+    if (!strRefusal.IsEmpty())
     {
-    case conditionMissingValue:
-        MessageBox(LoadResString(IDS_MISSING_VALUE), LoadResString(IDS_APP_TITLE), MB_ICONERROR);
+        MessageBox(strRefusal, LoadResString(IDS_APP_TITLE), MB_ICONERROR);
         return;
-    case conditionNotADateTime:
-    {
-        // A language module from before this message asks for a value all
-        // the same, rather than show an empty box.
-        CString strMessage = LoadResString(IDS_NOT_A_DATETIME);
-        if (strMessage.IsEmpty())
-            strMessage = LoadResString(IDS_MISSING_VALUE);
-        MessageBox(strMessage, LoadResString(IDS_APP_TITLE), MB_ICONERROR);
-        return;
-    }
-    case conditionUnsafeValue:
-        MessageBox(SqlTextRefusal(fault), LoadResString(IDS_APP_TITLE), MB_ICONERROR);
-        return;
-    case conditionComposed:
-        break;
     }
     EndDialog(IDOK);
+}
+
+BOOL CConditionDlg::IsAsked() const
+{
+    return GetDlgItem(IDC_ASK_AT_IMPORT) != nullptr && IsDlgButtonChecked(IDC_ASK_AT_IMPORT) == BST_CHECKED
+        && OperatorValues(SelectedOperator()) > 0;
 }
 
 // The first column of the array whose name is the chosen entry's text.

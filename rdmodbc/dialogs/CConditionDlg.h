@@ -1,7 +1,9 @@
 #pragma once
 // The condition editor: one filter condition made from a column of the
 // chosen table, an operator its type allows, up to two values and an
-// optional negation.
+// optional negation; and, where the language module offers it, whether the
+// values are asked for at each import (those typed are then the ones
+// offered, and may be empty).
 #include "framework/CComboBox.h"
 #include "framework/CDialog.h"
 #include "framework/SqlDialect.h"
@@ -33,6 +35,9 @@ private:
     void FillOperators(int nSqlDataType, int nSearchable, int nNullable);
     const ColumnInfo* SelectedColumn() const;
     ConditionOperator SelectedOperator() const;
+    // The option to ask for the values at each import is set, and the
+    // operator takes values.
+    BOOL IsAsked() const;
 
     CComboBox m_comboColumns;
     CComboBox m_comboOperators;

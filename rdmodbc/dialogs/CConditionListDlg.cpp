@@ -1,5 +1,6 @@
 #include "CConditionListDlg.h"
 
+#include "AskedCondition.h"
 #include "CConditionDlg.h"
 #include "CTextEntryDlg.h"
 #include "ListColumn.h"
@@ -63,7 +64,7 @@ BOOL CConditionListDlg::OnInitDialog()
     InsertListColumn(m_listConditions);
     // Each condition goes on top, so the last one comes first.
     for (int i = 0; i < m_nConditions; ++i)
-        m_listConditions.InsertItem(0, m_pConditions[i].displayText ? m_pConditions[i].displayText : "");
+        m_listConditions.InsertItem(0, ConditionListText(m_pConditions[i]));
 
     m_nFilterMode = m_bUseConditions ? 1 : 0;
     UpdateData(FALSE);
@@ -98,10 +99,11 @@ void CConditionListDlg::OnAddCondition()
     dlg.m_dialect = m_dialect;
     // A condition without texts restricts nothing and would show as a row
     // that no removal could find: it is dropped as if the user had cancelled,
-    // and the editor frees it.
-    if (dlg.DoModal() != IDOK || dlg.m_condition.displayText == nullptr)
+    // and the editor frees it. An asked one gets its texts from the values
+    // given at the import.
+    if (dlg.DoModal() != IDOK || (dlg.m_condition.displayText == nullptr && !dlg.m_condition.asked))
         return;
-    const CString strText = dlg.m_condition.displayText;
+    const CString strText = ConditionListText(dlg.m_condition);
     if (AppendColumnInfo(m_pConditions, m_nConditions, dlg.m_condition))
         AddRow(strText);
 }
@@ -131,7 +133,7 @@ void CConditionListDlg::OnRemoveCondition()
     const CString strText = m_listConditions.GetItemText(nRow, 0);
     for (int i = 0; i < m_nConditions; ++i)
     {
-        if (m_pConditions[i].displayText != nullptr && strText == m_pConditions[i].displayText)
+        if (strText == ConditionListText(m_pConditions[i]))
         {
             m_listConditions.DeleteItem(nRow);
             RemoveColumnInfo(m_pConditions, m_nConditions, i);

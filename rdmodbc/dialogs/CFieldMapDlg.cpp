@@ -1,5 +1,6 @@
 #include "CFieldMapDlg.h"
 
+#include "CAskValuesDlg.h"
 #include "CConditionListDlg.h"
 #include "CSortDlg.h"
 #include "ColumnArray.h"
@@ -60,7 +61,7 @@ void CFieldMapDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Radio(pDX, IDC_AS_DELIVERED, m_nDateTime);
     // An older language module does not offer the option.
     if (GetDlgItem(IDC_ONLY_WITH_VALUE) != nullptr)
-        DDX_Check(pDX, IDC_ONLY_WITH_VALUE, m_bOnlyWithValue);
+        DDX_Check(pDX, IDC_ONLY_WITH_VALUE, m_shownOptions.m_bOnlyWithValue);
 }
 
 BOOL CFieldMapDlg::OnInitDialog()
@@ -294,7 +295,8 @@ void CFieldMapDlg::OnPreview()
     if (!m_showPreview || !UpdateData(TRUE))
         return;
     StoreControls(m_aMap[m_nCurField]);
-    m_showPreview(*this);
+    if (AskConditionValues())
+        m_showPreview(*this);
 }
 
 void CFieldMapDlg::OnClearChoices()
@@ -321,7 +323,31 @@ void CFieldMapDlg::OnOK()
     std::vector<SortKey> keys = EffectiveSortKeys();
     for (int i = 0; i < SORT_KEYS; ++i)
         m_aSortKeys[i] = i < (int)keys.size() ? keys[i] : SortKey();
-    CDialog::OnOK();
+    if (AskConditionValues())
+        CDialog::OnOK();
+}
+
+BOOL CFieldMapDlg::AskConditionValues()
+{
+    if (!HasAskedConditions(m_pConditions, m_nConditions, m_bUseConditions))
+        return TRUE;
+    CAskValuesDlg dlg(this);
+    dlg.m_dialect = m_connection.m_dialect;
+    dlg.m_pConditions = m_pConditions;
+    dlg.m_nConditions = m_nConditions;
+    if (dlg.HasTemplate())
+        return dlg.DoModal() == IDOK;
+    // A language module without the question: each condition goes with the
+    // values last given, and one that was never given any cannot go.
+    for (int i = 0; i < m_nConditions; ++i)
+    {
+        if (m_pConditions[i].asked && m_pConditions[i].filterText == nullptr)
+        {
+            MessageBox(LoadResString(IDS_MISSING_VALUE), LoadResString(IDS_APP_TITLE), MB_ICONERROR);
+            return FALSE;
+        }
+    }
+    return TRUE;
 }
 
 void CFieldMapDlg::OnBack()
@@ -395,6 +421,7 @@ void CFieldMapDlg::ComposeRememberedChoices()
 
 void CFieldMapDlg::StoreControls(FieldMapping& field)
 {
+    static_cast<OutputField&>(field) = m_shownOptions;
     GetDlgItemText(IDC_PREFIX, field.m_strPrefix);
     GetDlgItemText(IDC_SUFFIX, field.m_strSuffix);
     field.m_bPad = m_bPad;
@@ -404,11 +431,11 @@ void CFieldMapDlg::StoreControls(FieldMapping& field)
     field.m_chPad = m_strFill.IsEmpty() ? '\0' : m_strFill.GetAt(0);
     field.m_bDate = m_nDateTime == 1;
     field.m_bTime = m_nDateTime == 2;
-    field.m_bOnlyWithValue = m_bOnlyWithValue;
 }
 
 void CFieldMapDlg::LoadControls(const FieldMapping& field)
 {
+    m_shownOptions = field;
     SetDlgItemText(IDC_PREFIX, field.m_strPrefix);
     SetDlgItemText(IDC_SUFFIX, field.m_strSuffix);
     m_bPad = field.m_bPad;
@@ -417,7 +444,6 @@ void CFieldMapDlg::LoadControls(const FieldMapping& field)
     m_bPadRight = field.m_bPadRight;
     m_bInteger = field.m_bInteger;
     m_nDateTime = field.m_bDate ? 1 : field.m_bTime ? 2 : 0;
-    m_bOnlyWithValue = field.m_bOnlyWithValue;
 }
 
 void CFieldMapDlg::ShowColumnOf(int nField)
@@ -442,6 +468,30 @@ void CFieldMapDlg::ShowColumnOf(int nField)
         if (nSelected >= 0)
             m_listColumns.SetItemState(nSelected, 0, LVIS_SELECTED);
     }
+}
+
+void CFieldMapDlg::LoadChoices(const ImportChoices& choices)
+{
+    m_strDataSource = choices.table.strDataSource;
+    m_strSchema = choices.table.strSchema;
+    m_strTable = choices.table.strTable;
+    std::copy(std::begin(choices.aFields), std::end(choices.aFields), m_aMap);
+    CColumnArray conditions(choices.conditions);
+    std::swap(m_pConditions, conditions.p);
+    std::swap(m_nConditions, conditions.n);
+    m_bUseConditions = choices.bUseConditions;
+    std::copy(std::begin(choices.aSortKeys), std::end(choices.aSortKeys), m_aSortKeys);
+}
+
+void CFieldMapDlg::StoreChoices(ImportChoices& choices) const
+{
+    choices.table.strDataSource = m_strDataSource;
+    choices.table.strSchema = m_strSchema;
+    choices.table.strTable = m_strTable;
+    std::copy(std::begin(m_aMap), std::end(m_aMap), choices.aFields);
+    choices.conditions = CColumnArray::CopyOf(m_pConditions, m_nConditions);
+    choices.bUseConditions = m_bUseConditions;
+    std::copy(std::begin(m_aSortKeys), std::end(m_aSortKeys), choices.aSortKeys);
 }
 
 CString CFieldMapDlg::FieldLabel(int nField) const

@@ -4,12 +4,10 @@
 // Also opens the filter-condition list, and goes Back to the data-source step.
 // The column and condition arrays are the caller's to free, whatever the
 // dialog's result (CColumnArrayOwner).
-#include "FieldMapping.h"
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 #include "odbc/Connection.h"
-#include "query/ColumnInfo.h"
-#include "query/SortOrder.h"
+#include "query/ImportChoices.h"
 
 #include <functional>
 #include <optional>
@@ -55,6 +53,13 @@ public:
     // language module, no preview is offered.
     std::function<void(const CFieldMapDlg&)> m_showPreview;
 
+    // The members above from the choices, and the choices from them: the
+    // table, the fields, a copy of the conditions with their switch, and
+    // the order. The dialog's condition array is replaced, the caller's
+    // copy left as it is.
+    void LoadChoices(const ImportChoices& choices);
+    void StoreChoices(ImportChoices& choices) const;
+
     // "Field 2: Code": the output field's entry in the field list and its
     // column; the entry alone for a field without a column.
     CString FieldLabel(int nField) const;
@@ -92,6 +97,9 @@ private:
     // the list has no such column; the options follow the selection.
     void ShowColumnOf(int nField);
     void ShowSortOrder();
+    // Asks for the values of the asked conditions where conditions are in
+    // use; FALSE when the user cancelled the question (nothing is to open).
+    BOOL AskConditionValues();
     // The sort keys that count as the fields are mapped now.
     std::vector<SortKey> EffectiveSortKeys() const;
 
@@ -102,7 +110,10 @@ private:
     BOOL m_bPadRight = FALSE;
     BOOL m_bInteger = FALSE;
     int m_nDateTime = 0;                // the radio group's choice: 0 as delivered, 1 date, 2 time
-    BOOL m_bOnlyWithValue = FALSE;
+    // The shown field's options that have no member of their own above:
+    // their controls exchange them here, and they go to and from the field
+    // whole.
+    OutputField m_shownOptions;
 
     SessionConnection& m_connection;
     int m_nCurField = PRIMARY_FIELD_INDEX;

@@ -2,7 +2,7 @@
 // The preview: the first rows an import would deliver, one column per output
 // field, and how many rows the import delivers in all. It only shows what it
 // is given.
-#include "FieldMapping.h"
+#include "query/OutputField.h"
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 

@@ -36,3 +36,24 @@ CString SqlTextRefusal(SqlTextFault fault)
     }
     return CString();
 }
+
+CString ConditionRefusal(ConditionResult result, SqlTextFault fault)
+{
+    switch (result)
+    {
+    case conditionMissingValue:
+        return LoadResString(IDS_MISSING_VALUE);
+    case conditionNotADateTime:
+    {
+        // A language module from before this message asks for a value all
+        // the same, rather than show an empty box.
+        const CString strMessage = LoadResString(IDS_NOT_A_DATETIME);
+        return strMessage.IsEmpty() ? LoadResString(IDS_MISSING_VALUE) : strMessage;
+    }
+    case conditionUnsafeValue:
+        return SqlTextRefusal(fault);
+    case conditionComposed:
+        break;
+    }
+    return CString();
+}

@@ -201,6 +201,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     return bHandled;
 }
 
+BOOL CDialog::HasTemplate() const
+{
+    return ::FindResourceA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5)) != nullptr;
+}
+
 void CDialog::ExecuteDlgInit()
 {
     // The initialisation data: per entry a control id, a message (the 16-bit

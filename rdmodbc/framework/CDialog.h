@@ -67,6 +67,9 @@ public:
     // nothing the dialog holds was confirmed.
     virtual INT_PTR DoModal();
     void EndDialog(int nResult)                         { m_nModalResult = nResult; ::EndDialog(m_hWnd, nResult); }
+    // The resource module holds the dialog's template: a language module of
+    // before the dialog came does not, and the dialog is then not offered.
+    BOOL HasTemplate() const;
     // Moves the controls' values into the members (TRUE, validating) or the
     // members into the controls (FALSE). FALSE when a value was refused.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);

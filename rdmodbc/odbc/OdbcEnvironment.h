@@ -4,18 +4,11 @@
 // nothing is thrown. The list is all the caller shows: a failure only leaves
 // it shorter.
 #include "framework/CString.h"
+#include "framework/DsnType.h"
 #include "framework/OdbcHandle.h"
 
 #include <windows.h>
 #include <sql.h>
-
-// Which data sources a walk covers.
-enum DsnType : BYTE
-{
-    dsnSystem = 1,
-    dsnUser   = 2,
-    dsnAll    = 3,
-};
 
 class COdbcEnvironment
 {

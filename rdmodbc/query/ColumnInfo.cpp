@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <array>
+#include <utility>
 
 namespace
 {
@@ -177,4 +178,40 @@ void SetConditionMakeup(ColumnInfo& condition, int nOperator, BOOL bNegated, LPC
     condition.negated = bNegated != FALSE;
     condition.value1 = DuplicateUnlessEmpty(pszValue1);
     condition.value2 = DuplicateUnlessEmpty(pszValue2);
+}
+
+CColumnArray CColumnArray::CopyOf(const ColumnInfo* pArray, int nCount)
+{
+    CColumnArray copy;
+    copy.p = CopyColumnArray(pArray, nCount);
+    copy.n = copy.p ? nCount : 0;
+    return copy;
+}
+
+CColumnArray::CColumnArray(const CColumnArray& other) : CColumnArray(CopyOf(other.p, other.n))
+{
+}
+
+CColumnArray::CColumnArray(CColumnArray&& other) noexcept : p(other.p), n(other.n)
+{
+    other.p = nullptr;
+    other.n = 0;
+}
+
+CColumnArray& CColumnArray::operator=(const CColumnArray& other)
+{
+    if (this != &other)
+        *this = CColumnArray(other);
+    return *this;
+}
+
+CColumnArray& CColumnArray::operator=(CColumnArray&& other) noexcept
+{
+    if (this != &other)
+    {
+        FreeColumnArray(p, n);
+        std::swap(p, other.p);
+        std::swap(n, other.n);
+    }
+    return *this;
 }

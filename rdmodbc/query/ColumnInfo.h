@@ -25,6 +25,9 @@ struct ColumnInfo
     int   negated = 0;
     char* value1 = nullptr;
     char* value2 = nullptr;
+    // 1 when the values are asked for at each import: the two values are
+    // then the ones offered, and may be empty until they are given.
+    int   asked = 0;
 };
 
 // The first record of the array whose name is that one, byte for byte (a
@@ -68,15 +71,20 @@ void SetConditionTexts(ColumnInfo& condition, LPCSTR pszDisplay, LPCSTR pszFilte
 void SetConditionMakeup(ColumnInfo& condition, int nOperator, BOOL bNegated, LPCSTR pszValue1, LPCSTR pszValue2);
 
 // An array with an owner: the block is freed when the owner goes, on every
-// path, and changes hands only by name (p and n, as the C-style functions
-// above take them).
+// path. A copy is a block of its own with every string duplicated (empty
+// when the heap gave out); a move hands the block over. p and n are what
+// the C-style functions above take.
 class CColumnArray
 {
 public:
     CColumnArray() = default;
     ~CColumnArray()                                 { FreeColumnArray(p, n); }
-    CColumnArray(const CColumnArray&) = delete;
-    CColumnArray& operator=(const CColumnArray&) = delete;
+    CColumnArray(const CColumnArray& other);
+    CColumnArray(CColumnArray&& other) noexcept;
+    CColumnArray& operator=(const CColumnArray& other);
+    CColumnArray& operator=(CColumnArray&& other) noexcept;
+    // The records of a block held elsewhere, copied into an owner.
+    static CColumnArray CopyOf(const ColumnInfo* pArray, int nCount);
 
     ColumnInfo* p = nullptr;
     int n = 0;

@@ -133,9 +133,24 @@ ConditionResult RecomposeCondition(ColumnInfo& condition, const SqlDialect& dial
     const ConditionResult result =
         ComposeCondition(condition, dialect, (ConditionOperator)condition.conditionOperator, condition.value1,
                          condition.value2, condition.negated, strDisplay, strFilter, pFault);
-    if (result == conditionComposed)
+    // An asked condition need not offer a value: it has no texts until the
+    // values are given.
+    if (result == conditionComposed || (result == conditionMissingValue && condition.asked))
+    {
         SetConditionTexts(condition, strDisplay, strFilter);
+        return conditionComposed;
+    }
     return result;
+}
+
+BOOL HasAskedConditions(const ColumnInfo* pConditions, int nConditions, BOOL bUseConditions)
+{
+    for (int i = 0; bUseConditions && pConditions != nullptr && i < nConditions; ++i)
+    {
+        if (pConditions[i].asked)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void RecomposeConditions(ColumnInfo*& pConditions, int& nConditions, const ColumnInfo* pColumns, int nColumns,

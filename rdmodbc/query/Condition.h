@@ -18,8 +18,11 @@ ConditionResult ComposeCondition(const ColumnInfo& column, const SqlDialect& dia
 // The condition's texts composed anew from what it is made of (its column's
 // name and types, its operator, values and negation) by the dialect's rules,
 // in place of those it had; they stay as they were unless composed. A typed
-// condition keeps its text where the dialect reads it safely.
+// condition keeps its text where the dialect reads it safely; an asked one
+// that offers no value is composed without texts.
 ConditionResult RecomposeCondition(ColumnInfo& condition, const SqlDialect& dialect, SqlTextFault* pFault = nullptr);
+// Whether conditions are in use and one of them asks for its values.
+BOOL HasAskedConditions(const ColumnInfo* pConditions, int nConditions, BOOL bUseConditions);
 // The conditions composed anew for the table as it is now and the engine's
 // reading: each of the editor's with its column's current record, a typed
 // one as its text where bTypedTextsRead (the engine reads SQL text as it did

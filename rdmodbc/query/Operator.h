@@ -15,3 +15,26 @@ enum ConditionOperator
     opFalse,
     opIsNull,
 };
+
+// How many values the operator takes: 1 for a pattern and for equality, 2
+// for the ranges, 0 for the rest.
+inline int OperatorValues(ConditionOperator op)
+{
+    switch (op)
+    {
+    case opLike:
+    case opEqual:
+        return 1;
+    case opBetweenExclusive:
+    case opFromInclToExcl:
+    case opFromExclToIncl:
+    case opBetweenInclusive:
+        return 2;
+    case opNone:
+    case opTrue:
+    case opFalse:
+    case opIsNull:
+        break;
+    }
+    return 0;
+}

@@ -20,7 +20,7 @@ ImportSession::ImportSession()
     m_fields[PRIMARY_FIELD_INDEX].m_nColumn = 0;
 }
 
-int ImportSession::OpenRecordSet(const ImportQuery& query)
+int ImportSession::OpenRecordSet(const ImportChoices& choices)
 {
     // A record set left from an earlier session is released, not leaked,
     // and before its connection: a driver refuses to disconnect while a
@@ -34,9 +34,7 @@ int ImportSession::OpenRecordSet(const ImportQuery& query)
     try
     {
         // As the data source reads SQL now that it is connected again.
-        ImportQuery connected = query;
-        connected.dialect = m_dialect;
-        const ComposedImport composed = ComposeImport(connected);
+        const ComposedImport composed = ComposeImport(choices, m_dialect);
         std::copy(std::begin(composed.aFields), std::end(composed.aFields), m_fields);
         OpenComposedImport(*m_pRecordset, composed, m_dialect);
     }

@@ -4,7 +4,7 @@
 #include "framework/CException.h"
 #include "framework/CRecordset.h"
 #include "odbc/Connection.h"
-#include "query/ImportQuery.h"
+#include "query/ImportChoices.h"
 
 #include <memory>
 
@@ -15,12 +15,12 @@ public:
     ImportSession(const ImportSession&) = delete;
     ImportSession& operator=(const ImportSession&) = delete;
 
-    // Reconnects read-only, composes the statement, its filter and its sort
-    // order, as the data source reads SQL once reconnected, and opens the
-    // record set on its first row. 1 when open; 0 when it failed to open, or
-    // a condition was refused, after the reason was shown. Connection
-    // failures throw CDBException*.
-    int OpenRecordSet(const ImportQuery& query);
+    // Reconnects read-only, composes the import of the choices as the data
+    // source reads SQL once reconnected, and opens the record set on its
+    // first row. 1 when open; 0 when it failed to open, or a condition was
+    // refused, after the reason was shown. Connection failures throw
+    // CDBException*.
+    int OpenRecordSet(const ImportChoices& choices);
     // Delivers the current row into the four buffers and moves on; 0 when
     // there is no row (and reading ends).
     int MoveNext(LPSTR alpszFields[OUTPUT_FIELDS], const int anMaxChars[OUTPUT_FIELDS]);

@@ -10,7 +10,9 @@ namespace
 {
     const char szKey[] = "SOFTWARE\\KAVEX\\RDMODBC";
     const char szValue[] = "LastImport";
-    const char szVersion[] = "2";
+    const char szVersion[] = "3";
+    // Its conditions are what they were made of, none of them asked.
+    const char szSecondVersion[] = "2";
     // Its conditions are their filter texts, written for the engine of
     // their day.
     const char szFirstVersion[] = "1";
@@ -141,29 +143,62 @@ namespace
         return true;
     }
 
-    bool TakeCondition(CEntryReader& reader, bool bFirstVersion, RememberedCondition& condition)
+    // The next condition, appended to the array: the column record it was
+    // made from, its display text, and what it is made of (an older value:
+    // its written SQL).
+    bool TakeCondition(CEntryReader& reader, const CString& strVersion, CColumnArray& conditions)
     {
-        std::vector<int> types;
-        if (!reader.Take("condition", 4, -32768, 32767, types))
+        const bool bFirstVersion = strVersion == szFirstVersion;
+        const int nMakeup = strVersion == szSecondVersion ? 2 : 3;
+        std::vector<int> types, makeup{opNone, 0, 0};
+        CString strName, strTypeName, strDisplay, strValue1, strValue2, strText;
+        if (!reader.Take("condition", 4, -32768, 32767, types) || !reader.Take("condition.column", strName)
+            || !reader.Take("condition.type", strTypeName) || !reader.Take("condition.display", strDisplay))
             return false;
-        condition.nSearchable = types[0];
-        condition.nDataType = types[1];
-        condition.nSqlDataType = types[2];
-        condition.nDatetimeSub = types[3];
-        if (!reader.Take("condition.column", condition.strName) || !reader.Take("condition.type", condition.strTypeName)
-            || !reader.Take("condition.display", condition.strDisplay))
+        if (bFirstVersion ? !reader.Take("condition.filter", strText)
+                          : !reader.Take("condition.makeup", nMakeup, opNone, opIsNull, makeup) || makeup[1] > 1
+                                || (nMakeup == 3 && makeup[2] > 1)
+                                || !reader.Take("condition.value1", strValue1)
+                                || !reader.Take("condition.value2", strValue2) || !reader.Take("condition.text", strText))
             return false;
-        if (bFirstVersion)
-            return reader.Take("condition.filter", condition.strFilter);
-        std::vector<int> makeup;
-        if (!reader.Take("condition.makeup", 2, opNone, opIsNull, makeup) || makeup[1] > 1
-            || !reader.Take("condition.value1", condition.strValue1) || !reader.Take("condition.value2", condition.strValue2)
-            || !reader.Take("condition.text", condition.strFilter))
-            return false;
-        condition.nOperator = makeup[0];
-        condition.bNegated = makeup[1];
         // A typed condition is its text; one of the editor's, what it is made of.
-        return condition.strName.IsEmpty() ? condition.nOperator == opNone : condition.strFilter.IsEmpty();
+        makeup.resize(3);
+        if (!bFirstVersion && (strName.IsEmpty() ? makeup[0] != opNone || makeup[2] : !strText.IsEmpty()))
+            return false;
+        // The column as the condition was made from it, its texts borrowed
+        // for the copy the condition takes.
+        ColumnInfo column;
+        column.name = strName.IsEmpty() ? nullptr : (char*)(LPCSTR)strName;
+        column.typeName = strTypeName.IsEmpty() ? nullptr : (char*)(LPCSTR)strTypeName;
+        column.searchable = types[0];
+        column.dataType = types[1];
+        column.sqlDataType = types[2];
+        column.datetimeSub = types[3];
+        ColumnInfo info;
+        SetConditionColumn(info, column);
+        SetConditionTexts(info, strDisplay, strText);
+        SetConditionMakeup(info, makeup[0], makeup[1], strValue1, strValue2);
+        info.asked = makeup[2];
+        if (AppendColumnInfo(conditions.p, conditions.n, info))
+            return true;
+        FreeColumnInfo(info);
+        return false;
+    }
+
+    void PutCondition(CEntryWriter& writer, const ColumnInfo& info)
+    {
+        auto text = [](const char* psz) { return CString(psz); };
+        // Only a typed condition's text is kept; the editor's are made anew.
+        const bool bTyped = info.name == nullptr;
+        writer.PutNumbers("condition", {info.searchable, info.dataType, info.sqlDataType, info.datetimeSub});
+        writer.Put("condition.column", text(info.name));
+        writer.Put("condition.type", text(info.typeName));
+        writer.Put("condition.display", text(info.displayText));
+        writer.PutNumbers("condition.makeup",
+                          {bTyped ? 0 : info.conditionOperator, !bTyped && info.negated != 0, !bTyped && info.asked != 0});
+        writer.Put("condition.value1", text(info.value1));
+        writer.Put("condition.value2", text(info.value2));
+        writer.Put("condition.text", bTyped ? text(info.filterText) : CString());
     }
 
     bool TakeReading(CEntryReader& reader, SqlDialect& reading)
@@ -192,126 +227,73 @@ namespace
     };
 }
 
-std::vector<RememberedCondition> RememberConditions(const ColumnInfo* pConditions, int nConditions)
-{
-    auto text = [](const char* psz) { return CString(psz); };
-    std::vector<RememberedCondition> conditions;
-    for (int i = 0; i < nConditions; ++i)
-    {
-        const ColumnInfo& info = pConditions[i];
-        // Only a typed condition's text is kept; the editor's are made anew.
-        const bool bTyped = info.name == nullptr;
-        conditions.push_back({text(info.name), text(info.typeName), text(info.displayText),
-                              bTyped ? text(info.filterText) : CString(), info.searchable, info.dataType,
-                              info.sqlDataType, info.datetimeSub, bTyped ? 0 : info.conditionOperator,
-                              bTyped ? FALSE : info.negated, text(info.value1), text(info.value2)});
-    }
-    return conditions;
-}
-
-BOOL RecallConditions(const std::vector<RememberedCondition>& conditions, ColumnInfo*& pConditions, int& nConditions)
-{
-    for (const RememberedCondition& condition : conditions)
-    {
-        // The column as the condition was made from it, its texts borrowed
-        // for the copy the condition takes.
-        ColumnInfo column;
-        column.name = condition.strName.IsEmpty() ? nullptr : (char*)(LPCSTR)condition.strName;
-        column.typeName = condition.strTypeName.IsEmpty() ? nullptr : (char*)(LPCSTR)condition.strTypeName;
-        column.searchable = condition.nSearchable;
-        column.dataType = condition.nDataType;
-        column.sqlDataType = condition.nSqlDataType;
-        column.datetimeSub = condition.nDatetimeSub;
-        ColumnInfo info;
-        SetConditionColumn(info, column);
-        SetConditionTexts(info, condition.strDisplay, condition.strFilter);
-        SetConditionMakeup(info, condition.nOperator, condition.bNegated, condition.strValue1, condition.strValue2);
-        if (!AppendColumnInfo(pConditions, nConditions, info))
-        {
-            FreeColumnInfo(info);
-            return FALSE;
-        }
-    }
-    return TRUE;
-}
-
 std::string EncodeLastImport(const LastImport& last)
 {
+    const ImportChoices& choices = last.choices;
     CEntryWriter writer;
     writer.Put("version", szVersion);
-    writer.Put("source", last.table.strDataSource);
-    writer.PutNumbers("kind", {(int)last.table.nDsnType});
-    writer.Put("schema", last.table.strSchema);
-    writer.Put("table", last.table.strTable);
-    writer.PutNumbers("views", {last.table.nIncludeViews != 0});
+    writer.Put("source", choices.table.strDataSource);
+    writer.PutNumbers("kind", {(int)choices.table.nDsnType});
+    writer.Put("schema", choices.table.strSchema);
+    writer.Put("table", choices.table.strTable);
+    writer.PutNumbers("views", {choices.table.nIncludeViews != 0});
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
     {
-        const FieldMapping& field = last.aFields[k];
+        const FieldMapping& field = choices.aFields[k];
         writer.Put(FieldName(k, "column"), field.m_strColumn);
         writer.Put(FieldName(k, "prefix"), field.m_strPrefix);
         writer.Put(FieldName(k, "suffix"), field.m_strSuffix);
         writer.PutNumbers(FieldName(k, "format"), FieldFormat(field));
     }
-    writer.PutNumbers("conditions", {last.bUseConditions != 0});
+    writer.PutNumbers("conditions", {choices.bUseConditions != 0});
     writer.PutNumbers("reading", {(int)last.reading.family, last.reading.bBackslashEscapes != 0,
                                   last.reading.bReadingMeasured != 0});
     writer.Put("reading.quote", last.reading.strIdentifierQuote);
-    for (const RememberedCondition& condition : last.conditions)
-    {
-        writer.PutNumbers("condition", {condition.nSearchable, condition.nDataType, condition.nSqlDataType,
-                                 condition.nDatetimeSub});
-        writer.Put("condition.column", condition.strName);
-        writer.Put("condition.type", condition.strTypeName);
-        writer.Put("condition.display", condition.strDisplay);
-        writer.PutNumbers("condition.makeup", {condition.nOperator, condition.bNegated != 0});
-        writer.Put("condition.value1", condition.strValue1);
-        writer.Put("condition.value2", condition.strValue2);
-        writer.Put("condition.text", condition.strFilter);
-    }
+    for (int i = 0; i < choices.conditions.n; ++i)
+        PutCondition(writer, choices.conditions.p[i]);
     for (int i = 0; i < SORT_KEYS; ++i)
-        writer.PutNumbers("sort", {last.aSortKeys[i].nField, last.aSortKeys[i].bDescending != 0});
+        writer.PutNumbers("sort", {choices.aSortKeys[i].nField, choices.aSortKeys[i].bDescending != 0});
     return writer.List();
 }
 
 BOOL DecodeLastImport(const std::string& list, LastImport& last)
 {
+    ImportChoices& choices = last.choices;
     CEntryReader reader(list);
     CString strVersion;
     std::vector<int> kind, views, useConditions;
-    if (!reader.Take("version", strVersion) || (strVersion != szVersion && strVersion != szFirstVersion)
-        || !reader.Take("source", last.table.strDataSource) || !reader.Take("kind", 1, dsnSystem, dsnUser, kind)
-        || !reader.Take("schema", last.table.strSchema) || !reader.Take("table", last.table.strTable)
+    if (!reader.Take("version", strVersion) || (strVersion != szVersion && strVersion != szSecondVersion && strVersion != szFirstVersion)
+        || !reader.Take("source", choices.table.strDataSource) || !reader.Take("kind", 1, dsnSystem, dsnUser, kind)
+        || !reader.Take("schema", choices.table.strSchema) || !reader.Take("table", choices.table.strTable)
         || !reader.Take("views", 1, 0, 1, views))
         return FALSE;
-    last.table.nDsnType = (DsnType)kind[0];
-    last.table.nIncludeViews = views[0];
+    choices.table.nDsnType = (DsnType)kind[0];
+    choices.table.nIncludeViews = views[0];
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
     {
-        if (!TakeField(reader, k, last.aFields[k]))
+        if (!TakeField(reader, k, choices.aFields[k]))
             return FALSE;
     }
     if (!reader.Take("conditions", 1, 0, 1, useConditions))
         return FALSE;
-    last.bUseConditions = useConditions[0];
+    choices.bUseConditions = useConditions[0];
     const bool bFirstVersion = strVersion == szFirstVersion;
     last.bReadingKnown = !bFirstVersion;
     if (!bFirstVersion && !TakeReading(reader, last.reading))
         return FALSE;
-    last.conditions.clear();
+    choices.conditions = CColumnArray();
     while (reader.NextIs("condition"))
     {
-        RememberedCondition condition;
-        if (!TakeCondition(reader, bFirstVersion, condition))
+        if (!TakeCondition(reader, strVersion, choices.conditions))
             return FALSE;
-        last.conditions.push_back(condition);
     }
     for (int i = 0; i < SORT_KEYS; ++i)
     {
         std::vector<int> key;
         if (!reader.Take("sort", 2, -1, OUTPUT_FIELDS - 1, key) || key[1] > 1)
             return FALSE;
-        last.aSortKeys[i].nField = key[0];
-        last.aSortKeys[i].bDescending = key[1];
+        choices.aSortKeys[i].nField = key[0];
+        choices.aSortKeys[i].bDescending = key[1];
     }
     return reader.AtEnd();
 }

@@ -2,7 +2,6 @@
 
 #include "ImportSession.h"
 #include "LastImport.h"
-#include "FieldMappingImport.h"
 #include "Preview.h"
 #include "RDMODBCApp.h"
 #include "dialogs/CDataSourceDlg.h"
@@ -11,7 +10,6 @@
 #include "langres/ResString.h"
 #include "resource.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -27,13 +25,13 @@ namespace
 
     enum MappingOutcome { mappingCancelled, mappingBack, mappingOpened };
 
-    // Opens the record set of the dialog's choices: TRUE when it is open;
-    // FALSE when it or the connection failed, after the driver's message.
-    BOOL OpenMappedImport(const CFieldMapDlg& dlg)
+    // Opens the record set of the choices: TRUE when it is open; FALSE when
+    // it or the connection failed, after the driver's message.
+    BOOL OpenChosenImport(const ImportChoices& choices)
     {
         try
         {
-            return theSession.OpenRecordSet(FieldMappingImport(dlg, theSession.m_dialect));
+            return theSession.OpenRecordSet(choices);
         }
         catch (CException* pException)
         {
@@ -42,56 +40,55 @@ namespace
         }
     }
 
-    // The field mapping of one table, with its column and condition arrays:
-    // what the user sets in it lives until Open returns or the table step
-    // leads to another table.
+    // The field mapping of one table: what the user sets in it lives until
+    // Open returns or the table step leads to another table. The choices
+    // go into the dialog once and come back from it at each OK.
     struct FieldMappingStep
     {
-        explicit FieldMappingStep(const TableChoice& table) : table(table)
+        explicit FieldMappingStep(const ImportChoices& offered) : choices(offered)
         {
-            dlg.m_strDataSource = table.strDataSource;
-            dlg.m_strSchema = table.strSchema;
-            dlg.m_strTable = table.strTable;
+            dlg.LoadChoices(choices);
             dlg.m_showPreview = ShowPreview;
         }
 
-        TableChoice table;
+        ImportChoices choices;
         CFieldMapDlg dlg{theSession};
         // The dialog hands its arrays to the Open sequence, whatever its end.
         CColumnArrayOwner columns{dlg.m_pColumns, dlg.m_nColumns};
         CColumnArrayOwner conditions{dlg.m_pConditions, dlg.m_nConditions};
     };
 
-    // The field mapping starts with the last import's fields, conditions and
-    // order; it leaves out what the table no longer has once it has read
-    // the columns.
-    void OfferLastImport(CFieldMapDlg& dlg, const LastImport& last)
+    // The field mapping of the table: afresh, or with the last import's
+    // fields, conditions and order when it was made on this table. What the
+    // table no longer has is left out once the columns are read.
+    std::unique_ptr<FieldMappingStep> MapTable(const TableChoice& table, const LastImport* pLast)
     {
-        std::copy(std::begin(last.aFields), std::end(last.aFields), dlg.m_aMap);
-        RecallConditions(last.conditions, dlg.m_pConditions, dlg.m_nConditions);
-        dlg.m_bUseConditions = last.bUseConditions;
-        std::copy(std::begin(last.aSortKeys), std::end(last.aSortKeys), dlg.m_aSortKeys);
-        dlg.m_bKeepChoices = TRUE;
-        dlg.m_bRemembered = TRUE;
-        if (last.bReadingKnown)
-            dlg.m_rememberedReading = last.reading;
+        if (pLast == nullptr || !IsSameTable(pLast->choices.table, table))
+        {
+            ImportChoices fresh;
+            fresh.table = table;
+            return std::make_unique<FieldMappingStep>(fresh);
+        }
+        auto pStep = std::make_unique<FieldMappingStep>(pLast->choices);
+        pStep->dlg.m_bKeepChoices = TRUE;
+        pStep->dlg.m_bRemembered = TRUE;
+        if (pLast->bReadingKnown)
+            pStep->dlg.m_rememberedReading = pLast->reading;
+        return pStep;
     }
 
-    void RememberImport(const TableChoice& table, const CFieldMapDlg& dlg)
+    void RememberImport(const ImportChoices& choices)
     {
         LastImport last;
-        last.table = table;
-        std::copy(std::begin(dlg.m_aMap), std::end(dlg.m_aMap), last.aFields);
-        last.conditions = RememberConditions(dlg.m_pConditions, dlg.m_nConditions);
-        last.bUseConditions = dlg.m_bUseConditions;
+        last.choices = choices;
         last.bReadingKnown = TRUE;
         last.reading = theSession.m_dialect;
-        std::copy(std::begin(dlg.m_aSortKeys), std::end(dlg.m_aSortKeys), last.aSortKeys);
         SaveLastImport(last);
     }
 
-    MappingOutcome RunFieldMapping(CFieldMapDlg& dlg)
+    MappingOutcome RunFieldMapping(FieldMappingStep& step)
     {
+        CFieldMapDlg& dlg = step.dlg;
         for (;;)
         {
             const INT_PTR nResult = dlg.DoModal();
@@ -108,7 +105,8 @@ namespace
                 theSession.m_db.Close();
                 return mappingBack;
             }
-            if (OpenMappedImport(dlg))
+            dlg.StoreChoices(step.choices);
+            if (OpenChosenImport(step.choices))
                 return mappingOpened;
             // The driver's message has been shown. The user gets the dialog
             // back as they left it, to mend the cause (a typed condition, a
@@ -155,7 +153,7 @@ int OpenImportSession()
     // table, and on that table its fields, conditions and order.
     LastImport last;
     const BOOL bRemembered = LoadLastImport(last);
-    TableChoice table = bRemembered ? last.table : TableChoice();
+    TableChoice table = bRemembered ? last.choices.table : TableChoice();
     BOOL bReturning = FALSE;
     std::unique_ptr<FieldMappingStep> pMapping;
     for (;;)
@@ -165,20 +163,19 @@ int OpenImportSession()
             theSession.m_db.Close();
             return 0;
         }
-        if (!pMapping || !IsSameTable(pMapping->table, table))
+        if (!pMapping || !IsSameTable(pMapping->choices.table, table))
         {
             pMapping.reset();
-            pMapping = std::make_unique<FieldMappingStep>(table);
-            if (bRemembered && IsSameTable(last.table, table))
-                OfferLastImport(pMapping->dlg, last);
+            pMapping = MapTable(table, bRemembered ? &last : nullptr);
         }
-        switch (RunFieldMapping(pMapping->dlg))
+        pMapping->choices.table = table;
+        switch (RunFieldMapping(*pMapping))
         {
         case mappingBack:
             bReturning = TRUE;
             continue;
         case mappingOpened:
-            RememberImport(table, pMapping->dlg);
+            RememberImport(pMapping->choices);
             return 1;
         case mappingCancelled:
             return 0;

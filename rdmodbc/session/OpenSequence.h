@@ -1,7 +1,7 @@
 #pragma once
 // The sequence of RDMODBCOpen: language module, the data-source dialog and
 // the field-mapping dialog with Back between them, then the record set.
-#include "TableChoice.h"
+#include "query/TableChoice.h"
 
 // Runs the data-source dialog with these choices; TRUE (and the choices
 // updated) when the user ended it with OK. bReturning: the user came back

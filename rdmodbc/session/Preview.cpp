@@ -2,8 +2,8 @@
 
 #include "FieldFormat.h"
 #include "ImportSession.h"
-#include "FieldMappingImport.h"
 #include "Statement.h"
+#include "dialogs/CFieldMapDlg.h"
 #include "dialogs/CPreviewDlg.h"
 #include "framework/CDBException.h"
 #include "langres/ResString.h"
@@ -68,7 +68,8 @@ namespace
 
 void ShowPreview(const CFieldMapDlg& dlg)
 {
-    const ImportQuery query = FieldMappingImport(dlg, theSession.m_dialect);
+    ImportChoices choices;
+    dlg.StoreChoices(choices);
     CPreviewDlg preview;
     for (int k = 0; k < OUTPUT_FIELDS; ++k)
         preview.m_astrHeadings[k] = dlg.FieldLabel(k);
@@ -77,10 +78,10 @@ void ShowPreview(const CFieldMapDlg& dlg)
         CDatabase db;
         if (!db.OpenEx(theSession.m_strConnect, CDatabase::openReadOnly))
             return;
-        const ComposedImport composed = ComposeImport(query);
+        const ComposedImport composed = ComposeImport(choices, theSession.m_dialect);
         CRecordset rows(&db);
         rows.m_nMaxRows = PREVIEW_ROWS;
-        OpenComposedImport(rows, composed, query.dialect);
+        OpenComposedImport(rows, composed, theSession.m_dialect);
 
         char aszFields[OUTPUT_FIELDS][PREVIEW_VALUE_LENGTH + 1];
         LPSTR alpszFields[OUTPUT_FIELDS] = {aszFields[0], aszFields[1], aszFields[2], aszFields[3]};

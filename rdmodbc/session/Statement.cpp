@@ -6,6 +6,7 @@
 #include "framework/CDBException.h"
 #include "framework/CRecordset.h"
 #include "odbc/Connection.h"
+#include "query/Condition.h"
 #include "query/Identifier.h"
 #include "query/SqlCheck.h"
 
@@ -76,19 +77,27 @@ CString ComposeStatement(const CString& strSchema, const CString& strTable, cons
     return strSQL;
 }
 
-ComposedImport ComposeImport(const ImportQuery& query)
+ComposedImport ComposeImport(const ImportChoices& choices, const SqlDialect& dialect)
 {
     ComposedImport composed;
-    std::copy(std::begin(query.aFields), std::end(query.aFields), composed.aFields);
+    CString astrColumns[OUTPUT_FIELDS];
+    for (int k = 0; k < OUTPUT_FIELDS; ++k)
+    {
+        astrColumns[k] = choices.aFields[k].m_strColumn;
+        composed.aFields[k] = choices.aFields[k];
+    }
     std::vector<const char*> filters;
-    for (const CString& strFilter : query.filters)
-        filters.push_back(strFilter);
-    RefuseUnsafeFilters(filters.data(), (int)filters.size(), query.dialect);
+    for (const char* pszFilter : ConditionFilterTexts(choices.conditions.p, choices.conditions.n, choices.bUseConditions))
+    {
+        if (pszFilter != nullptr)
+            filters.push_back(pszFilter);
+    }
+    RefuseUnsafeFilters(filters.data(), (int)filters.size(), dialect);
     composed.strFilter = ComposeFilter(filters.data(), (int)filters.size());
-    composed.strSort = ComposeSortOrder(EffectiveSortKeys(query.aSortKeys, query.astrColumns), query.astrColumns,
-                                        query.dialect.strIdentifierQuote);
+    composed.strSort = ComposeSortOrder(EffectiveSortKeys(choices.aSortKeys, astrColumns), astrColumns,
+                                        dialect.strIdentifierQuote);
     composed.strStatement =
-        ComposeStatement(query.strSchema, query.strTable, query.astrColumns, composed.aFields, query.dialect);
+        ComposeStatement(choices.table.strSchema, choices.table.strTable, astrColumns, composed.aFields, dialect);
     return composed;
 }
 

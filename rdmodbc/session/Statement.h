@@ -1,7 +1,7 @@
 #pragma once
 // The SQL text of an import: quoted names, the select list, the filter.
 #include "framework/SqlDialect.h"
-#include "query/ImportQuery.h"
+#include "query/ImportChoices.h"
 
 class CRecordset;
 
@@ -27,10 +27,10 @@ struct ComposedImport
     OutputField aFields[OUTPUT_FIELDS];
 };
 
-// Composes the import of the query, quoted as the data source reads SQL;
-// nothing reaches a driver. A filter text that could make the statement
-// more than one SELECT throws CDBException* with the reason.
-ComposedImport ComposeImport(const ImportQuery& query);
+// Composes the import of the choices, quoted as the data source reads SQL
+// by the dialect; nothing reaches a driver. A filter text that could make
+// the statement more than one SELECT throws CDBException* with the reason.
+ComposedImport ComposeImport(const ImportChoices& choices, const SqlDialect& dialect);
 // Opens the record set on the composed import. Its connection reads only
 // from then on: read-only at the server where the engine can say so, each
 // statement bounded in time (ImportQueryTimeout), and with a filter in a

@@ -596,3 +596,94 @@ TEST_F(EngineDialogs, AStatementThatRunsPastTheTimeoutEndsWithItsMessageAndTheMa
             << m_robot.MessageBoxes().back().text;
     }
 }
+
+// A condition whose values are asked at each import: the question comes
+// when OK opens the import, the values given are written as the editor
+// writes typed ones (a quote and a backslash found exactly, a date refused
+// until it reads as one), and Cancel in it brings the field mapping back
+// as it was.
+TEST_F(EngineDialogs, AskedConditionsTakeTheValuesGivenAtTheImportOnEveryEngine)
+{
+    const char kBetween[] = "between (including both ends)";   // string 12 of the US module
+    const int nSecondRow = 3;                                    // the question's next row of controls
+    for (const TestEngine& engine : TestEngines())
+    {
+        const size_t nBoxes = m_robot.MessageBoxes().size();
+        m_robot.Expect(IDD_DATASOURCE, ChooseTable(engine, "paths"));
+        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDC_CONDITIONS), Click(IDC_PREVIEW),
+                                      Click(IDOK),
+                                      Inspect([&](HWND hDlg) {
+                                          EXPECT_EQ("id", SelectedRow(hDlg, IDC_COLUMN_LIST)) << "Cancel kept it";
+                                      }),
+                                      Click(IDOK)});
+        m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION),
+                                           Inspect([&](HWND hDlg) {
+                                               EXPECT_EQ(std::vector<std::string>{"note equals (asked)"},
+                                                         ListRows(hDlg, IDC_CONDITION_LIST));
+                                           }),
+                                           Click(IDOK)});
+        m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "note"), ChooseEntry(IDC_OPERATOR, kEquals),
+                                       SetCheck(IDC_ASK_AT_IMPORT, true), Click(IDOK)});
+        // The preview asks too, and shows the rows of the value given.
+        m_robot.Expect(IDD_ASK_VALUES, {Inspect([&](HWND hDlg) {
+                                            EXPECT_EQ("note equals", ControlText(hDlg, IDC_ASK_LABEL));
+                                            EXPECT_FALSE(IsVisible(hDlg, IDC_ASK_VALUE2));
+                                        }),
+                                        Type(IDC_ASK_VALUE1, "it's"), Click(IDOK)});
+        m_robot.Expect(IDD_PREVIEW, {Inspect([&](HWND hDlg) {
+                                         EXPECT_EQ((std::vector<std::vector<std::string>>{{"", "4", "", ""}}),
+                                                   ListCells(hDlg, IDC_PREVIEW_LIST)) << engine.name;
+                                     }),
+                                     Click(IDCANCEL)});
+        m_robot.Expect(IDD_ASK_VALUES, {Inspect([&](HWND hDlg) {
+                                            EXPECT_EQ("it's", ControlText(hDlg, IDC_ASK_VALUE1)) << "the value last given";
+                                        }),
+                                        Click(IDCANCEL)});
+        m_robot.Expect(IDD_ASK_VALUES, {Type(IDC_ASK_VALUE1, "it\\'s"), Click(IDOK)});
+        ASSERT_EQ(1, OpenAfresh()) << engine.name;
+        EXPECT_EQ(std::vector<std::string>{"5"}, Column(ReadAllRows(), 1)) << engine.name << ": " << Statement();
+        RDMODBCClose();
+        EXPECT_EQ(nBoxes, m_robot.MessageBoxes().size());
+
+        m_robot.Expect(IDD_DATASOURCE, ChooseTable(engine, "customers"));
+        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDC_CONDITIONS), Click(IDC_CONDITIONS),
+                                      Click(IDOK)});
+        m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_CONDITION), Click(IDOK)});
+        m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "visits"), ChooseEntry(IDC_OPERATOR, kBetween),
+                                       Type(IDC_VALUE1, "0"), Type(IDC_VALUE2, "10"),
+                                       SetCheck(IDC_ASK_AT_IMPORT, true), Click(IDOK)});
+        m_robot.Expect(IDD_CONDITIONLIST, {Click(IDC_ADD_CONDITION), Click(IDOK)});
+        m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, "joined"), ChooseEntry(IDC_OPERATOR, kBetween),
+                                       SetCheck(IDC_ASK_AT_IMPORT, true), Click(IDOK)});
+        std::vector<RobotAction> question = {
+            Inspect([&](HWND hDlg) {
+                EXPECT_EQ("0", ControlText(hDlg, IDC_ASK_VALUE1)) << "the value offered";
+                EXPECT_EQ("10", ControlText(hDlg, IDC_ASK_VALUE2));
+                EXPECT_EQ("joined " + std::string(kBetween), ControlText(hDlg, IDC_ASK_LABEL + nSecondRow));
+                EXPECT_TRUE(IsVisible(hDlg, IDC_ASK_VALUE2 + nSecondRow));
+            }),
+            Type(IDC_ASK_VALUE1, "1"), Type(IDC_ASK_VALUE2, "12"), Type(IDC_ASK_VALUE1 + nSecondRow, "1995-01-01"),
+        };
+        // SQLite's driver reports a date by its ODBC 3 code, whose values
+        // are compared as text: only the other engines read it as a date.
+        if (std::string(engine.name) != "SQLite")
+        {
+            question.insert(question.end(), {
+                Type(IDC_ASK_VALUE2 + nSecondRow, "2001-02-30"), Click(IDOK),
+                Inspect([&](HWND) {
+                    ASSERT_EQ(nBoxes + 1, m_robot.MessageBoxes().size()) << "the wrong date refused";
+                    EXPECT_NE(std::string::npos, m_robot.MessageBoxes().back().text.find("not a date"))
+                        << m_robot.MessageBoxes().back().text;
+                }),
+            });
+        }
+        question.insert(question.end(), {Type(IDC_ASK_VALUE2 + nSecondRow, "2001-12-31"), Click(IDOK)});
+        m_robot.Expect(IDD_ASK_VALUES, question);
+        ASSERT_EQ(1, OpenAfresh()) << engine.name;
+        const std::string statement = Statement() + " WHERE " + theSession.m_pRecordset->m_strFilter.Str();
+        std::vector<std::string> ids = Column(ReadAllRows(), 1);
+        std::sort(ids.begin(), ids.end());
+        EXPECT_EQ((std::vector<std::string>{"1", "7"}), ids) << engine.name << ": " << statement;
+        RDMODBCClose();
+    }
+}

@@ -41,6 +41,41 @@ namespace
         DWORD exitCode = WaitForChildProcess(hProcess);
         return {exitCode, ReadText(out), ReadText(err)};
     }
+
+    HostResult RunHostScript(const std::string& name, const std::string& text, const std::string& options = "",
+                             const std::string& hostDir = BinaryDirWindowsPath("hostdir"))
+    {
+        const std::string script = TestEnvWindowsPath(name + ".script");
+        std::ofstream(script) << text;
+        return RunHost(script, name, options, hostDir);
+    }
+
+    // The rows as CSV lines in sorted order.
+    std::string SortedRows(const std::string& rows)
+    {
+        std::istringstream lines(rows);
+        std::vector<std::string> sorted(std::istream_iterator<std::string>(lines), {});
+        std::sort(sorted.begin(), sorted.end());
+        std::string text;
+        for (const std::string& row : sorted)
+            text += row + "\n";
+        return text;
+    }
+
+    // The Customers' codes of a city asked at each import, Oslo offered.
+    const char kAskedCityScript[] =
+        "dialog IDD_DATASOURCE\n  select IDC_SOURCE_LIST \"RDM Sample\"\n  click IDOK\n"
+        "  select IDC_SOURCE_LIST \"Customers\"\n  click IDOK\n"
+        "dialog IDD_FIELDMAP\n  select IDC_COLUMN_LIST \"Code\"\n  click IDC_CONDITIONS\n  click IDOK\n"
+        "dialog IDD_CONDITIONLIST\n  check IDC_USE_CONDITIONS\n  click IDC_ADD_CONDITION\n  click IDOK\n"
+        "dialog IDD_CONDITION\n  choose IDC_COLUMN \"City\"\n  choose IDC_OPERATOR \"equals\"\n"
+        "  type IDC_VALUE1 \"Oslo\"\n  check IDC_ASK_AT_IMPORT\n  click IDOK\n"
+        "dialog IDD_ASK_VALUES\n  press Enter\n";
+    // The last import again by Enter at each step.
+    const char kRepeatScript[] = "dialog IDD_DATASOURCE\n  wait-selected IDC_SOURCE_LIST \"RDM Sample\"\n  press Enter\n"
+                                 "  wait-selected IDC_SOURCE_LIST \"Customers\"\n  press Enter\n"
+                                 "dialog IDD_FIELDMAP\n  wait-enabled IDOK\n  press Enter\n";
+    const char kOsloCodes[] = ",1001,,\n,1004,,\n,1010,,\n";
 }
 
 TEST(HostProcess, RunsTheBundledImportScriptAndRepeatsItInANewProcessByEnterAlone)
@@ -93,6 +128,17 @@ TEST(HostProcess, ImportsWithALanguageModuleFromBeforeTheSortOrder)
     ASSERT_EQ(0u, result.exitCode) << result.report;
     EXPECT_NE(std::string::npos, result.report.find("RDMODBCOpen returned 1, 10 rows")) << result.report;
     EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
+
+    // A condition asked under the current module is used with its last
+    // value, unasked; and the older editor has no option to ask.
+    ASSERT_EQ(0u, RunHostScript("asked-current", kAskedCityScript).exitCode);
+    result = RunHostScript("asked-first-edition", kRepeatScript, "", olderDir);
+    ASSERT_EQ(0u, result.exitCode) << result.report;
+    EXPECT_EQ(kOsloCodes, SortedRows(result.rows)) << result.report;
+    EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
+    result = RunHostScript("ask-option-first-edition", kAskedCityScript, "--timeout 3", olderDir);
+    EXPECT_EQ(3u, result.exitCode) << result.report;
+    EXPECT_NE(std::string::npos, result.report.find("1072")) << "no option to check: " << result.report;
 }
 
 TEST(HostProcess, ImportsWithEveryFieldRuleWhenTheHostKeepsTheStackAlignedToFourBytesOnly)
@@ -132,5 +178,27 @@ TEST(HostProcess, ImportsWithEveryFieldRuleWhenTheHostKeepsTheStackAlignedToFour
         ASSERT_EQ(0u, result.exitCode) << result.report;
         EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
         EXPECT_EQ(rows, result.rows);
+    }
+}
+
+// The weekly run: the first import asks for a city, the next in a new host
+// takes the week's city typed in the question after Enter at each step,
+// and the one after repeats it by Enter alone.
+TEST(HostProcess, AnAskedValueIsGivenEachWeekAndEnterAloneRepeatsTheLastOne)
+{
+    ForgetLastImport();
+    struct Week { const char* name; std::string script; const char* rows; };
+    const Week weeks[] = {
+        {"asked-first", kAskedCityScript, kOsloCodes},
+        {"asked-second", kRepeatScript + std::string("dialog IDD_ASK_VALUES\n  type IDC_ASK_VALUE1 \"Brno\"\n  press Enter\n"),
+         ",1002,,\n,1008,,\n"},
+        {"asked-third", kRepeatScript + std::string("dialog IDD_ASK_VALUES\n  press Enter\n"), ",1002,,\n,1008,,\n"},
+    };
+    for (const Week& week : weeks)
+    {
+        HostResult result = RunHostScript(week.name, week.script);
+        ASSERT_EQ(0u, result.exitCode) << week.name << ": " << result.report;
+        EXPECT_EQ(week.rows, SortedRows(result.rows)) << week.name << ": " << result.report;
+        EXPECT_EQ(std::string::npos, result.report.find("message box")) << result.report;
     }
 }

@@ -9,30 +9,39 @@ namespace
     LastImport Example()
     {
         LastImport last;
-        last.table.strDataSource = "Customers = main";
-        last.table.nDsnType = dsnSystem;
-        last.table.strSchema = "archive";
-        last.table.strTable = "Orders 2024";
-        last.table.nIncludeViews = FALSE;
-        last.aFields[1].m_strColumn = "Code";
-        last.aFields[1].m_bPad = TRUE;
-        last.aFields[1].m_nPadWidth = 8;
-        last.aFields[1].m_chPad = '\xE9';
-        last.aFields[0].m_strColumn = "name";
-        last.aFields[0].m_strPrefix = "Tel: ";
-        last.aFields[0].m_strSuffix = ", =;";
-        last.aFields[0].m_bOnlyWithValue = TRUE;
-        last.aFields[3].m_strColumn = "born";
-        last.aFields[3].m_bDate = TRUE;
-        last.conditions.push_back({"city", "VARCHAR", "(\"city\"='Oslo')", "", 3, 12, 12, 0, opBetweenInclusive, TRUE,
-                                   "Oslo", "Stavanger"});
-        last.conditions.push_back({"", "", "visits > 5 -- often", "visits > 5 -- often", 0, 0, 0, 0, opNone, FALSE, "", ""});
-        last.bUseConditions = TRUE;
+        last.choices.table.strDataSource = "Customers = main";
+        last.choices.table.nDsnType = dsnSystem;
+        last.choices.table.strSchema = "archive";
+        last.choices.table.strTable = "Orders 2024";
+        last.choices.table.nIncludeViews = FALSE;
+        last.choices.aFields[1].m_strColumn = "Code";
+        last.choices.aFields[1].m_bPad = TRUE;
+        last.choices.aFields[1].m_nPadWidth = 8;
+        last.choices.aFields[1].m_chPad = '\xE9';
+        last.choices.aFields[0].m_strColumn = "name";
+        last.choices.aFields[0].m_strPrefix = "Tel: ";
+        last.choices.aFields[0].m_strSuffix = ", =;";
+        last.choices.aFields[0].m_bOnlyWithValue = TRUE;
+        last.choices.aFields[3].m_strColumn = "born";
+        last.choices.aFields[3].m_bDate = TRUE;
+        ColumnInfo city;
+        city.name = (char*)"city";
+        city.typeName = (char*)"VARCHAR";
+        city.searchable = 3;
+        city.dataType = city.sqlDataType = 12;
+        ColumnInfo condition;
+        SetConditionColumn(condition, city);
+        SetConditionTexts(condition, "(\"city\"='Oslo')", "");
+        SetConditionMakeup(condition, opBetweenInclusive, TRUE, "Oslo", "Stavanger");
+        condition.asked = 1;
+        EXPECT_TRUE(AppendColumnInfo(last.choices.conditions.p, last.choices.conditions.n, condition));
+        EXPECT_TRUE(AppendTypedCondition(last.choices.conditions.p, last.choices.conditions.n, "visits > 5 -- often"));
+        last.choices.bUseConditions = TRUE;
         last.bReadingKnown = TRUE;
         last.reading.strIdentifierQuote = "\"";
         last.reading.family = sqlPostgreSqlFamily;
-        last.aSortKeys[0] = {1, TRUE};
-        last.aSortKeys[1] = {0, FALSE};
+        last.choices.aSortKeys[0] = {1, TRUE};
+        last.choices.aSortKeys[1] = {0, FALSE};
         return last;
     }
 
@@ -54,18 +63,31 @@ TEST(LastImport, KeepsEveryChoiceOfTheImport)
     LastImport last;
     ASSERT_TRUE(DecodeLastImport(list, last));
     EXPECT_EQ(list, EncodeLastImport(last));
-    EXPECT_STREQ("Customers = main", last.table.strDataSource);
-    EXPECT_EQ(dsnSystem, last.table.nDsnType);
-    EXPECT_STREQ(", =;", last.aFields[0].m_strSuffix);
-    EXPECT_EQ('\xE9', last.aFields[1].m_chPad);
-    EXPECT_TRUE(last.aFields[3].m_bDate);
-    ASSERT_EQ(2u, last.conditions.size());
-    EXPECT_STREQ("visits > 5 -- often", last.conditions[1].strFilter);
-    EXPECT_EQ(-1, last.aSortKeys[2].nField);
+    EXPECT_STREQ("Customers = main", last.choices.table.strDataSource);
+    EXPECT_EQ(dsnSystem, last.choices.table.nDsnType);
+    EXPECT_STREQ(", =;", last.choices.aFields[0].m_strSuffix);
+    EXPECT_EQ('\xE9', last.choices.aFields[1].m_chPad);
+    EXPECT_TRUE(last.choices.aFields[3].m_bDate);
+    ASSERT_EQ(2, last.choices.conditions.n);
+    EXPECT_STREQ("visits > 5 -- often", last.choices.conditions.p[1].filterText);
+    EXPECT_EQ(-1, last.choices.aSortKeys[2].nField);
+
+    EXPECT_EQ(1, last.choices.conditions.p[0].asked);
+    EXPECT_STREQ("Stavanger", last.choices.conditions.p[0].value2) << "the value last given is offered again";
+
+    // The value of before asked conditions came: none is asked.
+    std::string older = list;
+    for (const auto& change : {std::pair<std::string, std::string>{"version=3", "version=2"},
+                               {"condition.makeup=6 1 1", "condition.makeup=6 1"},
+                               {"condition.makeup=0 0 0", "condition.makeup=0 0"}})
+        older.replace(older.find(change.first), change.first.size(), change.second);
+    ASSERT_TRUE(DecodeLastImport(older, last));
+    EXPECT_EQ(0, last.choices.conditions.p[0].asked);
+    EXPECT_STREQ("Stavanger", last.choices.conditions.p[0].value2);
 
     LastImport none;
     ASSERT_TRUE(DecodeLastImport(EncodeLastImport(none), last));
-    EXPECT_TRUE(last.conditions.empty()) << "no conditions left from before";
+    EXPECT_EQ(0, last.choices.conditions.n) << "no conditions left from before";
 }
 
 TEST(LastImport, IsNothingWhenItsValueIsCutDamagedOrOfALaterVersion)
@@ -81,8 +103,11 @@ TEST(LastImport, IsNothingWhenItsValueIsCutDamagedOrOfALaterVersion)
         return damaged;
     };
     const std::string damaged[] = {
-        replaced("version=2", "version=3"),
-        replaced("condition.makeup=6 1", "condition.makeup=10 1"),
+        replaced("version=3", "version=4"),
+        replaced("condition.makeup=6 1 1", "condition.makeup=10 1 1"),
+        replaced("condition.makeup=6 1 1", "condition.makeup=6 1 2"),
+        replaced("condition.makeup=6 1 1", "condition.makeup=6 1"),
+        replaced("condition.makeup=0 0 0", "condition.makeup=0 0 1"),   // a typed condition asks nothing
         replaced(std::string("condition.text=\0", 16), std::string("condition.text=x\0", 17)),   // the editor's SQL
         replaced("reading=2 0 1", "reading=4 0 1"),
         replaced("kind=1", "kind=3"),
@@ -98,7 +123,7 @@ TEST(LastImport, IsNothingWhenItsValueIsCutDamagedOrOfALaterVersion)
     };
     for (const std::string& text : damaged)
         EXPECT_FALSE(DecodeLastImport(text, last)) << text.substr(0, 60);
-    EXPECT_TRUE(EncodeLastImport([] { LastImport l; l.table.strTable = CString("a\0b", 3); return l; }()).empty())
+    EXPECT_TRUE(EncodeLastImport([] { LastImport l; l.choices.table.strTable = CString("a\0b", 3); return l; }()).empty())
         << "a text the list cannot carry is not kept";
 }
 
@@ -140,8 +165,8 @@ TEST(LastImport, AnOlderValueIsReadAndItsConditionsWrittenAnewWhereTheyCanBe)
     LastImport last;
     ASSERT_TRUE(DecodeLastImport(list, last));
     EXPECT_FALSE(last.bReadingKnown);
-    ASSERT_EQ(4u, last.conditions.size());
-    EXPECT_EQ(opNone, last.conditions[0].nOperator);
+    ASSERT_EQ(4, last.choices.conditions.n);
+    EXPECT_EQ(opNone, last.choices.conditions.p[0].conditionOperator);
 
     CColumnArray columns;
     for (const char* pszName : {"Code", "city"})
@@ -151,8 +176,7 @@ TEST(LastImport, AnOlderValueIsReadAndItsConditionsWrittenAnewWhereTheyCanBe)
         column.sqlDataType = 12;
         ASSERT_TRUE(AppendColumnInfo(columns.p, columns.n, column));
     }
-    CColumnArray conditionsNow;
-    ASSERT_TRUE(RecallConditions(last.conditions, conditionsNow.p, conditionsNow.n));
+    CColumnArray conditionsNow = last.choices.conditions;
     SqlDialect dialect;
     dialect.family = sqlMySqlFamily;
     std::vector<CString> gone, unwritten;
@@ -186,10 +210,10 @@ TEST(LastImport, TheEditorsConditionsAreWrittenForTheEngineOfTheDay)
     ASSERT_TRUE(AppendTypedCondition(made.p, made.n, "note <> 'x'"));
 
     LastImport stored;
-    stored.conditions = RememberConditions(made.p, made.n);
+    stored.choices.conditions = std::move(made);
     LastImport last;
     ASSERT_TRUE(DecodeLastImport(EncodeLastImport(stored), last));
-    EXPECT_STREQ("", last.conditions[0].strFilter) << "no SQL of the editor's is kept";
+    EXPECT_EQ(nullptr, last.choices.conditions.p[0].filterText) << "no SQL of the editor's is kept";
 
     struct Case { SqlFamily family; const char* quote; BOOL bBackslashEscapes; BOOL bTypedRead; const char* filter; };
     const Case cases[] = {
@@ -203,11 +227,8 @@ TEST(LastImport, TheEditorsConditionsAreWrittenForTheEngineOfTheDay)
         dialect.family = c.family;
         dialect.strIdentifierQuote = c.quote;
         dialect.bBackslashEscapes = c.bBackslashEscapes;
-        CColumnArray columns;
-        columns.p = CopyColumnArray(&note, 1);
-        columns.n = 1;
-        CColumnArray conditions;
-        ASSERT_TRUE(RecallConditions(last.conditions, conditions.p, conditions.n));
+        CColumnArray columns = CColumnArray::CopyOf(&note, 1);
+        CColumnArray conditions = last.choices.conditions;
         std::vector<CString> gone, unwritten;
         RecomposeConditions(conditions.p, conditions.n, columns.p, columns.n, dialect, c.bTypedRead, gone, unwritten);
         ASSERT_LE(1, conditions.n) << c.filter;
@@ -232,7 +253,7 @@ TEST(LastImport, AStoredValueThatIsNotOneStartsAfresh)
         {"of another type", REG_SZ, "version=1"},
         {"binary", REG_BINARY, list},
         {"huge", REG_MULTI_SZ, std::string(300 * 1024, 'x') + std::string(2, '\0')},
-        {"of a later version", REG_MULTI_SZ, "version=2" + std::string(2, '\0')},
+        {"of a later version", REG_MULTI_SZ, "version=4" + std::string(2, '\0')},
         {"empty", REG_MULTI_SZ, ""},
     };
     for (const Case& c : cases)

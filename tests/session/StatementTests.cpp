@@ -101,21 +101,22 @@ TEST(Statement, QuotesADottedTableNameAsOneNameBehindASchemaOfItsOwn)
     }
 }
 
-// The whole import is composed from the query alone, without a connection:
+// The whole import is composed from the choices alone, without a connection:
 // the statement, the filter, the order and each field's select position;
 // a filter text that could be a second statement is refused before any
 // driver sees it.
 TEST(Statement, AnImportIsComposedWithoutAConnection)
 {
-    ImportQuery query;
-    query.strTable = "Customers";
-    query.astrColumns[0] = "Name";
-    query.astrColumns[1] = "Code";
-    query.aFields[0].m_strPrefix = "Tel: ";
-    query.filters = {"(`City`='Oslo')", "Code > 1001"};
-    query.aSortKeys[0] = {0, TRUE};
-    query.dialect = Dialect("`");
-    const ComposedImport composed = ComposeImport(query);
+    ImportChoices choices;
+    choices.table.strTable = "Customers";
+    choices.aFields[0].m_strColumn = "Name";
+    choices.aFields[1].m_strColumn = "Code";
+    choices.aFields[0].m_strPrefix = "Tel: ";
+    for (const char* pszFilter : {"(`City`='Oslo')", "Code > 1001"})
+        ASSERT_TRUE(AppendTypedCondition(choices.conditions.p, choices.conditions.n, pszFilter));
+    choices.bUseConditions = TRUE;
+    choices.aSortKeys[0] = {0, TRUE};
+    const ComposedImport composed = ComposeImport(choices, Dialect("`"));
     EXPECT_STREQ("SELECT DISTINCT `Code`,`Name` FROM `Customers`", composed.strStatement);
     EXPECT_STREQ("((`City`='Oslo')\n)\nAND (Code > 1001\n)", composed.strFilter);
     EXPECT_STREQ("`Name` DESC", composed.strSort);
@@ -124,11 +125,11 @@ TEST(Statement, AnImportIsComposedWithoutAConnection)
     EXPECT_EQ(-1, composed.aFields[2].m_nColumn);
     EXPECT_STREQ("Tel: ", composed.aFields[0].m_strPrefix);
 
-    query.filters = {"1=1; DROP TABLE Customers"};
+    ASSERT_TRUE(AppendTypedCondition(choices.conditions.p, choices.conditions.n, "1=1; DROP TABLE Customers"));
     bool bRefused = false;
     try
     {
-        ComposeImport(query);
+        ComposeImport(choices, Dialect("`"));
     }
     catch (CDBException* pException)
     {

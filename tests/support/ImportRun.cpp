@@ -24,24 +24,21 @@ void ForgetLastImport()
 int OpenImport(const ImportChoice& choice)
 {
     theSession.m_strConnect = choice.connect.c_str();
-    ImportQuery query;
-    query.strSchema = choice.schema.c_str();
-    query.strTable = choice.table.c_str();
+    ImportChoices choices;
+    choices.table.strSchema = choice.schema.c_str();
+    choices.table.strTable = choice.table.c_str();
     for (int k = 0; k < 4; ++k)
     {
-        query.astrColumns[k] = choice.columns[k].c_str();
-        query.aFields[k] = choice.options[k];
+        static_cast<OutputField&>(choices.aFields[k]) = choice.options[k];
+        choices.aFields[k].m_strColumn = choice.columns[k].c_str();
     }
-    if (choice.useConditions)
+    for (const char* pszFilter : choice.filters)
     {
-        for (const char* pszFilter : choice.filters)
-        {
-            if (pszFilter != nullptr)
-                query.filters.push_back(pszFilter);
-        }
+        EXPECT_TRUE(pszFilter == nullptr || AppendTypedCondition(choices.conditions.p, choices.conditions.n, pszFilter));
     }
-    std::copy(choice.sortKeys.begin(), choice.sortKeys.end(), query.aSortKeys);
-    return theSession.OpenRecordSet(query);
+    choices.bUseConditions = choice.useConditions;
+    std::copy(choice.sortKeys.begin(), choice.sortKeys.end(), choices.aSortKeys);
+    return theSession.OpenRecordSet(choices);
 }
 
 std::vector<DeliveredRow> ReadAllRows(int limit, size_t maxRows)

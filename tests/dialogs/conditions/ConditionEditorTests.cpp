@@ -116,6 +116,7 @@ TEST_F(ConditionDialogs, EditorKeepsTheOperatorWhenTheNewColumnOffersIt)
 
 TEST_F(ConditionDialogs, EditorEnablesTheValueFieldsTheOperatorUses)
 {
+    // Only an operator that takes values can ask for them at each import.
     struct Case { const char* column; const char* op; bool value1; bool value2; };
     const Case cases[] = {
         {"NAME", kLike, true, false},
@@ -139,11 +140,36 @@ TEST_F(ConditionDialogs, EditorEnablesTheValueFieldsTheOperatorUses)
         actions.push_back(Inspect([&c](HWND hDlg) {
             EXPECT_EQ(c.value1, IsEnabled(hDlg, IDC_VALUE1)) << c.op;
             EXPECT_EQ(c.value2, IsEnabled(hDlg, IDC_VALUE2)) << c.op;
+            EXPECT_EQ(c.value1, IsEnabled(hDlg, IDC_ASK_AT_IMPORT)) << c.op;
         }));
     }
     actions.push_back(Click(IDCANCEL));
     m_robot.Expect(IDD_CONDITION, actions);
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
+}
+
+// An asked condition may offer no value: it is confirmed without texts,
+// and gets them from the values given at the import. With a value it is
+// written as any other, and asked all the same.
+TEST_F(ConditionDialogs, EditorTakesAnAskedConditionWithOrWithoutTheValueOffered)
+{
+    struct Case { const char* column; const char* op; const char* value; const char* filter; };
+    const Case cases[] = {
+        {"NAME", kEqual, "", nullptr},
+        {"QTY", kBetweenIncluding, "2", "(`QTY`>=2)"},
+    };
+    std::unique_ptr<ColumnArray> columns(TableColumns());
+    for (const Case& c : cases)
+    {
+        const size_t nBoxes = m_robot.MessageBoxes().size();
+        CEditorOver dlg(*columns);
+        m_robot.Expect(IDD_CONDITION, {ChooseEntry(IDC_COLUMN, c.column), ChooseEntry(IDC_OPERATOR, c.op),
+                                       Type(IDC_VALUE1, c.value), SetCheck(IDC_ASK_AT_IMPORT, true), Click(IDOK)});
+        ASSERT_EQ(IDOK, dlg.DoModal()) << c.op;
+        EXPECT_EQ(nBoxes, m_robot.MessageBoxes().size()) << c.op;
+        EXPECT_EQ(1, dlg.m_condition.asked) << c.op;
+        EXPECT_STREQ(c.filter, dlg.m_condition.filterText) << c.op;
+    }
 }
 
 TEST_F(ConditionDialogs, EditorHandsBackTheTextsOfEachOperator)

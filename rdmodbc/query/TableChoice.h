@@ -1,6 +1,7 @@
 #pragma once
 // What the data-source step chooses: the data source and the table.
-#include "odbc/OdbcEnvironment.h"
+#include "framework/CString.h"
+#include "framework/DsnType.h"
 
 struct TableChoice
 {
