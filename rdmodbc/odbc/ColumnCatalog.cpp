@@ -1,5 +1,6 @@
 #include "ColumnCatalog.h"
 
+#include "BoundNumber.h"
 #include "CatalogFields.h"
 #include "framework/CBoundText.h"
 #include "framework/OdbcDiagnostic.h"
@@ -8,31 +9,6 @@
 
 namespace
 {
-    // A number of a catalog row. A NULL, which SQL_DATETIME_SUB is for all
-    // but date and time types, writes no number; read without an indicator
-    // it would fail the whole row.
-    class CBoundNumber
-    {
-    public:
-        CBoundNumber() = default;
-        CBoundNumber(const CBoundNumber&) = delete;
-        CBoundNumber& operator=(const CBoundNumber&) = delete;
-        SQLRETURN Bind(SQLHSTMT hstmt, SQLUSMALLINT nColumn)
-        {
-            return ::SQLBindCol(hstmt, nColumn, SQL_C_SSHORT, &m_nValue, 0, &m_nIndicator);
-        }
-        void Clear()                        { m_nValue = 0; m_nIndicator = SQL_NULL_DATA; }
-        // 0 for a NULL.
-        SQLSMALLINT Value() const           { return m_nIndicator == SQL_NULL_DATA ? 0 : m_nValue; }
-        std::optional<SQLSMALLINT> ValueUnlessNull() const
-        {
-            return m_nIndicator == SQL_NULL_DATA ? std::nullopt : std::optional<SQLSMALLINT>(m_nValue);
-        }
-    private:
-        SQLSMALLINT m_nValue = 0;
-        SQLLEN m_nIndicator = SQL_NULL_DATA;
-    };
-
     BOOL IsExactly(const CBoundText& field, const CString& strName)
     {
         return field.IsWhole() && CString(field.Text(), field.Length()) == strName;
