@@ -1,9 +1,10 @@
 // Screenshots as PNG files, written without an image library: the pixels of
 // the window as it has drawn itself, in stored (uncompressed) deflate blocks.
-#include "UiRobot.h"
+#include "RobotPng.h"
 
 #include <cstdio>
 #include <cstdint>
+#include <vector>
 
 namespace
 {

@@ -1,5 +1,7 @@
-// The robot's script files, as rdmhost --script reads them.
-#include "UiRobot.h"
+#include "RobotScript.h"
+#include "RobotControls.h"
+#include "RobotInput.h"
+#include "RobotView.h"
 #include "resource.h"
 
 #include <cstdlib>

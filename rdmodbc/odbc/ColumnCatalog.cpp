@@ -1,38 +1,13 @@
 #include "ColumnCatalog.h"
 
 #include "CatalogFields.h"
-#include "framework/CBoundText.h"
+#include "CatalogRows.h"
 #include "framework/OdbcDiagnostic.h"
 
 #include <map>
 
 namespace
 {
-    // A number of a catalog row. A NULL, which SQL_DATETIME_SUB is for all
-    // but date and time types, writes no number; read without an indicator
-    // it would fail the whole row.
-    class CBoundNumber
-    {
-    public:
-        CBoundNumber() = default;
-        CBoundNumber(const CBoundNumber&) = delete;
-        CBoundNumber& operator=(const CBoundNumber&) = delete;
-        SQLRETURN Bind(SQLHSTMT hstmt, SQLUSMALLINT nColumn)
-        {
-            return ::SQLBindCol(hstmt, nColumn, SQL_C_SSHORT, &m_nValue, 0, &m_nIndicator);
-        }
-        void Clear()                        { m_nValue = 0; m_nIndicator = SQL_NULL_DATA; }
-        // 0 for a NULL.
-        SQLSMALLINT Value() const           { return m_nIndicator == SQL_NULL_DATA ? 0 : m_nValue; }
-        std::optional<SQLSMALLINT> ValueUnlessNull() const
-        {
-            return m_nIndicator == SQL_NULL_DATA ? std::nullopt : std::optional<SQLSMALLINT>(m_nValue);
-        }
-    private:
-        SQLSMALLINT m_nValue = 0;
-        SQLLEN m_nIndicator = SQL_NULL_DATA;
-    };
-
     BOOL IsExactly(const CBoundText& field, const CString& strName)
     {
         return field.IsWhole() && CString(field.Text(), field.Length()) == strName;
@@ -74,30 +49,18 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strSchema, const CStri
     const int nSchemaBytes = NameFieldBytes(db, SQL_MAX_SCHEMA_NAME_LEN);
     CBoundText schema(nSchemaBytes), table(nTableBytes), name(nFieldBytes), typeName(nFieldBytes);
     CBoundNumber dataType, sqlDataType, datetimeSub, nullable;
+    CCatalogRows rows(hstmt);
     // A column that is not bound would read as nothing, and a column read
     // without its type would be taken for another.
-    if (!SQL_SUCCEEDED(schema.Bind(hstmt, COLUMNS_TABLE_SCHEM)) || !SQL_SUCCEEDED(table.Bind(hstmt, COLUMNS_TABLE_NAME))
-        || !SQL_SUCCEEDED(name.Bind(hstmt, COLUMNS_COLUMN_NAME)) || !SQL_SUCCEEDED(typeName.Bind(hstmt, COLUMNS_TYPE_NAME))
-        || !SQL_SUCCEEDED(dataType.Bind(hstmt, COLUMNS_DATA_TYPE))
-        || !SQL_SUCCEEDED(sqlDataType.Bind(hstmt, COLUMNS_SQL_DATA_TYPE))
-        || !SQL_SUCCEEDED(datetimeSub.Bind(hstmt, COLUMNS_SQL_DATETIME_SUB))
-        || !SQL_SUCCEEDED(nullable.Bind(hstmt, COLUMNS_NULLABLE)))
+    if (!rows.Bind({{&schema, COLUMNS_TABLE_SCHEM}, {&table, COLUMNS_TABLE_NAME}, {&name, COLUMNS_COLUMN_NAME},
+                    {&typeName, COLUMNS_TYPE_NAME}, {&dataType, COLUMNS_DATA_TYPE}, {&sqlDataType, COLUMNS_SQL_DATA_TYPE},
+                    {&datetimeSub, COLUMNS_SQL_DATETIME_SUB}, {&nullable, COLUMNS_NULLABLE}}))
     {
         DropDiagnostic(hstmt);
         return FALSE;
     }
-    for (;;)
+    while (rows.Fetch())
     {
-        schema.Clear();
-        table.Clear();
-        name.Clear();
-        typeName.Clear();
-        dataType.Clear();
-        sqlDataType.Clear();
-        datetimeSub.Clear();
-        nullable.Clear();
-        if (!SQL_SUCCEEDED(::SQLFetch(hstmt)))
-            break;
         if (!IsExactly(table, strTable) || (!strSchema.IsEmpty() && !IsExactly(schema, strSchema)) || !name.IsWhole())
             continue;
         CatalogColumn column;
@@ -126,9 +89,10 @@ BOOL ReadDataTypeInfo(const CDatabase& db, SQLSMALLINT nDataType, DataTypeInfo& 
         return FALSE;
     }
     CBoundNumber searchable, nullable, sqlDataType, datetimeSub;
-    if (!SQL_SUCCEEDED(searchable.Bind(hstmt, TYPEINFO_SEARCHABLE)) || !SQL_SUCCEEDED(nullable.Bind(hstmt, TYPEINFO_NULLABLE))
-        || !SQL_SUCCEEDED(sqlDataType.Bind(hstmt, TYPEINFO_SQL_DATA_TYPE))
-        || !SQL_SUCCEEDED(datetimeSub.Bind(hstmt, TYPEINFO_SQL_DATETIME_SUB)) || !SQL_SUCCEEDED(::SQLFetch(hstmt)))
+    CCatalogRows rows(hstmt);
+    if (!rows.Bind({{&searchable, TYPEINFO_SEARCHABLE}, {&nullable, TYPEINFO_NULLABLE},
+                    {&sqlDataType, TYPEINFO_SQL_DATA_TYPE}, {&datetimeSub, TYPEINFO_SQL_DATETIME_SUB}})
+        || !rows.Fetch())
     {
         DropDiagnostic(hstmt);
         return FALSE;

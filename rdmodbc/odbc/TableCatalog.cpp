@@ -1,7 +1,7 @@
 #include "TableCatalog.h"
 
 #include "CatalogFields.h"
-#include "framework/CBoundText.h"
+#include "CatalogRows.h"
 
 #include <cstring>
 
@@ -25,22 +25,14 @@ BOOL FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIn
                     std::vector<TableRow>& rows)
 {
     CBoundText schema(nFieldSize), name(nFieldSize), type(nFieldSize), remarks(nFieldSize);
+    CCatalogRows catalogRows(hstmt);
     // Without its type a view would pass for a table; without its name a
     // table would be listed as "", without its schema as another table.
-    if (!SQL_SUCCEEDED(schema.Bind(hstmt, TABLES_TABLE_SCHEM)) || !SQL_SUCCEEDED(name.Bind(hstmt, TABLES_TABLE_NAME))
-        || !SQL_SUCCEEDED(type.Bind(hstmt, TABLES_TABLE_TYPE)) || !SQL_SUCCEEDED(remarks.Bind(hstmt, TABLES_REMARKS)))
-    {
-        ::SQLFreeStmt(hstmt, SQL_UNBIND);
+    if (!catalogRows.Bind({{&schema, TABLES_TABLE_SCHEM}, {&name, TABLES_TABLE_NAME}, {&type, TABLES_TABLE_TYPE},
+                           {&remarks, TABLES_REMARKS}}))
         return FALSE;
-    }
-    for (;;)
+    while (catalogRows.Fetch())
     {
-        schema.Clear();
-        name.Clear();
-        type.Clear();
-        remarks.Clear();
-        if (!SQL_SUCCEEDED(::SQLFetch(hstmt)))
-            break;
         if (!name.IsWhole() || !schema.IsWhole())
             continue;
         if (!bIncludeSystemTables && std::strcmp(type.Text(), "SYSTEM TABLE") == 0)
@@ -50,7 +42,5 @@ BOOL FetchTableRows(SQLHSTMT hstmt, int nFieldSize, BOOL bIncludeViews, BOOL bIn
         rows.push_back(TableRow{CString(name.Text(), name.Length()), remarks.Text(),
                                 CString(schema.Text(), schema.Length())});
     }
-    // The buffers go with this frame: no column may stay bound to them.
-    ::SQLFreeStmt(hstmt, SQL_UNBIND);
     return TRUE;
 }

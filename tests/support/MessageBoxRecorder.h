@@ -2,7 +2,7 @@
 // Records every message box that this thread shows (text and caption) and
 // closes it, so that code which reports through message boxes can run
 // unattended: the robot's message-box half, for tests without dialogs.
-#include "UiRobot.h"
+#include "RobotMessageBox.h"
 
 #include <vector>
 

@@ -1,0 +1,28 @@
+#pragma once
+// What a robot's script is made of: actions on the dialog shown, taken one
+// at a time, and the actions that only wait, check or take a picture.
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+enum class StepResult { Done, Wait, Failed };
+
+// One action on the dialog shown; Wait when its condition is not met yet
+// (it is tried again on the next tick, within a bound), Failed with a reason.
+using RobotAction = std::function<StepResult(HWND hDlg, std::string& reason)>;
+
+struct RobotScript
+{
+    int nTemplate = 0;
+    std::vector<RobotAction> actions;
+};
+
+namespace robot
+{
+    // Waits until the condition holds.
+    RobotAction WaitUntil(std::function<bool(HWND)> condition, const std::string& what);
+    // Runs the test's own checks on the dialog.
+    RobotAction Inspect(std::function<void(HWND)> check);
+    RobotAction Screenshot(const std::string& name);
+}
