@@ -11,6 +11,7 @@
 #define IDD_SORT                    1010
 #define IDD_PREVIEW                 1011
 #define IDD_ASK_VALUES              1012    // the values of the asked conditions; none asked without it
+#define IDD_PROGRESS                1013    // long work shown, with Cancel; without it the work is not shown
 
 // Data-source and table dialog (1000)
 #define IDC_SOURCE_LIST             1000
@@ -74,6 +75,10 @@
 #define IDC_ASK_LABEL               1080
 #define IDC_ASK_VALUE1              1081
 #define IDC_ASK_VALUE2              1082
+// Long work (1013): what is being done; IDC_WORK_DONE is the command that
+// the work's end sends, no control
+#define IDC_WORK_TEXT               1090
+#define IDC_WORK_DONE               1091
 
 // Text-entry dialog (1008)
 #define IDC_TEXT                    1040
@@ -121,4 +126,21 @@
 #define IDS_NO_DATA_SOURCES         52
 #define IDS_LAST_IMPORT_REWRITTEN   53      // the last import's conditions that could not be written for the data source
 #define IDS_COLUMNS_UNREADABLE      54
-#define IDS_CONDITION_ASKED         55      // a condition whose values are asked, as the condition list shows it      // the table's columns could not be read; the last import's choices stay
+#define IDS_CONDITION_ASKED         55      // a condition whose values are asked, as the condition list shows it
+// What to do about a driver's failure, shown before the driver's text; the
+// driver's text alone without them
+#define IDS_FAILURE_NO_DRIVER       60      // IM002, IM003
+#define IDS_FAILURE_OTHER_BITNESS   61      // IM014: %d bits, %d bits, the administrator's path
+#define IDS_FAILURE_NOT_REACHED     62      // 08001, 08S01, HYT00, HYT01
+#define IDS_FAILURE_LOGIN           63      // 28000, 28P01
+#define IDS_FAILURE_GONE            64      // 42S02, 42S22, 42P01, 42703
+#define IDS_FAILURE_PERMISSION      65      // 42501, 42000 with a permission text
+#define IDS_FAILURE_READ_ONLY       66      // 25006, MariaDB 1792
+#define IDS_FAILURE_CONDITION       67      // 42000, 42601, 42883
+#define IDS_FAILURE_TIMEOUT         68      // 57014, MariaDB 1969: the statement ran past the import's time
+// What the long-work window says is being done
+#define IDS_WORK_TABLES             70
+#define IDS_WORK_COLUMNS            71
+#define IDS_WORK_IMPORT             72
+#define IDS_WORK_COUNT              73
+#define IDS_WORK_CANCELLING         74      // the table's columns could not be read; the last import's choices stay

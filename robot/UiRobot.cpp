@@ -26,6 +26,7 @@ CUiRobot::CUiRobot(UINT nTickMs)
         {IDC_SORT_KEY1, IDD_SORT},
         {IDC_PREVIEW_LIST, IDD_PREVIEW},
         {IDC_ASK_LABEL, IDD_ASK_VALUES},
+        {IDC_WORK_TEXT, IDD_PROGRESS},
     };
     m_identifiers.assign(std::begin(defaults), std::end(defaults));
 }
@@ -119,6 +120,10 @@ void CUiRobot::OnActivate(HWND hWnd)
     {
         dialog.actions.push_back(m_walk);
         dialog.bWalked = true;
+    }
+    else if (dialog.nTemplate == IDD_PROGRESS)
+    {
+        // Long work shows itself and closes when it ends: a user waits.
     }
     else
     {

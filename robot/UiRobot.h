@@ -6,11 +6,12 @@
 // controls themselves send, so that the dialog's handlers run. Every message
 // box is recorded (text, caption) and closed with its first button. A dialog
 // that no script is queued for is cancelled as unexpected, or, when a walk is
-// set, acted on by it at every tick until it closes. A message box with a
-// script queued for robot::kMessageBox stays up for that script and is then
-// closed with its first button. A fault (an access
-// violation, say) during an action is a failure of that dialog: the system
-// would swallow it with the timer's callback and leave the dialog waiting.
+// set, acted on by it at every tick until it closes; the window of long work
+// (IDD_PROGRESS) is left to close by itself, as a user waits. A message box
+// with a script queued for robot::kMessageBox stays up for that script and
+// is then closed with its first button. A fault (an access violation, say)
+// during an action is a failure of that dialog: the system would swallow it
+// with the timer's callback and leave the dialog waiting.
 //
 // The actions, the readings, the message boxes and the script files have
 // headers of their own; this one brings them all to the robot's callers.

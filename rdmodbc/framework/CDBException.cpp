@@ -1,6 +1,19 @@
 #include "CDBException.h"
 #include "OdbcDiagnostic.h"
 
+CString (*CDBException::s_pfnAdvice)(const CDBException&) = nullptr;
+
+CString CDBException::GetErrorMessage() const
+{
+    const CString strAdvice = s_pfnAdvice && !m_records.empty() ? s_pfnAdvice(*this) : CString();
+    if (strAdvice.IsEmpty())
+        return m_strError;
+    CString strMessage = strAdvice + "\n\n";
+    for (const OdbcDiagnostic& record : m_records)
+        strMessage += record.strMessage + " (SQLSTATE " + record.strState + ")\n";
+    return strMessage;
+}
+
 void CDBException::BuildErrorString(SQLSMALLINT nHandleType, SQLHANDLE handle)
 {
     OdbcDiagnostic diagnostic;

@@ -11,7 +11,14 @@ class CDBException : public CException
 {
 public:
     explicit CDBException(SQLRETURN nRetCode) : m_nRetCode(nRetCode) {}
-    CString GetErrorMessage() const override        { return m_strError; }
+    // What the user can do about the failure in plain words, then the
+    // driver's text with each record's SQLSTATE; the driver's text alone
+    // where there are no such words for it.
+    CString GetErrorMessage() const override;
+
+    // The plain words for a failure, "" for none: set by the module, whose
+    // language module holds them.
+    static CString (*s_pfnAdvice)(const CDBException& exception);
 
     // Keeps every diagnostic record of the handle, and their messages as
     // the error text.

@@ -3,5 +3,8 @@
 
 int CException::ReportError(UINT nType) const
 {
-    return AfxMessageBox(GetErrorMessage(), nType);
+    // An exception without a text has been told already, or is the user's
+    // own Cancel.
+    const CString strMessage = GetErrorMessage();
+    return strMessage.IsEmpty() ? IDOK : AfxMessageBox(strMessage, nType);
 }

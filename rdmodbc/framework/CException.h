@@ -9,6 +9,6 @@ public:
     void Delete()                                   { delete this; }
     virtual CString GetErrorMessage() const = 0;
     // The framework's error report: the message in a message box captioned
-    // with the application title.
+    // with the application title; nothing for an empty message.
     int ReportError(UINT nType = MB_OK) const;
 };

@@ -113,7 +113,20 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
         nExtensions = 0;
     ChooseRowsPerFetch(nOpenType, nExtensions);
 
-    nRetCode = ::SQLExecDirect(m_hstmt, (SQLCHAR*)(LPCSTR)m_strSQL, SQL_NTS);
+    // The server may take long: the user may see it working and cancel it.
+    const SQLHSTMT hstmt = m_hstmt;
+    const CString strSQL = m_strSQL;
+    try
+    {
+        nRetCode = WaitForStatement(m_work, hstmt, [hstmt, &strSQL] {
+            return ::SQLExecDirect(hstmt, (SQLCHAR*)(LPCSTR)strSQL, SQL_NTS);
+        });
+    }
+    catch (CException*)
+    {
+        m_hstmt.Free();
+        throw;
+    }
     if (!SQL_SUCCEEDED(nRetCode) && nRetCode != SQL_NO_DATA)
     {
         CDBException* pException = MakeDBException(nRetCode, SQL_HANDLE_STMT, m_hstmt);

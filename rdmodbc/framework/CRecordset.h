@@ -6,6 +6,7 @@
 #include "CBoundText.h"
 #include "CDBException.h"
 #include "CDatabase.h"
+#include "DriverWait.h"
 
 #include <memory>
 #include <vector>
@@ -59,6 +60,8 @@ public:
     CString    m_strSort;
     // The most rows the data source hands over; 0 for all. Set before Open.
     SQLULEN    m_nMaxRows = 0;
+    // What running the statement is, for the one who waits for it.
+    DriverWork m_work = DriverWork::openingImport;
     // The rows a forward-only record set fetches at once, in a block, and
     // hands out one by one; set before Open. 1 fetches row by row.
     SQLULEN    m_nRowsPerFetch = 1;

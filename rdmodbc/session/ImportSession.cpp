@@ -2,6 +2,8 @@
 
 #include "FieldFormat.h"
 #include "Statement.h"
+#include "dialogs/CProgressDlg.h"
+#include "dialogs/FailureAdvice.h"
 #include "framework/CDBException.h"
 #include "framework/CWinApp.h"
 
@@ -18,6 +20,10 @@ ImportSession& theSession = *new (s_sessionStorage) ImportSession;
 ImportSession::ImportSession()
 {
     m_fields[PRIMARY_FIELD_INDEX].m_nColumn = 0;
+    // Every driver failure the module shows says first what to do about it.
+    CDBException::s_pfnAdvice = FailureAdvice;
+    // Long work in the driver shows itself and can be cancelled.
+    SetDriverWaiter(WaitWithProgress);
 }
 
 int ImportSession::OpenRecordSet(const ImportChoices& choices)
@@ -38,8 +44,10 @@ int ImportSession::OpenRecordSet(const ImportChoices& choices)
         std::copy(std::begin(composed.aFields), std::end(composed.aFields), m_fields);
         OpenComposedImport(*m_pRecordset, composed, m_dialect);
     }
-    catch (CDBException* pException)
+    catch (CException* pException)
     {
+        // A failure is told; the user's own Cancel is not. Nothing stays
+        // open of either.
         pException->ReportError(MB_OK);
         m_pRecordset->Close();
         m_db.Close();

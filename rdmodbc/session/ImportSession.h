@@ -18,7 +18,7 @@ public:
     // Reconnects read-only, composes the import of the choices as the data
     // source reads SQL once reconnected, and opens the record set on its
     // first row. 1 when open; 0 when it failed to open, or a condition was
-    // refused, after the reason was shown. Connection failures throw
+    // refused, after the reason was shown, or the user cancelled it. Connection failures throw
     // CDBException*.
     int OpenRecordSet(const ImportChoices& choices);
     // Delivers the current row into the four buffers and moves on; 0 when

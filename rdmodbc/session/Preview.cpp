@@ -6,6 +6,7 @@
 #include "dialogs/CFieldMapDlg.h"
 #include "dialogs/CPreviewDlg.h"
 #include "framework/CDBException.h"
+#include "framework/CUserException.h"
 #include "langres/ResString.h"
 #include "resource.h"
 
@@ -43,6 +44,7 @@ namespace
         try
         {
             CRecordset count(&db);
+            count.m_work = DriverWork::countingRows;
             count.Open(CRecordset::forwardOnly, ComposeRowCount(strStatement, strFilter), CRecordset::readOnly);
             CString strNumber;
             if (!count.IsEOF())
@@ -57,6 +59,11 @@ namespace
                 strText.Format(LoadResString(IDS_PREVIEW_ROWS), (LPCSTR)GroupDigits(nRows));
                 return strText;
             }
+        }
+        catch (CUserException*)
+        {
+            // The user's Cancel ends the preview, not only its count.
+            throw;
         }
         catch (CException* pException)
         {

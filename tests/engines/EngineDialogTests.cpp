@@ -594,6 +594,65 @@ TEST_F(EngineDialogs, AStatementThatRunsPastTheTimeoutEndsWithItsMessageAndTheMa
         ASSERT_LT(nBoxes, m_robot.MessageBoxes().size());
         EXPECT_NE(std::string::npos, m_robot.MessageBoxes().back().text.find(sleeper.words))
             << m_robot.MessageBoxes().back().text;
+        EXPECT_EQ(0u, m_robot.MessageBoxes().back().text.find("The statement ran longer than an import may"))
+            << "the plain words first: " << m_robot.MessageBoxes().back().text;
+    }
+}
+
+// A statement that runs long shows that it does, and Cancel stops it on the
+// server: the field mapping comes back long before the sleep would end,
+// with every choice kept and nothing told, and no statement of the import
+// runs on after it.
+TEST_F(EngineDialogs, CancelStopsALongStatementOnTheServerAndTheMappingComesBack)
+{
+    // SQLite has no server to ask: its statement is one that counts to a
+    // billion.
+    struct Sleeper { const TestEngine& engine; const char* condition; const char* running; };
+    const Sleeper sleepers[] = {
+        {TestEngines()[0],
+         "id IN (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 1000000000) "
+         "SELECT COUNT(*) FROM c)",
+         nullptr},
+        {TestEngines()[1], "SLEEP(30) = 0",
+         "SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE INFO LIKE '%SLEEP(30)%' "
+         "AND INFO NOT LIKE '%PROCESSLIST%'"},
+        {TestEngines()[2], "pg_sleep(30) IS NOT NULL",
+         "SELECT COUNT(*) FROM pg_stat_activity WHERE state = 'active' AND query LIKE '%pg_sleep(30)%' "
+         "AND pid <> pg_backend_pid()"},
+    };
+    for (const Sleeper& sleeper : sleepers)
+    {
+        const size_t nBoxes = m_robot.MessageBoxes().size();
+        DWORD dwCancelled = 0;
+        m_robot.Expect(IDD_DATASOURCE, ChooseTable(sleeper.engine, "customers"));
+        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDC_CONDITIONS), Click(IDOK)});
+        m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT), Click(IDOK)});
+        m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, sleeper.condition), Click(IDOK)});
+        m_robot.Expect(IDD_PROGRESS, {
+            Inspect([&](HWND hDlg) {
+                EXPECT_EQ("Opening the import...", ControlText(hDlg, IDC_WORK_TEXT));
+                EXPECT_FALSE(::IsWindowEnabled(::GetWindow(hDlg, GW_OWNER))) << "modal over its owner";
+                if (sleeper.running)
+                {
+                    EXPECT_EQ("1", QueryRows(sleeper.engine.connect, sleeper.running)[0][0]) << "the server at work";
+                }
+                dwCancelled = ::GetTickCount();
+            }),
+            Click(IDCANCEL),
+        });
+        m_robot.Expect(IDD_FIELDMAP, {
+            Inspect([&](HWND hDlg) {
+                EXPECT_LT(::GetTickCount() - dwCancelled, 10000u) << sleeper.engine.name << ": not the sleep's end";
+                EXPECT_EQ(nBoxes, m_robot.MessageBoxes().size()) << "a Cancel is not a failure";
+                EXPECT_EQ("id", SelectedRow(hDlg, IDC_COLUMN_LIST));
+                if (sleeper.running)
+                {
+                    EXPECT_EQ("0", QueryRows(sleeper.engine.connect, sleeper.running)[0][0]) << "nothing runs on";
+                }
+            }),
+            Click(IDCANCEL),
+        });
+        EXPECT_EQ(0, OpenAfresh()) << sleeper.engine.name;
     }
 }
 

@@ -6,9 +6,11 @@
 // user was told or found a list empty, or the rows up to the fault and then
 // a clean end; nothing of the module's stays allocated in the driver, and
 // the heaps do not grow.
+#include "DialogTest.h"
 #include "FaultDriverControl.h"
 #include "HeapUse.h"
 #include "ImportRun.h"
+#include "framework/CException.h"
 #include "RDMODBC.h"
 #include "UiRobot.h"
 #include "resource.h"
@@ -372,4 +374,83 @@ TEST(FaultInjection, AColumnListThatCannotBeReadKeepsTheLastImportsChoices)
     EXPECT_EQ(0u, robot.MessageBoxes()[0].text.find("The columns of this table could not be read"))
         << robot.MessageBoxes()[0].text;
     EXPECT_EQ(std::vector<std::string>{}, robot.Failures());
+}
+
+// Each failure a user can act on says first what went wrong and what to do,
+// in the language module's words, then the driver's own text with its
+// SQLSTATE; a failure without such words shows the driver's text alone.
+class FailureMessages : public DialogTest
+{
+};
+
+TEST_F(FailureMessages, SayWhatToDoBeforeTheDriversText)
+{
+    CFaultDriverControl control("DSN=rdm_fault_control");
+    ASSERT_TRUE(control.IsOpen()) << "no control connection to the fault driver";
+    const char kNoDriver[] = "The data source or its driver could not be found.";
+    const char kNotReached[] = "The database server could not be reached.";
+    const char kLogin[] = "The database server refused the login.";
+    const char kGone[] = "The table, or one of the columns the import uses, is not there any more";
+    const char kPermission[] = "You have no permission to read this.";
+    const char kReadOnly[] = "The server refused a change: the import only reads";
+    const char kUnreadable[] = "The server could not read the statement";
+    const std::string bitness = "The data source's driver is not of this program's bitness. This is a "
+                                + std::to_string(sizeof(void*) * 8) + "-bit program";
+    struct Case { const char* function; const char* state; long native; const char* text; std::string advice; };
+    const Case cases[] = {
+        {"SQLDriverConnect", "IM002", 0, "Data source name not found", kNoDriver},
+        {"SQLDriverConnect", "IM003", 0, "Specified driver could not be loaded", kNoDriver},
+        {"SQLDriverConnect", "IM014", 0, "The specified DSN contains an architecture mismatch", bitness},
+        {"SQLDriverConnect", "08001", 0, "could not connect to server: Connection refused", kNotReached},
+        {"SQLDriverConnect", "08S01", 0, "Communication link failure", kNotReached},
+        {"SQLDriverConnect", "HYT00", 0, "Timeout expired", kNotReached},
+        {"SQLDriverConnect", "HYT01", 0, "Connection timeout expired", kNotReached},
+        {"SQLDriverConnect", "28000", 1045, "Access denied for user 'rdm'", kLogin},
+        {"SQLDriverConnect", "28P01", 0, "password authentication failed for user", kLogin},
+        {"SQLExecDirect", "42S02", 0, "no such table: Parts", kGone},
+        {"SQLExecDirect", "42S22", 0, "Unknown column 'Shelf'", kGone},
+        {"SQLExecDirect", "42P01", 0, "relation \"parts\" does not exist", kGone},
+        {"SQLExecDirect", "42703", 0, "column \"shelf\" does not exist", kGone},
+        {"SQLExecDirect", "42000", 1142, "SELECT command denied to user 'rdm'", kPermission},
+        {"SQLExecDirect", "42501", 0, "permission denied for table parts", kPermission},
+        {"SQLExecDirect", "25006", 0, "cannot execute UPDATE in a read-only transaction", kReadOnly},
+        {"SQLExecDirect", "HY000", 1792, "Cannot execute statement in a READ ONLY transaction", kReadOnly},
+        {"SQLExecDirect", "42000", 1064, "You have an error in your SQL syntax", kUnreadable},
+        {"SQLExecDirect", "42601", 0, "syntax error at or near \"FORM\"", kUnreadable},
+        {"SQLExecDirect", "42883", 0, "function no_such_function() does not exist", kUnreadable},
+        {"SQLExecDirect", "57014", 0, "canceling statement due to statement timeout", "The statement ran longer"},
+        {"SQLExecDirect", "HY000", 0, "something no words are kept for", ""},
+    };
+    ImportChoice choice;
+    choice.connect = "DSN=" + std::string(kDataSource);
+    choice.table = kTable;
+    choice.columns = {"Name", "Code", "", ""};
+    for (const Case& c : cases)
+    {
+        ASSERT_TRUE(control.FailFunction(c.function, c.state, c.native, c.text));
+        const size_t nBoxes = m_robot.MessageBoxes().size();
+        int nOpened = 0;
+        try
+        {
+            nOpened = OpenImport(choice);
+        }
+        catch (CException* pException)
+        {
+            pException->ReportError();
+            pException->Delete();
+        }
+        EXPECT_EQ(0, nOpened) << c.state;
+        ASSERT_EQ(nBoxes + 1, m_robot.MessageBoxes().size()) << c.state;
+        const std::string shown = m_robot.MessageBoxes().back().text;
+        if (c.advice.empty())
+            EXPECT_EQ(std::string::npos, shown.find("SQLSTATE")) << "the driver's text alone: " << shown;
+        else
+        {
+            EXPECT_EQ(0u, shown.find(c.advice)) << shown;
+            EXPECT_NE(std::string::npos, shown.find(std::string(c.text) + " (SQLSTATE " + c.state + ")")) << shown;
+        }
+        EXPECT_NE(std::string::npos, shown.find(c.text)) << shown;
+        RDMODBCClose();
+    }
+    ASSERT_TRUE(control.Off());
 }

@@ -18,15 +18,28 @@ static int FailCallCommand(const char* pszCommand)
     return 1;
 }
 
-// "call NAME": fails every call of the driver function NAME (SQLColumns).
+static int IsState(const char* pszState);
+
+// "call NAME": fails every call of the driver function NAME (SQLColumns);
+// "call NAME STATE NATIVE TEXT": each with that diagnostic record.
 static int FailFunctionCommand(const char* pszCommand)
 {
     char szFunction[32] = "";
     int nUsed = 0;
-    if (sscanf(pszCommand, "call %31s%n", szFunction, &nUsed) != 1 || pszCommand[nUsed] != '\0'
-        || strncmp(szFunction, "SQL", 3) != 0)
+    if (sscanf(pszCommand, "call %31s%n", szFunction, &nUsed) != 1 || strncmp(szFunction, "SQL", 3) != 0)
         return 0;
-    FaultArmFunction(szFunction);
+    if (pszCommand[nUsed] == '\0')
+    {
+        FaultArmFunction(szFunction, NULL);
+        return 1;
+    }
+    FaultRecord record = {"", "", 0};
+    int nText = 0;
+    if (sscanf(pszCommand + nUsed, " %5s %ld %n", record.szState, &record.nNative, &nText) != 2
+        || !IsState(record.szState) || pszCommand[nUsed + nText] == '\0')
+        return 0;
+    snprintf(record.szText, sizeof record.szText, "%s", pszCommand + nUsed + nText);
+    FaultArmFunction(szFunction, &record);
     return 1;
 }
 
@@ -130,7 +143,7 @@ int FaultControlStatement(const char* pszText, size_t nLength, char* pszSql, siz
         ++pszBegin;
     while (pszEnd > pszBegin && isspace((unsigned char)pszEnd[-1]))
         --pszEnd;
-    char szCommand[64] = "";
+    char szCommand[256] = "";
     if ((size_t)(pszEnd - pszBegin) >= sizeof szCommand)
         return -1;
     memcpy(szCommand, pszBegin, pszEnd - pszBegin);

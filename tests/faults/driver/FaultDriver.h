@@ -44,6 +44,7 @@ typedef struct
 {
     char szState[6];
     char szText[160];
+    long nNative;                       // the driver's own error number; 0 for none
 } FaultRecord;
 
 // Starts a call that may fail: clears the handle's injected diagnostic,
@@ -63,7 +64,9 @@ int FaultTakeErrorRecord(SQLHANDLE handle);
 // Fails the nth counted call from now on (0: counts only), counters reset.
 void FaultArm(long nFailAt);
 // Fails every call of the function of that name from now on, counters reset.
-void FaultArmFunction(const char* pszFunction);
+// With a record, each failed call has it as its diagnostic; without
+// (NULL), a general error naming the call.
+void FaultArmFunction(const char* pszFunction, const FaultRecord* pRecord);
 // Counts nothing and fails nothing, counters reset, row faults off.
 void FaultDisarm(void);
 

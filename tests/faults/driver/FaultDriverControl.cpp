@@ -17,6 +17,13 @@ bool CFaultDriverControl::FailFunction(const std::string& strFunction)
     return m_connection.Execute("-- fault: call " + strFunction);
 }
 
+bool CFaultDriverControl::FailFunction(const std::string& strFunction, const std::string& strState, long nNative,
+                                       const std::string& strText)
+{
+    return m_connection.Execute("-- fault: call " + strFunction + " " + strState + " " + std::to_string(nNative) + " "
+                                + strText);
+}
+
 bool CFaultDriverControl::FailCall(long nCall)
 {
     return m_connection.Execute("-- fault: at " + std::to_string(nCall));

@@ -8,6 +8,7 @@
 // The commands, each a statement text of its own:
 //   "-- fault: at N"            fail the Nth counted call from now (0: none), count anew
 //   "-- fault: call NAME"       fail every call of the function NAME from now, count anew
+//   "-- fault: call NAME STATE NATIVE TEXT"   ... each with that diagnostic record
 //   "-- fault: fetch N STATE"   the fetch of the Nth row from now hands it over and fails
 //   "-- fault: fetch N STATE column C"   ... and SQLGetData of column C fails too
 //   "-- fault: fetch N STATE norow"      ... fails before the row instead
@@ -58,6 +59,9 @@ public:
     // Fails every call of the driver function of that name ("SQLColumns")
     // from now on, until Off, and starts the count anew.
     bool FailFunction(const std::string& strFunction);
+    // ... each failed call with that SQLSTATE, native error and text.
+    bool FailFunction(const std::string& strFunction, const std::string& strState, long nNative,
+                      const std::string& strText);
     // A value that does not convert: the fetch of the nth row from now
     // fetches it, the real driver writes the bound buffers, and then fails
     // with SQL_ERROR (in a block: SQL_SUCCESS_WITH_INFO) and the data

@@ -26,6 +26,9 @@ static int s_bArmed;
 static long s_nFailAt;
 // Every call of this function fails, counted or not by number; "" for none.
 static char s_szFailFunction[64];
+// The diagnostic of each failed call of that function, when set.
+static FaultRecord s_functionRecord;
+static int s_bFunctionRecord;
 static long s_nCalls;
 static char s_szFailed[64];
 static long s_nStatementsAtDisconnect;
@@ -146,7 +149,7 @@ void FaultSetDiagnostic(SQLSMALLINT nType, SQLHANDLE handle, const FaultRecord* 
 
 void FaultSetGeneralError(SQLSMALLINT nType, SQLHANDLE handle, const char* pszText)
 {
-    FaultRecord record = {"HY000", ""};
+    FaultRecord record = {"HY000", "", 0};
     snprintf(record.szText, sizeof record.szText, "%s", pszText);
     FaultSetDiagnostic(nType, handle, &record);
 }
@@ -167,6 +170,11 @@ int FaultBeginCall(SQLSMALLINT nType, SQLHANDLE handle, const char* pszFunction)
         return 0;
 
     snprintf(s_szFailed, sizeof s_szFailed, "%s", pszFunction);
+    if (s_bFunctionRecord && strcmp(pszFunction, s_szFailFunction) == 0)
+    {
+        FaultSetDiagnostic(nType, handle, &s_functionRecord);
+        return 1;
+    }
     char szText[160];
     snprintf(szText, sizeof szText, "injected fault at call %ld: %s", s_nCalls, pszFunction);
     FaultSetGeneralError(nType, handle, szText);
@@ -204,10 +212,13 @@ void FaultArm(long nFailAt)
     s_bArmed = 1;
 }
 
-void FaultArmFunction(const char* pszFunction)
+void FaultArmFunction(const char* pszFunction, const FaultRecord* pRecord)
 {
     FaultArm(0);
     snprintf(s_szFailFunction, sizeof s_szFailFunction, "%s", pszFunction);
+    s_bFunctionRecord = pRecord != NULL;
+    if (pRecord != NULL)
+        s_functionRecord = *pRecord;
 }
 
 void FaultDisarm(void)
@@ -215,6 +226,7 @@ void FaultDisarm(void)
     ResetCounters();
     s_nFailAt = 0;
     s_szFailFunction[0] = '\0';
+    s_bFunctionRecord = 0;
     s_bArmed = 0;
     FaultRowFaultsOff();
 }

@@ -223,7 +223,7 @@ static SQLRETURN CopyRecord(const FaultRecord* pRecord, SQLCHAR* pszState, SQLIN
     if (pszState != NULL)
         memcpy(pszState, pRecord->szState, sizeof pRecord->szState);
     if (pnNative != NULL)
-        *pnNative = 0;
+        *pnNative = (SQLINTEGER)pRecord->nNative;
     return CopyText(pRecord->szText, pszMessage, nBufferLength, pnLength);
 }
 
