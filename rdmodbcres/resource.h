@@ -125,7 +125,7 @@
 #define IDS_NO_DRIVER_MANAGER       51
 #define IDS_NO_DATA_SOURCES         52
 #define IDS_LAST_IMPORT_REWRITTEN   53      // the last import's conditions that could not be written for the data source
-#define IDS_COLUMNS_UNREADABLE      54
+#define IDS_COLUMNS_UNREADABLE      54      // the table's columns could not be read; the last import's choices stay
 #define IDS_CONDITION_ASKED         55      // a condition whose values are asked, as the condition list shows it
 // What to do about a driver's failure, shown before the driver's text; the
 // driver's text alone without them
@@ -139,8 +139,6 @@
 #define IDS_FAILURE_CONDITION       67      // 42000, 42601, 42883
 #define IDS_FAILURE_TIMEOUT         68      // 57014, MariaDB 1969: the statement ran past the import's time
 // What the long-work window says is being done
-#define IDS_WORK_TABLES             70
-#define IDS_WORK_COLUMNS            71
 #define IDS_WORK_IMPORT             72
 #define IDS_WORK_COUNT              73
-#define IDS_WORK_CANCELLING         74      // the table's columns could not be read; the last import's choices stay
+#define IDS_WORK_CANCELLING         74      // after Cancel, until the driver has ended the call

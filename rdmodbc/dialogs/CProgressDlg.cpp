@@ -13,10 +13,6 @@ namespace
     {
         switch (work)
         {
-        case DriverWork::readingTables:
-            return IDS_WORK_TABLES;
-        case DriverWork::readingColumns:
-            return IDS_WORK_COLUMNS;
         case DriverWork::openingImport:
             return IDS_WORK_IMPORT;
         case DriverWork::countingRows:

@@ -115,11 +115,10 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
 
     // The server may take long: the user may see it working and cancel it.
     const SQLHSTMT hstmt = m_hstmt;
-    const CString strSQL = m_strSQL;
     try
     {
-        nRetCode = WaitForStatement(m_work, hstmt, [hstmt, &strSQL] {
-            return ::SQLExecDirect(hstmt, (SQLCHAR*)(LPCSTR)strSQL, SQL_NTS);
+        nRetCode = WaitForStatement(m_work, hstmt, [this, hstmt] {
+            return ::SQLExecDirect(hstmt, (SQLCHAR*)(LPCSTR)m_strSQL, SQL_NTS);
         });
     }
     catch (CException*)

@@ -1,8 +1,8 @@
 #pragma once
-// How the module waits for a call into the driver that can take long (a
-// statement that runs on the server, a catalog): the waiter may run it off
-// the calling thread and show that it is running, with a way to cancel it.
-// Without a waiter the call runs as it comes.
+// How the module waits for a statement that runs on the server and can take
+// long: the waiter may run it off the calling thread and show that it is
+// running, with a way to cancel it. Without a waiter the call runs as it
+// comes.
 #include <windows.h>
 #include <sql.h>
 
@@ -11,8 +11,6 @@
 // What is being done, for the waiter to name.
 enum class DriverWork
 {
-    readingTables,
-    readingColumns,
     openingImport,
     countingRows,
 };
@@ -25,6 +23,5 @@ using DriverWaiter = SQLRETURN (*)(DriverWork work, const std::function<SQLRETUR
                                    const std::function<void()>& cancel);
 
 void SetDriverWaiter(DriverWaiter pfnWaiter);
-SQLRETURN WaitForDriver(DriverWork work, const std::function<SQLRETURN()>& call, const std::function<void()>& cancel);
-// The same for a call on a statement: cancelled by SQLCancel.
+// Runs the call on the statement through the waiter, cancelled by SQLCancel.
 SQLRETURN WaitForStatement(DriverWork work, SQLHSTMT hstmt, const std::function<SQLRETURN()>& call);
