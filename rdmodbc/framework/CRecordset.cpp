@@ -254,13 +254,19 @@ SQLULEN CRecordset::TakeFailedFetch(SQLRETURN nRetCode, SQLULEN nRows)
     // A block that fails as a whole hands over no row after the failure;
     // one that fails on a row's value (with information) hands over the rest.
     m_bFailureEndsRows = !SQL_SUCCEEDED(nRetCode) && m_nBlockRows > 1;
+    // The driver manager may hand over a record's row and column numbers
+    // unset: only numbers within the fetch's rows and the statement's
+    // columns are taken.
+    SQLSMALLINT nColumns = 0;
+    if (!SQL_SUCCEEDED(::SQLNumResultCols(m_hstmt, &nColumns)))
+        nColumns = 0;
     SQLLEN nRowNamed = 0;
     for (const OdbcDiagnostic& diagnostic : m_pFailure->m_records)
     {
+        SQLLEN nRow = diagnostic.nRowNumber <= (SQLLEN)m_nBlockRows ? diagnostic.nRowNumber : 0;
         // A record about a value of a row of one fetched alone is about
         // that row.
-        SQLLEN nRow = diagnostic.nRowNumber;
-        if (nRow <= 0 && diagnostic.nColumnNumber > 0 && m_nBlockRows == 1)
+        if (nRow <= 0 && diagnostic.nColumnNumber > 0 && diagnostic.nColumnNumber <= nColumns && m_nBlockRows == 1)
             nRow = 1;
         nRowNamed = std::max(nRowNamed, nRow);
     }
