@@ -1,15 +1,10 @@
 #pragma once
 // Dialog data exchange: members to controls and back, with the framework's
 // standard validation messages.
-#include "CException.h"
+#include "CUserException.h"
 #include "CWnd.h"
 
-// Thrown when a value was refused; the user has been told already.
-class CUserException : public CException
-{
-public:
-    CString GetErrorMessage() const override            { return CString(); }
-};
+// A refused value throws CUserException*: the user has been told already.
 
 class CDataExchange
 {

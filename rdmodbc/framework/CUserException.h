@@ -1,6 +1,6 @@
 #pragma once
-// The user stopped the work (Cancel): nothing failed, and there is nothing
-// to report.
+// The user stopped the work (Cancel), or was told already why a value was
+// refused: there is nothing more to report.
 #include "CException.h"
 
 class CUserException : public CException
