@@ -139,6 +139,9 @@
 #define IDS_FAILURE_CONDITION       67      // 42000, 42601, 42883
 #define IDS_FAILURE_TIMEOUT         68      // 57014, MariaDB 1969: the statement ran past the import's time
 // What the long-work window says is being done
+#define IDS_WORK_CONNECT            69      // %s: the data source
+#define IDS_WORK_TABLES             70
+#define IDS_WORK_COLUMNS            71
 #define IDS_WORK_IMPORT             72
 #define IDS_WORK_COUNT              73
 #define IDS_WORK_CANCELLING         74      // after Cancel, until the driver has ended the call

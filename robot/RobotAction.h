@@ -14,8 +14,17 @@ using RobotAction = std::function<StepResult(HWND hDlg, std::string& reason)>;
 
 struct RobotScript
 {
+    RobotScript() = default;
+    RobotScript(int nTemplateId, std::vector<RobotAction> dialogActions, std::string strShowingText = std::string())
+        : nTemplate(nTemplateId), actions(std::move(dialogActions)), strShowing(std::move(strShowingText))
+    {
+    }
+
     int nTemplate = 0;
     std::vector<RobotAction> actions;
+    // For a dialog that shows this text in one of its controls only ("" for
+    // any): which of several windows of one template the script is for.
+    std::string strShowing;
 };
 
 namespace robot

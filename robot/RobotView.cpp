@@ -16,6 +16,14 @@ namespace robot
         return WindowText(::GetDlgItem(hDlg, nId));
     }
 
+    bool ShowsText(HWND hDlg, const std::string& strText)
+    {
+        for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+            if (WindowText(hChild) == strText)
+                return true;
+        return false;
+    }
+
     bool IsEnabled(HWND hDlg, int nId)
     {
         HWND hWnd = ::GetDlgItem(hDlg, nId);

@@ -8,6 +8,8 @@ namespace robot
 {
     std::string WindowText(HWND hWnd);
     std::string ControlText(HWND hDlg, int nId);
+    // Whether one of the dialog's controls reads strText.
+    bool ShowsText(HWND hDlg, const std::string& strText);
     bool IsEnabled(HWND hDlg, int nId);
     bool IsVisible(HWND hDlg, int nId);
     bool IsChecked(HWND hDlg, int nId);

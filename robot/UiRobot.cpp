@@ -44,6 +44,11 @@ void CUiRobot::Expect(int nTemplate, std::vector<RobotAction> actions)
     m_pending.push_back({nTemplate, std::move(actions)});
 }
 
+void CUiRobot::ExpectShowing(int nTemplate, const std::string& strShowing, std::vector<RobotAction> actions)
+{
+    m_pending.push_back({nTemplate, std::move(actions), strShowing});
+}
+
 void CUiRobot::Expect(const std::vector<RobotScript>& scripts)
 {
     m_pending.insert(m_pending.end(), scripts.begin(), scripts.end());
@@ -109,8 +114,9 @@ void CUiRobot::OnActivate(HWND hWnd)
     dialog.dwWaitStart = ::GetTickCount();
     m_dialogsSeen.push_back(dialog.nTemplate);
     dialog.nSequence = m_dialogsSeen.size();
-    auto script = std::find_if(m_pending.begin(), m_pending.end(),
-                               [&](const RobotScript& s) { return s.nTemplate == dialog.nTemplate; });
+    auto script = std::find_if(m_pending.begin(), m_pending.end(), [&](const RobotScript& s) {
+        return s.nTemplate == dialog.nTemplate && (s.strShowing.empty() || robot::ShowsText(hWnd, s.strShowing));
+    });
     if (script != m_pending.end())
     {
         dialog.actions = std::move(script->actions);

@@ -36,6 +36,10 @@ public:
     // Queues a script for the next appearance of a dialog of that template
     // (robot::kMessageBox: of a message box).
     void Expect(int nTemplate, std::vector<RobotAction> actions);
+    // The same for the dialog of the template that shows strShowing in a
+    // control (the long-work window's "Connecting to..."); the others of
+    // the template pass it by.
+    void ExpectShowing(int nTemplate, const std::string& strShowing, std::vector<RobotAction> actions);
     void Expect(const std::vector<RobotScript>& scripts);
     // Teaches the robot a template: a dialog with this control is of it.
     void IdentifyTemplateBy(int nControlId, int nTemplate);

@@ -1,10 +1,12 @@
 #include "CDataSourceDlg.h"
+
 #include "ListColumn.h"
 #include "MessageDrain.h"
 #include "SortedListFill.h"
 
 #include "framework/CComboBox.h"
 #include "framework/CException.h"
+#include "framework/CUserException.h"
 #include "langres/ResString.h"
 #include "query/Identifier.h"
 #include "resource.h"
@@ -230,29 +232,33 @@ BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
     if (!OpenConnection(m_connection, m_strDataSource, m_bReconnect))
         return FALSE;
 
-    FreeEntries();
-    m_tables.clear();
     std::vector<TableRow> rows;
+    // A read the user cancelled leaves the tables listed before.
     BOOL bRead = ReadTableCatalog(m_connection.m_db, bIncludeViews, bIncludeSystemTables, rows);
-    m_list.DeleteAllItems();
+    m_tables.clear();
     if (bRead)
-    {
         m_tables = std::move(rows);
-        // A table of another schema shows with its schema, so that two
-        // tables of one name can be told apart; the row knows its table by
-        // its item data, not by its text.
-        std::vector<CString> names;
-        for (const TableRow& table : m_tables)
-        {
-            names.push_back(TableDisplayName(table.strSchema, table.strName, m_connection.m_dialect));
-            // The entries come first, so that selecting a row shows its remarks.
-            AddEntry(names.back(), table.strRemarks);
-        }
-        std::vector<LPCSTR> texts(names.begin(), names.end());
-        InsertSortedRows(m_list, texts, FALSE);
-    }
+    ShowTables();
     SelectTable(m_strSchema, m_strTable);
     return TRUE;
+}
+
+void CDataSourceDlg::ShowTables()
+{
+    m_list.DeleteAllItems();
+    FreeEntries();
+    // A table of another schema shows with its schema, so that two tables
+    // of one name can be told apart; the row knows its table by its item
+    // data, not by its text.
+    std::vector<CString> names;
+    for (const TableRow& table : m_tables)
+    {
+        names.push_back(TableDisplayName(table.strSchema, table.strName, m_connection.m_dialect));
+        // The entries come first, so that selecting a row shows its remarks.
+        AddEntry(names.back(), table.strRemarks);
+    }
+    std::vector<LPCSTR> texts(names.begin(), names.end());
+    InsertSortedRows(m_list, texts, FALSE);
 }
 
 void CDataSourceDlg::OnIncludeViews()
@@ -280,15 +286,25 @@ void CDataSourceDlg::RefillTables(int nCheckBox)
     if (GetDlgItem(nCheckBox))
     {
         BOOL bChecked = IsDlgButtonChecked(nCheckBox);
-        if (nCheckBox == IDC_INCLUDE_VIEWS)
+        try
         {
-            ListTables(bChecked != 0, m_bIncludeSystemTables);
-            m_bIncludeViews = bChecked;
+            if (nCheckBox == IDC_INCLUDE_VIEWS)
+            {
+                ListTables(bChecked != 0, m_bIncludeSystemTables);
+                m_bIncludeViews = bChecked;
+            }
+            else
+            {
+                ListTables(m_bIncludeViews, bChecked != 0);
+                m_bIncludeSystemTables = bChecked;
+            }
         }
-        else
+        catch (CUserException* pException)
         {
-            ListTables(m_bIncludeViews, bChecked != 0);
-            m_bIncludeSystemTables = bChecked;
+            // Cancelled: the box and the list as they were.
+            pException->Delete();
+            CheckDlgButton(nCheckBox, bChecked ? BST_UNCHECKED : BST_CHECKED);
+            ShowTables();
         }
     }
     if (!strKeptName.IsEmpty())

@@ -50,6 +50,8 @@ protected:
     void OnDestroy();
 
     BOOL ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables);
+    // The list filled with m_tables.
+    void ShowTables();
 
     void   AddEntry(LPCSTR pszName, LPCSTR pszDescription);
     LPCSTR FindDescription(LPCSTR pszText) const;

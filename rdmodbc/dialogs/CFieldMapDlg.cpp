@@ -9,6 +9,7 @@
 #include "SortedListFill.h"
 #include "framework/CComboBox.h"
 #include "framework/CDataExchange.h"
+#include "framework/CUserException.h"
 #include "framework/CPaintDC.h"
 #include "langres/ResString.h"
 #include "query/Condition.h"
@@ -145,11 +146,24 @@ void CFieldMapDlg::FillColumnList()
     FreeColumnArray(m_pColumns, m_nColumns);
 
     CDatabase& db = m_connection.m_db;
-    ReopenConnection(m_connection);
-
-    // Half a column list would be taken for the table's: a column missing
-    // from it would take the choices made on it along.
-    const BOOL bRead = ReadColumnArray(db, m_strSchema, m_strTable, m_pColumns, m_nColumns);
+    BOOL bRead = FALSE;
+    try
+    {
+        ReopenConnection(m_connection);
+        // Half a column list would be taken for the table's: a column
+        // missing from it would take the choices made on it along.
+        bRead = ReadColumnArray(db, m_strSchema, m_strTable, m_pColumns, m_nColumns);
+    }
+    catch (CUserException* pException)
+    {
+        // Cancelled: back to the tables, every choice kept.
+        pException->Delete();
+        FreeColumnArray(m_pColumns, m_nColumns);
+        db.Close();
+        m_fill = ColumnFill::idle;
+        OnBack();
+        return;
+    }
     if (!bRead)
         FreeColumnArray(m_pColumns, m_nColumns);
     ListColumns();

@@ -4,42 +4,37 @@
 #include "framework/CUserException.h"
 #include "resource.h"
 
+#include <memory>
+#include <vector>
+
 namespace
 {
     // Work that ends sooner shows nothing.
     const DWORD SHOW_AFTER_MS = 500;
 
-    UINT WorkStringId(DriverWork work)
+    CString WorkText(DriverWork work, LPCSTR pszName)
     {
         switch (work)
         {
-        case DriverWork::openingImport:
-            return IDS_WORK_IMPORT;
-        case DriverWork::countingRows:
-            return IDS_WORK_COUNT;
-        }
-        return IDS_WORK_IMPORT;
-    }
-
-    // The call on its own thread, and what it returned.
-    struct DriverCall
-    {
-        std::function<SQLRETURN()> call;
-        CProgressDlg* pWindow = nullptr;
-        SQLRETURN nRetCode = SQL_ERROR;
-
-        static DWORD WINAPI Run(LPVOID pParameter)
+        case DriverWork::connecting:
         {
-            DriverCall& self = *(DriverCall*)pParameter;
-            self.nRetCode = self.call();
-            // The window, once it shows, closes when the call has ended; it
-            // looks for the end itself when it comes up after it.
-            ::SetEvent(self.pWindow->m_hDone);
-            if (HWND hWnd = self.pWindow->m_hShown.load())
-                ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDC_WORK_DONE, BN_CLICKED), 0);
-            return 0;
+            const CString strFormat = LoadResString(IDS_WORK_CONNECT);
+            CString strText;
+            if (!strFormat.IsEmpty())
+                strText.Format(strFormat, pszName);
+            return strText;
         }
-    };
+        case DriverWork::readingTables:
+            return LoadResString(IDS_WORK_TABLES);
+        case DriverWork::readingColumns:
+            return LoadResString(IDS_WORK_COLUMNS);
+        case DriverWork::openingImport:
+            return LoadResString(IDS_WORK_IMPORT);
+        case DriverWork::countingRows:
+            return LoadResString(IDS_WORK_COUNT);
+        }
+        return CString();
+    }
 
     class CEvent
     {
@@ -50,6 +45,32 @@ namespace
         CEvent& operator=(const CEvent&) = delete;
         HANDLE m_hEvent;
     };
+
+    // The call on its own thread, and what it returned; shared by the
+    // thread and the waiter, for an abandoned call outlives its waiter.
+    struct DriverCall
+    {
+        std::function<SQLRETURN()> call;
+        SQLRETURN nRetCode = SQL_ERROR;
+        CEvent ended;
+        std::atomic<HWND> hWindow{nullptr};     // the window while it shows
+
+        static DWORD WINAPI Run(LPVOID pParameter)
+        {
+            std::unique_ptr<std::shared_ptr<DriverCall>> pSelf((std::shared_ptr<DriverCall>*)pParameter);
+            DriverCall& self = **pSelf;
+            self.nRetCode = self.call();
+            // The window, once it shows, closes when the call has ended; it
+            // looks for the end itself when it comes up after it.
+            ::SetEvent(self.ended.m_hEvent);
+            if (HWND hWnd = self.hWindow.load())
+                ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDC_WORK_DONE, BN_CLICKED), 0);
+            return 0;
+        }
+    };
+
+    // The threads of the calls abandoned at Cancel.
+    std::vector<HANDLE> s_abandoned;
 }
 
 BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
@@ -65,7 +86,7 @@ BOOL CProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetDlgItemText(IDC_WORK_TEXT, m_strWork);
-    m_hShown.store(m_hWnd);
+    m_pShown->store(m_hWnd);
     if (::WaitForSingleObject(m_hDone, 0) == WAIT_OBJECT_0)
         EndDialog(IDOK);
     return TRUE;
@@ -74,16 +95,20 @@ BOOL CProgressDlg::OnInitDialog()
 void CProgressDlg::OnCancel()
 {
     // Once: the driver is asked to stop, and the window stays until the
-    // call has ended.
+    // call has ended; a call that cannot be stopped is left to end alone.
     if (m_bCancelled)
         return;
     m_bCancelled = TRUE;
+    if (!m_cancel)
+    {
+        EndDialog(IDCANCEL);
+        return;
+    }
     EnableControl(IDCANCEL, FALSE);
     const CString strCancelling = LoadResString(IDS_WORK_CANCELLING);
     if (!strCancelling.IsEmpty())
         SetDlgItemText(IDC_WORK_TEXT, strCancelling);
-    if (m_cancel)
-        m_cancel();
+    m_cancel();
 }
 
 void CProgressDlg::OnOK()
@@ -97,29 +122,50 @@ void CProgressDlg::OnWorkDone()
         EndDialog(m_bCancelled ? IDCANCEL : IDOK);
 }
 
-SQLRETURN WaitWithProgress(DriverWork work, const std::function<SQLRETURN()>& call, const std::function<void()>& cancel)
+SQLRETURN WaitWithProgress(DriverWork work, LPCSTR pszName, const std::function<SQLRETURN()>& call,
+                           const std::function<void()>& cancel)
 {
     CProgressDlg window;
-    CEvent ended;
-    if (!window.HasTemplate() || ended.m_hEvent == nullptr)
+    auto pCall = std::make_shared<DriverCall>();
+    if (!window.HasTemplate() || pCall->ended.m_hEvent == nullptr)
         return call();
-    window.m_hDone = ended.m_hEvent;
-    DriverCall driverCall{call, &window};
-    HANDLE hThread = ::CreateThread(nullptr, 0, DriverCall::Run, &driverCall, 0, nullptr);
+    pCall->call = call;
+    auto* pThreadRef = new std::shared_ptr<DriverCall>(pCall);
+    HANDLE hThread = ::CreateThread(nullptr, 0, DriverCall::Run, pThreadRef, 0, nullptr);
     if (hThread == nullptr)
-        return call();
-    if (::WaitForSingleObject(hThread, SHOW_AFTER_MS) != WAIT_OBJECT_0)
     {
-        window.m_strWork = LoadResString(WorkStringId(work));
+        delete pThreadRef;
+        return call();
+    }
+    if (::WaitForSingleObject(pCall->ended.m_hEvent, SHOW_AFTER_MS) != WAIT_OBJECT_0)
+    {
+        window.m_strWork = WorkText(work, pszName);
+        window.m_hDone = pCall->ended.m_hEvent;
+        window.m_pShown = &pCall->hWindow;
         window.m_cancel = cancel;
         window.DoModal();
-        window.m_hShown.store(nullptr);
+        pCall->hWindow.store(nullptr);
+        if (window.m_bCancelled && !cancel)
+        {
+            s_abandoned.push_back(hThread);
+            throw new CUserException;
+        }
         // The window may have gone another way (the host's quit request):
         // the call's end is awaited all the same.
-        ::WaitForSingleObject(hThread, INFINITE);
     }
+    ::WaitForSingleObject(hThread, INFINITE);
     ::CloseHandle(hThread);
     if (window.m_bCancelled)
         throw new CUserException;
-    return driverCall.nRetCode;
+    return pCall->nRetCode;
+}
+
+void WaitForAbandonedCalls()
+{
+    for (HANDLE hThread : s_abandoned)
+    {
+        ::WaitForSingleObject(hThread, INFINITE);
+        ::CloseHandle(hThread);
+    }
+    s_abandoned.clear();
 }

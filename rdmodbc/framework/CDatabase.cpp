@@ -1,13 +1,44 @@
 #include "CDatabase.h"
 #include "CDBException.h"
+#include "ConnectString.h"
+#include "DriverWait.h"
 
 #include <sqlext.h>
 #include <climits>
+#include <memory>
 #include <vector>
 
 namespace
 {
     const char szOdbcPrefix[] = "ODBC;";
+    const int LOGIN_TIMEOUT_SECONDS = 30;
+
+    // One connect, and the handles and strings it uses.
+    struct ConnectAttempt
+    {
+        CEnvironmentHandle env;
+        CConnectionHandle dbc;
+        CString strConnect;
+        // The completed string is what every later connection of the
+        // session uses: room for the longest a driver can report.
+        std::vector<SQLCHAR> out = std::vector<SQLCHAR>(SHRT_MAX);
+        SQLSMALLINT nOutLength = 0;
+        BOOL bConnected = FALSE;
+
+        SQLRETURN Connect(HWND hWndPrompt, SQLUSMALLINT nCompletion)
+        {
+            SQLRETURN nRetCode = ::SQLDriverConnect(dbc, hWndPrompt, (SQLCHAR*)(LPCSTR)strConnect, SQL_NTS,
+                                                    out.data(), (SQLSMALLINT)out.size(), &nOutLength, nCompletion);
+            bConnected = SQL_SUCCEEDED(nRetCode);
+            return nRetCode;
+        }
+        ~ConnectAttempt()
+        {
+            // Only an abandoned connect is still here connected.
+            if (bConnected && dbc.Handle() != SQL_NULL_HDBC)
+                ::SQLDisconnect(dbc);
+        }
+    };
 }
 
 CString WithOdbcPrefix(const CString& strConnect)
@@ -38,16 +69,18 @@ BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
         AfxThrowDBException(nRetCode == SQL_SUCCESS_WITH_INFO ? SQL_ERROR : nRetCode, SQL_HANDLE_ENV, SQL_NULL_HANDLE);
     }
 
-    CConnectionHandle dbc;
-    nRetCode = dbc.Allocate(m_env);
+    // The attempt owns what the connect touches: a connect that the user
+    // abandons ends on its own and frees it there.
+    auto pAttempt = std::make_shared<ConnectAttempt>();
+    pAttempt->env.Attach(m_env.Detach());
+    nRetCode = pAttempt->dbc.Allocate(pAttempt->env);
     if (!SQL_SUCCEEDED(nRetCode))
-    {
-        CDBException* pException = MakeDBException(nRetCode, SQL_HANDLE_ENV, m_env);
-        m_env.Free();
-        throw pException;
-    }
+        throw MakeDBException(nRetCode, SQL_HANDLE_ENV, pAttempt->env);
     if (dwOptions & openReadOnly)
-        ::SQLSetConnectAttr(dbc, SQL_ATTR_ACCESS_MODE, (SQLPOINTER)SQL_MODE_READ_ONLY, 0);
+        ::SQLSetConnectAttr(pAttempt->dbc, SQL_ATTR_ACCESS_MODE, (SQLPOINTER)SQL_MODE_READ_ONLY, 0);
+    // A server that takes the connection and never answers would hold the
+    // connect, and the module with it, for good.
+    ::SQLSetConnectAttr(pAttempt->dbc, SQL_ATTR_LOGIN_TIMEOUT, (SQLPOINTER)(SQLULEN)LOGIN_TIMEOUT_SECONDS, 0);
 
     SQLUSMALLINT nCompletion = SQL_DRIVER_COMPLETE;
     if (dwOptions & noOdbcDialog)
@@ -58,30 +91,27 @@ BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
     if (hWndPrompt == nullptr)
         hWndPrompt = ::GetDesktopWindow();
 
-    // The completed string is what every later connection of the session
-    // uses: room for the longest a driver can report.
-    std::vector<SQLCHAR> out(SHRT_MAX);
-    SQLSMALLINT nOutLength = 0;
-    nRetCode = ::SQLDriverConnect(dbc, hWndPrompt, (SQLCHAR*)(LPCSTR)strConnect, SQL_NTS,
-                                  out.data(), (SQLSMALLINT)out.size(), &nOutLength, nCompletion);
+    pAttempt->strConnect = strConnect;
+    nRetCode = WaitForConnect(ConnectStringName(strConnect), [pAttempt, hWndPrompt, nCompletion] {
+        return pAttempt->Connect(hWndPrompt, nCompletion);
+    });
     if (!SQL_SUCCEEDED(nRetCode))
     {
         // The user cancelled the driver's prompt: no error to report.
-        CDBException* pException = nRetCode == SQL_NO_DATA ? nullptr : MakeDBException(nRetCode, SQL_HANDLE_DBC, dbc);
-        dbc.Free();
-        m_env.Free();
-        if (pException)
-            throw pException;
-        return FALSE;
+        if (nRetCode == SQL_NO_DATA)
+            return FALSE;
+        throw MakeDBException(nRetCode, SQL_HANDLE_DBC, pAttempt->dbc);
     }
 
     // A string cut short would not connect again, or would ask again: then
     // the string the connection was opened with serves.
-    if (nOutLength > 0 && nOutLength < (SQLSMALLINT)out.size())
-        m_strConnect = WithOdbcPrefix((const char*)out.data());
+    const SQLSMALLINT nOutLength = pAttempt->nOutLength;
+    if (nOutLength > 0 && nOutLength < (SQLSMALLINT)pAttempt->out.size())
+        m_strConnect = WithOdbcPrefix((const char*)pAttempt->out.data());
     else
         m_strConnect = WithOdbcPrefix(strConnect);
-    m_hdbc.Attach(dbc.Detach());
+    m_hdbc.Attach(pAttempt->dbc.Detach());
+    m_env.Attach(pAttempt->env.Detach());
     return TRUE;
 }
 

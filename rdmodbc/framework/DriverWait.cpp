@@ -14,5 +14,10 @@ void SetDriverWaiter(DriverWaiter pfnWaiter)
 
 SQLRETURN WaitForStatement(DriverWork work, SQLHSTMT hstmt, const std::function<SQLRETURN()>& call)
 {
-    return s_pfnWaiter ? s_pfnWaiter(work, call, [hstmt] { ::SQLCancel(hstmt); }) : call();
+    return s_pfnWaiter ? s_pfnWaiter(work, "", call, [hstmt] { ::SQLCancel(hstmt); }) : call();
+}
+
+SQLRETURN WaitForConnect(LPCSTR pszName, const std::function<SQLRETURN()>& call)
+{
+    return s_pfnWaiter ? s_pfnWaiter(DriverWork::connecting, pszName, call, nullptr) : call();
 }

@@ -2,6 +2,7 @@
 
 #include "CatalogFields.h"
 #include "CatalogRows.h"
+#include "framework/DriverWait.h"
 #include "framework/OdbcDiagnostic.h"
 
 #include <map>
@@ -33,10 +34,12 @@ BOOL ReadTableColumns(const CDatabase& db, const CString& strSchema, const CStri
     const CString strSchemaPattern = SearchPatternOf(db, strSchema);
     const CString strTablePattern = SearchPatternOf(db, strTable);
     SQLRETURN nRetCode = CCatalogArgument(db).Call([&](SQLCHAR* pszCatalog, SQLSMALLINT nLength) {
-        return ::SQLColumns(hstmt, pszCatalog, nLength,
-                            strSchema.IsEmpty() ? nullptr : (SQLCHAR*)(LPCSTR)strSchemaPattern,
-                            (SQLSMALLINT)strSchemaPattern.GetLength(), (SQLCHAR*)(LPCSTR)strTablePattern,
-                            (SQLSMALLINT)strTablePattern.GetLength(), nullptr, 0);
+        return WaitForStatement(DriverWork::readingColumns, hstmt, [&, pszCatalog, nLength] {
+            return ::SQLColumns(hstmt, pszCatalog, nLength,
+                                strSchema.IsEmpty() ? nullptr : (SQLCHAR*)(LPCSTR)strSchemaPattern,
+                                (SQLSMALLINT)strSchemaPattern.GetLength(), (SQLCHAR*)(LPCSTR)strTablePattern,
+                                (SQLSMALLINT)strTablePattern.GetLength(), nullptr, 0);
+        });
     });
     if (!SQL_SUCCEEDED(nRetCode))
     {

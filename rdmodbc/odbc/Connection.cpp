@@ -3,6 +3,7 @@
 #include "ConnectionCharset.h"
 
 #include "framework/CDBException.h"
+#include "framework/ConnectString.h"
 #include "framework/CRecordset.h"
 
 #include <sqlext.h>
@@ -110,42 +111,6 @@ namespace
         {"maodbc", "NO_CACHE=1"},
         {"myodbc", "NO_CACHE=1"},
     };
-
-    // The keyword of a "keyword=value" entry, in capitals.
-    CString EntryKeyword(const CString& strEntry)
-    {
-        int nEquals = strEntry.Find('=');
-        CString strKeyword = nEquals < 0 ? strEntry : strEntry.Left(nEquals);
-        CString strUpper;
-        for (int i = 0; i < strKeyword.GetLength(); ++i)
-            strUpper += (char)std::toupper((unsigned char)strKeyword.GetAt(i));
-        return strUpper;
-    }
-
-    // The connect string split at its semicolons, a value in braces whole.
-    std::vector<CString> ConnectEntries(const CString& strConnect)
-    {
-        std::vector<CString> entries;
-        CString strEntry;
-        bool bInBraces = false;
-        for (int i = 0; i < strConnect.GetLength(); ++i)
-        {
-            const char ch = strConnect.GetAt(i);
-            if (ch == ';' && !bInBraces)
-            {
-                if (!strEntry.IsEmpty())
-                    entries.push_back(strEntry);
-                strEntry.Empty();
-                continue;
-            }
-            if (ch == '{' || (ch == '}' && bInBraces))
-                bInBraces = ch == '{';
-            strEntry += ch;
-        }
-        if (!strEntry.IsEmpty())
-            entries.push_back(strEntry);
-        return entries;
-    }
 
     // The connect string with the keywords of strKeywords set to their
     // values there. A keyword it held before is dropped: drivers differ in

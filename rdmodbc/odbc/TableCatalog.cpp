@@ -2,6 +2,7 @@
 
 #include "CatalogFields.h"
 #include "CatalogRows.h"
+#include "framework/DriverWait.h"
 
 #include <cstring>
 
@@ -11,8 +12,11 @@ BOOL ReadTableCatalog(const CDatabase& db, BOOL bIncludeViews, BOOL bIncludeSyst
     CStatementHandle hstmt;
     // Without a connection no handle comes back, and SQLTables fails on it.
     hstmt.Allocate(db.m_hdbc);
+    // A server of many schemas may take long to list them.
     SQLRETURN nRetCode = CCatalogArgument(db).Call([&hstmt](SQLCHAR* pszCatalog, SQLSMALLINT nLength) {
-        return ::SQLTables(hstmt, pszCatalog, nLength, nullptr, 0, nullptr, 0, nullptr, 0);
+        return WaitForStatement(DriverWork::readingTables, hstmt, [&hstmt, pszCatalog, nLength] {
+            return ::SQLTables(hstmt, pszCatalog, nLength, nullptr, 0, nullptr, 0, nullptr, 0);
+        });
     });
     if (!SQL_SUCCEEDED(nRetCode))
         return FALSE;

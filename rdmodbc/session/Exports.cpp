@@ -5,6 +5,7 @@
 #include "ImportSession.h"
 #include "OpenSequence.h"
 #include "RDMODBCApp.h"
+#include "dialogs/CProgressDlg.h"
 #include "langres/ResLoader.h"
 
 #include <atomic>
@@ -36,6 +37,16 @@ namespace
     private:
         bool m_bFirst;
     };
+
+    // No connect that the user abandoned is left running when Open returns.
+    class CAbandonedCallsEnd
+    {
+    public:
+        CAbandonedCallsEnd() = default;
+        ~CAbandonedCallsEnd() { WaitForAbandonedCalls(); }
+        CAbandonedCallsEnd(const CAbandonedCallsEnd&) = delete;
+        CAbandonedCallsEnd& operator=(const CAbandonedCallsEnd&) = delete;
+    };
 }
 
 int WINAPI RDMODBCOpen(void)
@@ -43,6 +54,7 @@ int WINAPI RDMODBCOpen(void)
     COpenRunning running;
     if (!running.IsFirst())
         return 0;
+    CAbandonedCallsEnd abandonedCallsEnd;
     try
     {
         return OpenImportSession();

@@ -600,10 +600,13 @@ TEST_F(EngineDialogs, AStatementThatRunsPastTheTimeoutEndsWithItsMessageAndTheMa
 }
 
 // A statement that runs long shows that it does, and Cancel stops it on the
-// server: the field mapping comes back long before the sleep would end,
-// with every choice kept and nothing told, and no statement of the import
-// runs on after it.
-TEST_F(EngineDialogs, CancelStopsALongStatementOnTheServerAndTheMappingComesBack)
+// server, the preview's as the import's: the field mapping comes back long
+// before the sleep would end, with every choice kept and nothing told, and
+// no statement of the import runs on after it. A server that takes the
+// connection and says nothing: Cancel abandons the connect and the data
+// sources are back at once; left alone, the connect ends with the words
+// about a server not reached, and the driver's text.
+TEST_F(EngineDialogs, CancelStopsLongWorkOnTheServerAndTheDialogComesBack)
 {
     // SQLite has no server to ask: its statement is one that counts to a
     // billion.
@@ -625,12 +628,23 @@ TEST_F(EngineDialogs, CancelStopsALongStatementOnTheServerAndTheMappingComesBack
         const size_t nBoxes = m_robot.MessageBoxes().size();
         DWORD dwCancelled = 0;
         m_robot.Expect(IDD_DATASOURCE, ChooseTable(sleeper.engine, "customers"));
-        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDC_CONDITIONS), Click(IDOK)});
+        const auto backSoon = [&](HWND hDlg) {
+            EXPECT_LT(::GetTickCount() - dwCancelled, 10000u) << sleeper.engine.name << ": not the sleep's end";
+            EXPECT_EQ(nBoxes, m_robot.MessageBoxes().size()) << "a Cancel is not a failure";
+            EXPECT_EQ("id", SelectedRow(hDlg, IDC_COLUMN_LIST));
+            if (sleeper.running)
+            {
+                EXPECT_EQ("0", QueryRows(sleeper.engine.connect, sleeper.running)[0][0]) << "nothing runs on";
+            }
+        };
+        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDC_CONDITIONS), Click(IDC_PREVIEW),
+                                      Inspect(backSoon), Click(IDOK)});
         m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT), Click(IDOK)});
         m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, sleeper.condition), Click(IDOK)});
-        m_robot.Expect(IDD_PROGRESS, {
+        m_robot.ExpectShowing(IDD_PROGRESS, "Opening the import...",
+                              {Inspect([&](HWND) { dwCancelled = ::GetTickCount(); }), Click(IDCANCEL)});
+        m_robot.ExpectShowing(IDD_PROGRESS, "Opening the import...", {
             Inspect([&](HWND hDlg) {
-                EXPECT_EQ("Opening the import...", ControlText(hDlg, IDC_WORK_TEXT));
                 EXPECT_FALSE(::IsWindowEnabled(::GetWindow(hDlg, GW_OWNER))) << "modal over its owner";
                 if (sleeper.running)
                 {
@@ -640,20 +654,33 @@ TEST_F(EngineDialogs, CancelStopsALongStatementOnTheServerAndTheMappingComesBack
             }),
             Click(IDCANCEL),
         });
-        m_robot.Expect(IDD_FIELDMAP, {
-            Inspect([&](HWND hDlg) {
-                EXPECT_LT(::GetTickCount() - dwCancelled, 10000u) << sleeper.engine.name << ": not the sleep's end";
-                EXPECT_EQ(nBoxes, m_robot.MessageBoxes().size()) << "a Cancel is not a failure";
-                EXPECT_EQ("id", SelectedRow(hDlg, IDC_COLUMN_LIST));
-                if (sleeper.running)
-                {
-                    EXPECT_EQ("0", QueryRows(sleeper.engine.connect, sleeper.running)[0][0]) << "nothing runs on";
-                }
-            }),
-            Click(IDCANCEL),
-        });
+        m_robot.Expect(IDD_FIELDMAP, {Inspect(backSoon), Click(IDCANCEL)});
         EXPECT_EQ(0, OpenAfresh()) << sleeper.engine.name;
     }
+
+    const char kSilent[] = "rdm_engine_postgresql_silent";
+    const size_t nBoxes = m_robot.MessageBoxes().size();
+    DWORD dwCancelled = 0;
+    m_robot.ExpectShowing(IDD_PROGRESS, std::string("Connecting to ") + kSilent + "...",
+                          {Inspect([&](HWND) { dwCancelled = ::GetTickCount(); }), Click(IDCANCEL)});
+    m_robot.Expect(IDD_DATASOURCE, {
+        SelectRow(IDC_SOURCE_LIST, kSilent), Click(IDOK),
+        Inspect([&](HWND hDlg) {
+            EXPECT_LT(::GetTickCount() - dwCancelled, 2000u) << "the connect abandoned, not awaited";
+            EXPECT_EQ(nBoxes, m_robot.MessageBoxes().size()) << "a Cancel is not a failure";
+            const std::vector<std::string> sources = ListRows(hDlg, IDC_SOURCE_LIST);
+            EXPECT_NE(sources.end(), std::find(sources.begin(), sources.end(), kSilent)) << "the data sources again";
+        }),
+        SelectRow(IDC_SOURCE_LIST, kSilent), Click(IDOK),
+        Inspect([&](HWND) {
+            ASSERT_EQ(nBoxes + 1, m_robot.MessageBoxes().size()) << "the connect failed in the end";
+            const std::string& strText = m_robot.MessageBoxes().back().text;
+            EXPECT_EQ(0u, strText.find("The database server could not be reached.")) << strText;
+            EXPECT_NE(std::string::npos, strText.find("(SQLSTATE 08")) << "the driver's text after: " << strText;
+        }),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(0, OpenAfresh());
 }
 
 // A condition whose values are asked at each import: the question comes

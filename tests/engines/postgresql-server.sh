@@ -9,7 +9,9 @@
 # data sources rdm_engine_postgresql, rdm_engine_postgresql_secret (the user
 # with a password) and rdm_fault_postgresql through the fault driver
 # (tests/faults) to the tests' user ODBC configuration ($ODBCINI, see
-# scripts/lib/with-env). resume DIR starts the server on the cluster that an
+# scripts/lib/with-env), and rdm_engine_postgresql_silent: a server that
+# takes the connection and says nothing for five seconds, then drops it (a
+# VPN that went away). resume DIR starts the server on the cluster that an
 # earlier start left in DIR, as start does where there is none; restart DIR
 # starts a stopped one again on its data and port (for a test of a server
 # that goes away).
@@ -40,8 +42,15 @@ start_server() {
         || { cat "$dir/postgresql.log" >&2; exit 1; }
 }
 
+stop_silent() {
+    [ -f "$dir/silent.pid" ] || return 0
+    kill "$(cat "$dir/silent.pid")" 2>/dev/null || true
+    rm -f "$dir/silent.pid"
+}
+
 if [ "$action" = stop ]; then
     stop_server
+    stop_silent
     exit 0
 fi
 if [ "$action" = restart ]; then
@@ -51,6 +60,7 @@ if [ "$action" = restart ]; then
 fi
 
 stop_server
+stop_silent
 fresh=1
 if [ "$action" = resume ] && [ -f "$dir/data/PG_VERSION" ]; then
     fresh=0
@@ -80,7 +90,29 @@ fi
 # BoolsAsChar=1 reports a boolean as VARCHAR(5) holding 1 or 0 (with 0, as
 # BIT), TextAsLongVarchar=1 a TEXT as LONGVARCHAR, UseDeclareFetch=0 reads a
 # whole result at execution, and ReadOnly=0 lets any statement through.
+silent_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -c '
+import socket, sys, threading, time
+listener = socket.socket()
+listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+listener.bind(("127.0.0.1", int(sys.argv[1])))
+listener.listen(16)
+def hold(connection):
+    time.sleep(5)
+    connection.close()
+while True:
+    threading.Thread(target=hold, args=(listener.accept()[0],), daemon=True).start()
+' "$silent_port" </dev/null >/dev/null 2>&1 &
+echo $! >"$dir/silent.pid"
+
 cat >>"$ODBCINI" <<INI
+[rdm_engine_postgresql_silent]
+Description=A PostgreSQL server that does not answer
+Driver=PostgreSQL ANSI
+Servername=127.0.0.1
+Port=$silent_port
+Database=rdm_engine
+Username=postgres
 [rdm_engine_postgresql]
 Description=The customers on a PostgreSQL server
 Driver=PostgreSQL ANSI
