@@ -42,6 +42,23 @@ start_server() {
         || { cat "$dir/postgresql.log" >&2; exit 1; }
 }
 
+# The server that says nothing, on the port in DIR/silent-port.
+start_silent() {
+    python3 -c '
+import socket, sys, threading, time
+listener = socket.socket()
+listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+listener.bind(("127.0.0.1", int(sys.argv[1])))
+listener.listen(16)
+def hold(connection):
+    time.sleep(5)
+    connection.close()
+while True:
+    threading.Thread(target=hold, args=(listener.accept()[0],), daemon=True).start()
+' "$(cat "$dir/silent-port")" </dev/null >/dev/null 2>&1 &
+    echo $! >"$dir/silent.pid"
+}
+
 stop_silent() {
     [ -f "$dir/silent.pid" ] || return 0
     kill "$(cat "$dir/silent.pid")" 2>/dev/null || true
@@ -56,6 +73,8 @@ fi
 if [ "$action" = restart ]; then
     port=$(cat "$dir/port")
     start_server
+    stop_silent
+    start_silent
     exit 0
 fi
 
@@ -91,19 +110,8 @@ fi
 # BIT), TextAsLongVarchar=1 a TEXT as LONGVARCHAR, UseDeclareFetch=0 reads a
 # whole result at execution, and ReadOnly=0 lets any statement through.
 silent_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -c '
-import socket, sys, threading, time
-listener = socket.socket()
-listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-listener.bind(("127.0.0.1", int(sys.argv[1])))
-listener.listen(16)
-def hold(connection):
-    time.sleep(5)
-    connection.close()
-while True:
-    threading.Thread(target=hold, args=(listener.accept()[0],), daemon=True).start()
-' "$silent_port" </dev/null >/dev/null 2>&1 &
-echo $! >"$dir/silent.pid"
+echo "$silent_port" >"$dir/silent-port"
+start_silent
 
 cat >>"$ODBCINI" <<INI
 [rdm_engine_postgresql_silent]
