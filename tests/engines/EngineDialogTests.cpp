@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 using namespace robot;
@@ -600,28 +601,32 @@ TEST_F(EngineDialogs, AStatementThatRunsPastTheTimeoutEndsWithItsMessageAndTheMa
 }
 
 // A statement that runs long shows that it does, and Cancel stops it on the
-// server, the preview's as the import's: the field mapping comes back long
-// before the sleep would end, with every choice kept and nothing told, and
-// no statement of the import runs on after it. A server that takes the
-// connection and says nothing: Cancel abandons the connect and the data
-// sources are back at once; left alone, the connect ends with the words
-// about a server not reached, and the driver's text.
+// server, the preview's rows and its count as the import's: the field
+// mapping comes back long before the sleep would end, with every choice
+// kept and nothing told, and no statement of the import runs on after it.
+// A server that takes the connection and says nothing: Cancel abandons the
+// connect and the data sources are back at once; left alone, the connect
+// ends with the words about a server not reached, and the driver's text.
 TEST_F(EngineDialogs, CancelStopsLongWorkOnTheServerAndTheDialogComesBack)
 {
     // SQLite has no server to ask: its statement is one that counts to a
-    // billion.
-    struct Sleeper { const TestEngine& engine; const char* condition; const char* running; };
+    // billion. The count's condition sleeps only once every row has been
+    // seen: the preview's rows come, its count sleeps (%s: the rows).
+    struct Sleeper { const TestEngine& engine; const char* condition; const char* running; const char* countCondition; };
     const Sleeper sleepers[] = {
         {TestEngines()[0],
          "id IN (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 1000000000) "
          "SELECT COUNT(*) FROM c)",
-         nullptr},
+         nullptr, nullptr},
         {TestEngines()[1], "SLEEP(30) = 0",
          "SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE INFO LIKE '%SLEEP(30)%' "
-         "AND INFO NOT LIKE '%PROCESSLIST%'"},
+         "AND INFO NOT LIKE '%PROCESSLIST%'",
+         "IF((@rdm_seen := COALESCE(@rdm_seen, 0) + 1) > %s, SLEEP(30) = 0, 1)"},
         {TestEngines()[2], "pg_sleep(30) IS NOT NULL",
          "SELECT COUNT(*) FROM pg_stat_activity WHERE state = 'active' AND query LIKE '%pg_sleep(30)%' "
-         "AND pid <> pg_backend_pid()"},
+         "AND pid <> pg_backend_pid()",
+         "CASE WHEN set_config('rdm.seen', (COALESCE(NULLIF(current_setting('rdm.seen', true), ''), '0')::int + 1)"
+         "::text, false)::int > %s THEN pg_sleep(30) IS NOT NULL ELSE true END"},
     };
     for (const Sleeper& sleeper : sleepers)
     {
@@ -655,6 +660,25 @@ TEST_F(EngineDialogs, CancelStopsLongWorkOnTheServerAndTheDialogComesBack)
             Click(IDCANCEL),
         });
         m_robot.Expect(IDD_FIELDMAP, {Inspect(backSoon), Click(IDCANCEL)});
+        EXPECT_EQ(0, OpenAfresh()) << sleeper.engine.name;
+        if (!sleeper.countCondition)
+            continue;
+
+        char szCount[512];
+        snprintf(szCount, sizeof szCount, sleeper.countCondition,
+                 QueryRows(sleeper.engine.connect, "SELECT COUNT(*) FROM customers")[0][0].value_or("0").c_str());
+        m_robot.Expect(IDD_DATASOURCE, ChooseTable(sleeper.engine, "customers"));
+        m_robot.Expect(IDD_FIELDMAP, {SelectRow(IDC_COLUMN_LIST, "id"), Click(IDC_CONDITIONS), Click(IDC_PREVIEW),
+                                      Inspect(backSoon), Click(IDCANCEL)});
+        m_robot.Expect(IDD_CONDITIONLIST, {SetCheck(IDC_USE_CONDITIONS, true), Click(IDC_ADD_TEXT), Click(IDOK)});
+        m_robot.Expect(IDD_TEXTENTRY, {Type(IDC_TEXT, szCount), Click(IDOK)});
+        m_robot.ExpectShowing(IDD_PROGRESS, "Counting the rows...", {
+            Inspect([&](HWND) {
+                EXPECT_EQ("1", QueryRows(sleeper.engine.connect, sleeper.running)[0][0]) << "the server counting";
+                dwCancelled = ::GetTickCount();
+            }),
+            Click(IDCANCEL),
+        });
         EXPECT_EQ(0, OpenAfresh()) << sleeper.engine.name;
     }
 
