@@ -1,5 +1,4 @@
 #include "CDataSourceDlg.h"
-
 #include "ListColumn.h"
 #include "MessageDrain.h"
 #include "SortedListFill.h"
@@ -234,10 +233,8 @@ BOOL CDataSourceDlg::ListTables(BOOL bIncludeViews, BOOL bIncludeSystemTables)
 
     std::vector<TableRow> rows;
     // A read the user cancelled leaves the tables listed before.
-    BOOL bRead = ReadTableCatalog(m_connection.m_db, bIncludeViews, bIncludeSystemTables, rows);
-    m_tables.clear();
-    if (bRead)
-        m_tables = std::move(rows);
+    const BOOL bRead = ReadTableCatalog(m_connection.m_db, bIncludeViews, bIncludeSystemTables, rows);
+    m_tables = bRead ? std::move(rows) : std::vector<TableRow>();
     ShowTables();
     SelectTable(m_strSchema, m_strTable);
     return TRUE;

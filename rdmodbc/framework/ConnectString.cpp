@@ -41,7 +41,10 @@ CString ConnectStringName(const CString& strConnect)
     CString strDriver;
     for (const CString& strEntry : ConnectEntries(strConnect))
     {
-        const CString strValue = strEntry.Mid(strEntry.Find('=') + 1);
+        const int nEquals = strEntry.Find('=');
+        if (nEquals < 0)
+            continue;
+        const CString strValue = strEntry.Mid(nEquals + 1);
         if (EntryKeyword(strEntry) == "DSN")
             return strValue;
         if (EntryKeyword(strEntry) == "DRIVER" && strDriver.IsEmpty())
