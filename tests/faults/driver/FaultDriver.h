@@ -6,7 +6,9 @@
 // and the rows that a row fault touches. A control connection (its connect
 // string holds FaultControl=1) chooses that call or fault and reads what was
 // counted; its own calls and handles are not counted.
-// The module and its tests call ODBC from one thread, so no state is locked.
+// The module and its tests call ODBC from one thread at a time, so no state
+// is locked, but for the waits of a busy data source, which SQLCancel ends
+// from another thread.
 #include <stddef.h>
 #include <sql.h>
 #include <sqlext.h>
@@ -28,6 +30,19 @@ void FaultDisconnecting(SQLHDBC hdbc);
 void FaultDisconnected(SQLHDBC hdbc);
 void FaultMarkControl(SQLHDBC hdbc);
 int FaultIsControl(SQLHANDLE handle);
+// A busy data source (SlowCalls.c): a connection to one made with this
+// connect string waits so long, in milliseconds, before each query and
+// catalog call (0: none), and so do its statements.
+long FaultSlowMsOf(const SQLCHAR* pszConnect, SQLSMALLINT nLength);
+void FaultMarkSlow(SQLHDBC hdbc, long nMs);
+long FaultSlowMs(SQLHANDLE handle);
+// Before such a call is handed on: waits the statement's time, and returns
+// non-zero, its diagnostic HY008 recorded, when SQLCancel ended the wait.
+int FaultSlowCallCancelled(SQLHSTMT hstmt);
+// SQLCancel on the statement: its wait ends.
+void FaultCancelSlowCall(SQLHSTMT hstmt);
+// How many waits SQLCancel has ended since the driver was loaded.
+long FaultSlowCallsCancelled(void);
 // Rows of this statement are not counted by the row faults (or are again):
 // its rows are not an import's.
 void FaultMarkRowsUncounted(SQLHSTMT hstmt, int bUncounted);

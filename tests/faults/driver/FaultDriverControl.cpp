@@ -80,6 +80,7 @@ bool CFaultDriverControl::Report(FaultReport& report)
         {"reads failed", &FaultReport::nReadsFailed},
         {"lengths stretched", &FaultReport::nLengthsStretched},
         {"pieces shortened", &FaultReport::nPiecesShortened},
+        {"waits cancelled", &FaultReport::nWaitsCancelled},
     };
     for (const RawRow& row : rows)
     {

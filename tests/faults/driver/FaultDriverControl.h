@@ -20,6 +20,8 @@
 //   "-- fault: pieces short"    each SQLGetData as text gets one byte less room
 //   "-- fault: off"             nothing failed, counted or changed any more
 //   "-- fault: report"          a result of (name, value) rows: what FaultReport holds
+// A data source whose odbc.ini entry has SlowMs=N is a busy one: each query
+// and catalog call waits N ms before it runs, unless SQLCancel ends the wait.
 // A fetch is a SQLFetch, SQLFetchScroll or SQLExtendedFetch of a statement
 // not on the control connection nor reading the type information; fetches
 // and their rows are counted from the last fetch, row or lengths command,
@@ -42,6 +44,7 @@ struct FaultReport
     long nReadsFailed = 0;              // SQLGetData calls of the failed column that failed
     long nLengthsStretched = 0;         // bound values reported longer than they are
     long nPiecesShortened = 0;          // SQLGetData calls given less room
+    long nWaitsCancelled = 0;           // waits of a busy data source that SQLCancel ended, ever
 };
 
 class CFaultDriverControl

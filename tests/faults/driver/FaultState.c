@@ -11,6 +11,7 @@ typedef struct
     SQLSMALLINT nType;
     SQLHANDLE hParent;       // the connection of a statement
     int bControl;            // of the control connection: never counted
+    long nSlowMs;            // of a busy data source: its wait before a query
     int bRowsUncounted;      // a statement whose rows are not an import's: the type
                              // information, the module's questions of the engine
     int bDiagnostic;         // the handle's diagnostic is the injected one
@@ -81,6 +82,7 @@ void FaultAllocated(SQLSMALLINT nType, SQLHANDLE hParent, SQLHANDLE handle)
     pEntry->nType = nType;
     pEntry->hParent = hParent;
     pEntry->bControl = pParent != NULL && pParent->bControl;
+    pEntry->nSlowMs = pParent != NULL ? pParent->nSlowMs : 0;
 }
 
 void FaultFreed(SQLHANDLE handle)
@@ -116,6 +118,19 @@ void FaultMarkControl(SQLHDBC hdbc)
     FaultHandle* pEntry = FindOrAdd(SQL_HANDLE_DBC, hdbc);
     if (pEntry != NULL)
         pEntry->bControl = 1;
+}
+
+void FaultMarkSlow(SQLHDBC hdbc, long nMs)
+{
+    FaultHandle* pEntry = FindOrAdd(SQL_HANDLE_DBC, hdbc);
+    if (pEntry != NULL)
+        pEntry->nSlowMs = nMs;
+}
+
+long FaultSlowMs(SQLHANDLE handle)
+{
+    FaultHandle* pEntry = Find(handle);
+    return pEntry != NULL ? pEntry->nSlowMs : 0;
 }
 
 int FaultIsControl(SQLHANDLE handle)
@@ -253,7 +268,8 @@ void FaultReportStatement(char* pszSql, size_t nSize)
              " UNION ALL SELECT 'statements at disconnect', '%ld'"
              " UNION ALL SELECT 'fetches', '%ld' UNION ALL SELECT 'fetches failed', '%ld'"
              " UNION ALL SELECT 'reads failed', '%ld' UNION ALL SELECT 'lengths stretched', '%ld'"
-             " UNION ALL SELECT 'pieces shortened', '%ld'",
+             " UNION ALL SELECT 'pieces shortened', '%ld' UNION ALL SELECT 'waits cancelled', '%ld'",
              s_nCalls, s_szFailed, nConnections, nStatements, s_nStatementsAtDisconnect, rows.nFetches,
-             rows.nFetchesFailed, rows.nReadsFailed, rows.nLengthsStretched, rows.nPiecesShortened);
+             rows.nFetchesFailed, rows.nReadsFailed, rows.nLengthsStretched, rows.nPiecesShortened,
+             FaultSlowCallsCancelled());
 }

@@ -2,17 +2,22 @@
 // call on its handle, which the chosen call fails.
 #include "FaultDriver.h"
 
-// "on" names the handle the call is made on: its type and the handle.
-#define FORWARD(name, on, params, args)                                             \
+// "on" names the handle the call is made on: its type and the handle; the
+// call fails, not handed on, too when "fails" is non-zero.
+#define FORWARD_UNLESS(name, fails, params, args, ...)                              \
     SQLRETURN SQL_API name params                                                   \
     {                                                                               \
         static SQLRETURN (*s_pfnReal) params;                                       \
         if (s_pfnReal == NULL)                                                      \
             s_pfnReal = (SQLRETURN (*) params)RealFunction(#name);                  \
-        if (FaultBeginCall(on, #name) || s_pfnReal == NULL)                         \
+        if (FaultBeginCall(__VA_ARGS__, #name) || (fails) || s_pfnReal == NULL)     \
             return SQL_ERROR;                                                       \
         return s_pfnReal args;                                                      \
     }
+#define FORWARD(name, on, params, args) FORWARD_UNLESS(name, 0, params, args, on)
+// A catalog call of a busy data source first waits, and fails when cancelled.
+#define FORWARD_CATALOG(name, params, args) \
+    FORWARD_UNLESS(name, FaultSlowCallCancelled(StatementHandle), params, args, ON_STMT(StatementHandle))
 
 #define ON(nType, h) nType, h
 #define ON_ENV(h) SQL_HANDLE_ENV, h
@@ -35,7 +40,6 @@ FORWARD(SQLBrowseConnect, ON_DBC(hdbc),
         (hdbc, szConnStrIn, cbConnStrIn, szConnStrOut, cbConnStrOutMax, pcbConnStrOut))
 FORWARD(SQLBulkOperations, ON_STMT(StatementHandle), (SQLHSTMT StatementHandle, SQLSMALLINT Operation),
         (StatementHandle, Operation))
-FORWARD(SQLCancel, ON_STMT(StatementHandle), (SQLHSTMT StatementHandle), (StatementHandle))
 FORWARD(SQLCloseCursor, ON_STMT(StatementHandle), (SQLHSTMT StatementHandle), (StatementHandle))
 FORWARD(SQLColAttribute, ON_STMT(StatementHandle),
         (SQLHSTMT StatementHandle, SQLUSMALLINT ColumnNumber, SQLUSMALLINT FieldIdentifier,
@@ -53,7 +57,7 @@ FORWARD(SQLColumnPrivileges, ON_STMT(hstmt),
          SQLSMALLINT cbColumnName),
         (hstmt, szCatalogName, cbCatalogName, szSchemaName, cbSchemaName, szTableName, cbTableName, szColumnName,
          cbColumnName))
-FORWARD(SQLColumns, ON_STMT(StatementHandle),
+FORWARD_CATALOG(SQLColumns,
         (SQLHSTMT StatementHandle, SQLCHAR* CatalogName, SQLSMALLINT NameLength1, SQLCHAR* SchemaName,
          SQLSMALLINT NameLength2, SQLCHAR* TableName, SQLSMALLINT NameLength3, SQLCHAR* ColumnName,
          SQLSMALLINT NameLength4),
@@ -213,7 +217,7 @@ FORWARD(SQLTablePrivileges, ON_STMT(hstmt),
         (SQLHSTMT hstmt, SQLCHAR* szCatalogName, SQLSMALLINT cbCatalogName, SQLCHAR* szSchemaName,
          SQLSMALLINT cbSchemaName, SQLCHAR* szTableName, SQLSMALLINT cbTableName),
         (hstmt, szCatalogName, cbCatalogName, szSchemaName, cbSchemaName, szTableName, cbTableName))
-FORWARD(SQLTables, ON_STMT(StatementHandle),
+FORWARD_CATALOG(SQLTables,
         (SQLHSTMT StatementHandle, SQLCHAR* CatalogName, SQLSMALLINT NameLength1, SQLCHAR* SchemaName,
          SQLSMALLINT NameLength2, SQLCHAR* TableName, SQLSMALLINT NameLength3, SQLCHAR* TableType,
          SQLSMALLINT NameLength4),

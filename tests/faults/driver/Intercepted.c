@@ -171,7 +171,19 @@ SQLRETURN SQL_API SQLDriverConnect(SQLHDBC hdbc, SQLHWND hwnd, SQLCHAR* szConnSt
                          fDriverCompletion);
     if (SQL_SUCCEEDED(nRet) && IsControlConnectString(szConnStrIn, cbConnStrIn))
         FaultMarkControl(hdbc);
+    else if (SQL_SUCCEEDED(nRet))
+        FaultMarkSlow(hdbc, FaultSlowMsOf(szConnStrIn, cbConnStrIn));
     return nRet;
+}
+
+// SQLCancel comes from another thread while the statement's call runs: it
+// touches only the busy data source's waits, and is neither counted nor
+// failed.
+SQLRETURN SQL_API SQLCancel(SQLHSTMT StatementHandle)
+{
+    FreeOneFn pfn = REAL(SQLCancel, FreeOneFn);
+    FaultCancelSlowCall(StatementHandle);
+    return pfn != NULL ? pfn(StatementHandle) : SQL_ERROR;
 }
 
 SQLRETURN SQL_API SQLExecDirect(SQLHSTMT StatementHandle, SQLCHAR* StatementText, SQLINTEGER TextLength)
@@ -185,6 +197,10 @@ SQLRETURN SQL_API SQLExecDirect(SQLHSTMT StatementHandle, SQLCHAR* StatementText
         // the module asks the engine is not counted.
         const char szImport[] = "SELECT DISTINCT ";
         FaultMarkRowsUncounted(StatementHandle, strncmp((const char*)StatementText, szImport, sizeof szImport - 1) != 0);
+        // A busy data source is slow to answer a query; the session's
+        // settings it takes at once.
+        if (strncasecmp((const char*)StatementText, "SELECT", 6) == 0 && FaultSlowCallCancelled(StatementHandle))
+            return SQL_ERROR;
         return pfn(StatementHandle, StatementText, TextLength);
     }
 
