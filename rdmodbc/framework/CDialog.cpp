@@ -11,6 +11,14 @@ namespace
     // The framework's own texts for failures that carry none.
     const char szOutOfMemory[] = "Out of memory.";
     const char szInternalError[] = "An unexpected error occurred.";
+
+    // The module's dialogs run on the host's thread, one inside another.
+    HWND s_hRunningModal = nullptr;
+}
+
+HWND CDialog::GetRunningModal()
+{
+    return s_hRunningModal;
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -29,12 +37,14 @@ INT_PTR CDialog::DoModal()
     // loop disables until the dialog ends: a click there cannot open a second
     // dialog over the same data or end the first under the second.
     HWND hWndTop = nullptr;
-    HWND hWndParent = GetSafeOwner_(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, &hWndTop);
+    const HWND hWndOuter = s_hRunningModal;
+    HWND hWndParent = GetSafeOwner_(m_pParentWnd ? m_pParentWnd->m_hWnd : hWndOuter, &hWndTop);
     m_nModalResult = -1;
     // A quit request ends the system's modal loop as if the dialog had
     // ended with IDOK; only EndDialog tells a result.
     INT_PTR nResult = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hWndParent,
                                         DialogProc, (LPARAM)this);
+    s_hRunningModal = hWndOuter;
     m_hWnd = nullptr;
     if (hWndTop != nullptr)
         ::EnableWindow(hWndTop, TRUE);
@@ -152,6 +162,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     {
         ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
         ((CDialog*)lParam)->m_hWnd = hWnd;
+        s_hRunningModal = hWnd;
     }
     CDialog* pDialog = (CDialog*)::GetWindowLongPtrA(hWnd, DWLP_USER);
     if (pDialog == nullptr)

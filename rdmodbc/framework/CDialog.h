@@ -73,6 +73,13 @@ public:
     // Moves the controls' values into the members (TRUE, validating) or the
     // members into the controls (FALSE). FALSE when a value was refused.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // The innermost dialog of the module that runs modally, from its first
+    // message on, before it shows; null when none runs. A window that names
+    // no owner is owned by it rather than by the active window, which may
+    // be the host's while a dialog starts: the system enables the owner
+    // again when its window ends, and the host would take input under the
+    // dialog.
+    static HWND GetRunningModal();
     // Moves the keyboard focus to the control, as Tab does.
     void GotoDlgCtrl(CWnd* pWndCtrl)                    { SendMessage(WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, TRUE); }
 

@@ -1,5 +1,7 @@
 #include "CWinApp.h"
 
+#include "CDialog.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -52,5 +54,9 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType)
 {
     CWinApp* pApp = AfxGetApp();
     LPCSTR lpszCaption = pApp ? pApp->m_pszAppName : nullptr;
-    return ::MessageBoxA(::GetActiveWindow(), lpszText, lpszCaption, nType);
+    // Over the dialog that runs, which the box disables and enables again.
+    HWND hWndOwner = CDialog::GetRunningModal();
+    if (hWndOwner == nullptr)
+        hWndOwner = ::GetActiveWindow();
+    return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
 }

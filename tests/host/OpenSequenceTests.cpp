@@ -1,6 +1,7 @@
 // RDMODBCOpen from the host's call to the open record set, the user's part
 // played by the robot.
 #include "DialogTest.h"
+#include "FaultDriverControl.h"
 #include "HostWindow.h"
 #include "ImportRun.h"
 #include "RDMODBC.h"
@@ -326,6 +327,70 @@ TEST_F(OpenSequence, TheHostsWindowOwnsTheFirstDialogAndTakesNoInputUntilOpenRet
     EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
     EXPECT_EQ(host.Handle(), ::GetActiveWindow());
     EXPECT_EQ(10u, ReadAllRows().size());
+}
+
+TEST_F(OpenSequence, LongWorkOnABusyDataSourceIsOwnedByItsDialogAndCancelGoesBackOneStep)
+{
+    // Each query and catalog call of the busy data source takes two
+    // seconds, so that the window of long work comes up, and Cancel ends
+    // the driver's wait (SQLCancel). Back from the field mapping,
+    // the data-source dialog reads the tables again before it shows, while
+    // the host's window is the active one: a window owned by the host would
+    // enable it again as it closed.
+    struct Case
+    {
+        const char* what;
+        bool bCancelTables;         // Cancel while the tables are read
+        bool bCancelColumns;        // Cancel while the columns are read, else Back
+        const char* title;          // of the data-source dialog then
+        const char* selected;
+    };
+    const std::vector<Case> cases = {
+        {"waited for, then Back", false, false, "Select a Table", "Customers"},
+        {"the tables cancelled", true, false, "Select a Data Source", "rdm_busy"},
+        {"the columns cancelled", false, true, "Select a Table", "Customers"},
+    };
+    CFaultDriverControl busy("DSN=rdm_fault_control");
+    ASSERT_TRUE(busy.IsOpen());
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        FaultReport before, after;
+        ASSERT_TRUE(busy.Report(before));
+        CHostWindow host;
+        auto hostDisabled = Inspect([&host](HWND hDlg) {
+            EXPECT_NE(host.Handle(), ::GetWindow(hDlg, GW_OWNER));
+            EXPECT_FALSE(::IsWindowEnabled(host.Handle()));
+        });
+        const RobotAction cancel = Click(IDCANCEL);
+        m_robot.Expect(IDD_PROGRESS, {hostDisabled, c.bCancelTables ? cancel : WaitForInput()});
+        std::vector<RobotAction> dataSource = {SelectRow(IDC_SOURCE_LIST, "rdm_busy"), Click(IDOK)};
+        if (!c.bCancelTables)
+        {
+            dataSource.push_back(SelectRow(IDC_SOURCE_LIST, "Customers"));
+            dataSource.push_back(Click(IDOK));
+            m_robot.Expect(IDD_PROGRESS, {hostDisabled, c.bCancelColumns ? cancel : WaitForInput()});
+            m_robot.Expect(IDD_FIELDMAP, c.bCancelColumns ? std::vector<RobotAction>{} : std::vector<RobotAction>{Click(IDC_BACK)});
+            m_robot.Expect(IDD_PROGRESS, {hostDisabled});
+            m_robot.Expect(IDD_DATASOURCE, dataSource);
+            dataSource.clear();
+        }
+        for (RobotAction action : {Inspect([&c](HWND hDlg) {
+                                       EXPECT_EQ(c.title, WindowText(hDlg));
+                                       EXPECT_EQ(c.selected, SelectedRow(hDlg, IDC_SOURCE_LIST));
+                                   }),
+                                   MouseClick(CHostWindow::kButtonId, 1), WaitForInput(), Click(IDCANCEL)})
+            dataSource.push_back(action);
+        m_robot.Expect(IDD_DATASOURCE, dataSource);
+
+        EXPECT_EQ(0, RDMODBCOpen());
+        EXPECT_EQ(0, host.ButtonPresses());
+        EXPECT_EQ(0u, m_robot.PendingScripts());
+        EXPECT_TRUE(m_robot.MessageBoxes().empty());
+        EXPECT_TRUE(::IsWindowEnabled(host.Handle()));
+        ASSERT_TRUE(busy.Report(after));
+        EXPECT_EQ(c.bCancelTables || c.bCancelColumns ? 1 : 0, after.nWaitsCancelled - before.nWaitsCancelled);
+    }
 }
 
 TEST_F(OpenSequence, EachNestedDialogBelongsToTheOneUnderItWhichTakesNoInputUntilItCloses)
