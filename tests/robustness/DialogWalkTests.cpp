@@ -32,8 +32,10 @@ namespace
         return pszValue && *pszValue ? std::strtoul(pszValue, nullptr, 10) : nDefault;
     }
 
-    // The sample data, and the same customers as the engine tests have them.
-    const std::vector<std::string> kDataSources = {"RDM Sample", "rdm_engine_sqlite"};
+    // The sample data, the same customers as the engine tests have them, and
+    // the sample on a data source that takes 0.7 s for each query and
+    // catalog call, so that the window of long work comes up.
+    const std::vector<std::string> kDataSources = {"RDM Sample", "rdm_engine_sqlite", "rdm_walk_busy"};
     // After so many acts the user presses Cancel until the session ends.
     const int kStepLimit = 40;
     // The shortest tick Wine gives a timer.
@@ -47,7 +49,7 @@ namespace
     const int kWarmUpSessions = 20;
 
     const int kTemplates[] = {IDD_DATASOURCE, IDD_FIELDMAP, IDD_CONDITIONLIST, IDD_CONDITION,
-                              IDD_TEXTENTRY,  IDD_SORT,     IDD_PREVIEW};
+                              IDD_TEXTENTRY,  IDD_SORT,     IDD_PREVIEW,       IDD_PROGRESS};
 
     // Ends the process with a message when a session does not end in time:
     // a hang in the module must not wait for the test run's own timeout.
@@ -117,6 +119,7 @@ namespace
         int nSteps = 0;
         int nKeys = 0;
         int nClicksBelow = 0;
+        int nWorkCancels = 0;
         size_t nRows = 0;
         size_t nMessageBoxes = 0;
         std::vector<int> dialogs;
@@ -140,6 +143,7 @@ namespace
             fprintf(pTrace, "session %lu\n", nSession);
         std::seed_seq seed{nSeed, nSession};
         SessionOutcome outcome;
+        const int nHostPresses = host.ButtonPresses();
         {
             CUiRobot robot(kTickMs);
             CDialogWalker walker(robot, seed, kStepLimit, kDataSources, pTrace);
@@ -165,9 +169,10 @@ namespace
             outcome.nSteps = walker.Steps();
             outcome.nKeys = walker.KeysPressed();
             outcome.nClicksBelow = walker.ClicksBelow();
+            outcome.nWorkCancels = walker.WorkCancels();
             outcome.script = walker.Script();
         }
-        if (host.ButtonPresses() != 0)
+        if (host.ButtonPresses() != nHostPresses)
             outcome.unsound.push_back("the host's button took a click while Open ran");
         if (pTrace != nullptr)
             fprintf(pTrace, "session %lu as a robot script:\n%s", nSession, outcome.script.c_str());
@@ -210,7 +215,7 @@ TEST(DialogWalk, EveryRandomSessionEndsSoundlyAndLeavesNothingBehind)
     FILE* pTrace = Setting("RDM_WALK_TRACE", 0) ? stderr : nullptr;
     CSessionWatchdog watchdog(nSeed);
 
-    unsigned long long nSteps = 0, nKeys = 0, nClicksBelow = 0, nMessageBoxes = 0, nRows = 0;
+    unsigned long long nSteps = 0, nKeys = 0, nClicksBelow = 0, nWorkCancels = 0, nMessageBoxes = 0, nRows = 0;
     unsigned long anOpened[2] = {};
     // Room for the counts and reports is taken before the heaps are measured.
     std::map<int, unsigned long> dialogsMet;
@@ -233,6 +238,7 @@ TEST(DialogWalk, EveryRandomSessionEndsSoundlyAndLeavesNothingBehind)
         nSteps += outcome.nSteps;
         nKeys += outcome.nKeys;
         nClicksBelow += outcome.nClicksBelow;
+        nWorkCancels += outcome.nWorkCancels;
         nMessageBoxes += outcome.nMessageBoxes;
         nRows += outcome.nRows;
         if (outcome.nOpened == 0 || outcome.nOpened == 1)
@@ -254,11 +260,11 @@ TEST(DialogWalk, EveryRandomSessionEndsSoundlyAndLeavesNothingBehind)
         met += (met.empty() ? "" : ", ") + RobotScriptName(nTemplate, "IDD_").substr(4) + " " +
                Grouped(dialogsMet[nTemplate]);
     const bool bMeasured = nSessions > (unsigned long)kWarmUpSessions;
-    printf("dialog walk: %lu sessions (seed %lu), %s steps (%s keys, %s clicks under the dialog shown), %s message boxes; "
-           "Open returned 1 in %lu (%s rows read), 0 in %lu; dialogs met: %s; heaps %+lld bytes over the last %lu "
-           "sessions\n",
+    printf("dialog walk: %lu sessions (seed %lu), %s steps (%s keys, %s clicks under the dialog shown, %s Cancels of "
+           "long work), %s message boxes; Open returned 1 in %lu (%s rows read), 0 in %lu; dialogs met: %s; heaps %+lld "
+           "bytes over the last %lu sessions\n",
            nSessions, nSeed, Grouped(nSteps).c_str(), Grouped(nKeys).c_str(), Grouped(nClicksBelow).c_str(),
-           Grouped(nMessageBoxes).c_str(), anOpened[1],
+           Grouped(nWorkCancels).c_str(), Grouped(nMessageBoxes).c_str(), anOpened[1],
            Grouped(nRows).c_str(), anOpened[0], met.c_str(),
            bMeasured ? (long long)nHeapAfter - (long long)nHeapBefore : 0LL,
            bMeasured ? nSessions - kWarmUpSessions : 0);
@@ -280,6 +286,7 @@ TEST(DialogWalk, EveryRandomSessionEndsSoundlyAndLeavesNothingBehind)
         for (int nTemplate : kTemplates)
             EXPECT_GT(dialogsMet[nTemplate], 0u) << RobotScriptName(nTemplate, "IDD_");
         EXPECT_GT(anOpened[1], 0u);
+        EXPECT_GT(nWorkCancels, 0u);
     }
     EXPECT_TRUE(HeapsAreSound()) << "a block freed twice or written past its end";
 }

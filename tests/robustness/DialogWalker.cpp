@@ -100,8 +100,20 @@ StepResult CDialogWalker::Step(HWND hDlg, std::string& reason)
         }
     }
     const int nTemplate = m_robot.IdentifyTemplate(hDlg);
+    if (nTemplate == IDD_PROGRESS && hDlg != m_hWork)
+    {
+        m_hWork = hDlg;
+        m_bWaitsForWork = Between(0, 1) == 0;
+    }
+    if (nTemplate == IDD_PROGRESS && m_bWaitsForWork && m_nSteps < m_nStepLimit)
+    {
+        reason = "the work is running";
+        return StepResult::Wait;
+    }
     Act act = m_nSteps < m_nStepLimit ? ChooseAct(hDlg, nTemplate) : Act{"click IDCANCEL", Click(IDCANCEL)};
     ++m_nSteps;
+    if (nTemplate == IDD_PROGRESS && (act.line == "click IDCANCEL" || act.line == "close" || act.line == "press \"Esc\""))
+        ++m_nWorkCancels;
     // Written down before it runs: if it does not come back, the trace
     // ends with it.
     Record(hDlg, nTemplate, act.line);
@@ -296,7 +308,7 @@ CDialogWalker::Act CDialogWalker::ClickBelow(HWND hDlg, int nTemplate)
     const auto [nBelow, nId] = candidates[Between(0, (int)candidates.size() - 1)];
     const std::string line = "mouse " + ControlName(nId) + " below " + std::to_string(nBelow);
     HWND hBelow = WindowBelow(hDlg, nBelow);
-    m_lastClickBelow = {{hDlg, hBelow, ControlStates(hBelow), m_robot.DialogsSeen().size(), line}};
+    m_lastClickBelow = {{hDlg, nTemplate, hBelow, ControlStates(hBelow), m_robot.DialogsSeen().size(), line}};
     ++m_nClicksBelow;
     return {line, MouseClick(nId, nBelow)};
 }
@@ -307,15 +319,23 @@ void CDialogWalker::CheckBelow(HWND hDlg)
         return;
     const BelowClick click = m_lastClickBelow.back();
     m_lastClickBelow.clear();
+    if (WorkEndedAfter(click))
+        return;
     if (hDlg != click.hDlg || m_robot.DialogsSeen().size() != click.nDialogsSeen)
         m_findings.push_back("after \"" + click.line + "\" another dialog is shown");
     else if (::IsWindow(click.hBelow) && ControlStates(click.hBelow) != click.states)
         m_findings.push_back("\"" + click.line + "\" changed the window under the dialog");
 }
 
+bool CDialogWalker::WorkEndedAfter(const BelowClick& click)
+{
+    // What follows is the work's end, not the click's.
+    return click.nTemplate == IDD_PROGRESS && !::IsWindow(click.hDlg);
+}
+
 void CDialogWalker::SessionEnded()
 {
-    if (!m_lastClickBelow.empty())
+    if (!m_lastClickBelow.empty() && !WorkEndedAfter(m_lastClickBelow.back()))
         m_findings.push_back("the session ended after \"" + m_lastClickBelow.back().line + "\"");
     m_lastClickBelow.clear();
 }

@@ -7,7 +7,9 @@
 // character); or a click through the system on what shows of a window under
 // the dialog on the screen (the dialogs it came from, the host's window),
 // which must change nothing there: the next act finds the same dialog shown
-// and the window under it as it was. After a bound of acts the user presses Cancel
+// and the window under it as it was, unless the window of long work shown
+// closed by itself in the meantime. At a window of long work the user
+// either waits for it to close or acts on it. After a bound of acts the user presses Cancel
 // on whatever dialog is shown, so that every session ends. The acts are kept
 // as a script of the robot, which rdmhost --script plays again.
 #include "UiRobot.h"
@@ -33,6 +35,8 @@ public:
     int Steps() const { return m_nSteps; }
     int KeysPressed() const { return m_nKeys; }
     int ClicksBelow() const { return m_nClicksBelow; }
+    // Cancel pressed (the button, the close box, Esc) on a window of long work.
+    int WorkCancels() const { return m_nWorkCancels; }
     // What a click under the dialog did that it must not.
     const std::vector<std::string>& Findings() const { return m_findings; }
     // Open has returned: a click under the dialog must not have ended it.
@@ -85,15 +89,21 @@ private:
     HWND m_hComplaint = nullptr;   // the field a message box refused, after the last act
     int m_nKeys = 0;
     int m_nClicksBelow = 0;
+    int m_nWorkCancels = 0;
+    HWND m_hWork = nullptr;   // the window of long work last met
+    bool m_bWaitsForWork = false;   // and whether the user waits for it
     struct BelowClick
     {
         HWND hDlg;
+        int nTemplate;
         HWND hBelow;
         std::string states;
         size_t nDialogsSeen;
         std::string line;
     };
     std::vector<BelowClick> m_lastClickBelow;   // the one of the last act, if it was one
+    // A click under a window of long work that has since closed by itself.
+    static bool WorkEndedAfter(const BelowClick& click);
     std::vector<std::string> m_findings;
     std::vector<std::string> m_dataSources;
     FILE* m_pTrace;
