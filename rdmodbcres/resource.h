@@ -138,6 +138,7 @@
 #define IDS_FAILURE_READ_ONLY       66      // 25006, MariaDB 1792
 #define IDS_FAILURE_CONDITION       67      // 42000, 42601, 42883
 #define IDS_FAILURE_TIMEOUT         68      // 57014, MariaDB 1969: the statement ran past the import's time
+#define IDS_FAILURE_OTHER           75      // every other failure
 // What the long-work window says is being done
 #define IDS_WORK_CONNECT            69      // %s: the data source
 #define IDS_WORK_TABLES             70

@@ -93,5 +93,5 @@ CString FailureAdvice(const CDBException& exception)
             return strAdvice;
         }
     }
-    return CString();
+    return LoadResString(IDS_FAILURE_OTHER);
 }

@@ -4,6 +4,6 @@
 // their native error or text).
 #include "framework/CDBException.h"
 
-// The plain words for the failure; "" where none fit, or the language
-// module has none.
+// The plain words for the failure, general ones where no kind fits; ""
+// where the language module has none.
 CString FailureAdvice(const CDBException& exception);

@@ -525,7 +525,8 @@ TEST_F(FieldMapDialog, ReportsAFailedConnectionOnceAndStaysUsable)
     });
     EXPECT_EQ(IDCANCEL, m_dlg.DoModal());
     ASSERT_EQ(1u, m_robot.MessageBoxes().size());
-    EXPECT_EQ("[SQLite]connect failed\n", m_robot.MessageBoxes()[0].text) << "the driver's text";
+    EXPECT_EQ(Str(IDS_FAILURE_OTHER) + "\n\n[SQLite]connect failed (SQLSTATE HY000)\n", m_robot.MessageBoxes()[0].text)
+        << "what to do, then the driver's text";
     EXPECT_EQ("Field map test", m_robot.MessageBoxes()[0].caption);
     EXPECT_FALSE(theConnection.m_db.IsOpen());
     EXPECT_EQ(0, m_dlg.m_nColumns);
