@@ -28,13 +28,14 @@ void FaultFreed(SQLHANDLE handle);
 // driver refuses it); a driver that disconnects frees them.
 void FaultDisconnecting(SQLHDBC hdbc);
 void FaultDisconnected(SQLHDBC hdbc);
-void FaultMarkControl(SQLHDBC hdbc);
+// A connection is made: the control connection, or one that waits so long,
+// in milliseconds, before each query and catalog call (0: none; a busy data
+// source, SlowCalls.c), and so do its statements.
+void FaultConnected(SQLHDBC hdbc, int bControl, long nSlowMs);
 int FaultIsControl(SQLHANDLE handle);
-// A busy data source (SlowCalls.c): a connection to one made with this
-// connect string waits so long, in milliseconds, before each query and
-// catalog call (0: none), and so do its statements.
+// The wait of a connection made with this connect string: the SlowMs entry
+// of its data source in odbc.ini; and the wait of a handle.
 long FaultSlowMsOf(const SQLCHAR* pszConnect, SQLSMALLINT nLength);
-void FaultMarkSlow(SQLHDBC hdbc, long nMs);
 long FaultSlowMs(SQLHANDLE handle);
 // Before such a call is handed on: waits the statement's time, and returns
 // non-zero, its diagnostic HY008 recorded, when SQLCancel ended the wait.

@@ -113,18 +113,13 @@ void FaultDisconnected(SQLHDBC hdbc)
     }
 }
 
-void FaultMarkControl(SQLHDBC hdbc)
+void FaultConnected(SQLHDBC hdbc, int bControl, long nSlowMs)
 {
     FaultHandle* pEntry = FindOrAdd(SQL_HANDLE_DBC, hdbc);
-    if (pEntry != NULL)
-        pEntry->bControl = 1;
-}
-
-void FaultMarkSlow(SQLHDBC hdbc, long nMs)
-{
-    FaultHandle* pEntry = FindOrAdd(SQL_HANDLE_DBC, hdbc);
-    if (pEntry != NULL)
-        pEntry->nSlowMs = nMs;
+    if (pEntry == NULL)
+        return;
+    pEntry->bControl = bControl;
+    pEntry->nSlowMs = nSlowMs;
 }
 
 long FaultSlowMs(SQLHANDLE handle)

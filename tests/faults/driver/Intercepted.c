@@ -169,10 +169,9 @@ SQLRETURN SQL_API SQLDriverConnect(SQLHDBC hdbc, SQLHWND hwnd, SQLCHAR* szConnSt
         return SQL_ERROR;
     SQLRETURN nRet = pfn(hdbc, hwnd, szConnStrIn, cbConnStrIn, szConnStrOut, cbConnStrOutMax, pcbConnStrOut,
                          fDriverCompletion);
-    if (SQL_SUCCEEDED(nRet) && IsControlConnectString(szConnStrIn, cbConnStrIn))
-        FaultMarkControl(hdbc);
-    else if (SQL_SUCCEEDED(nRet))
-        FaultMarkSlow(hdbc, FaultSlowMsOf(szConnStrIn, cbConnStrIn));
+    if (SQL_SUCCEEDED(nRet))
+        FaultConnected(hdbc, IsControlConnectString(szConnStrIn, cbConnStrIn),
+                       FaultSlowMsOf(szConnStrIn, cbConnStrIn));
     return nRet;
 }
 
